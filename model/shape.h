@@ -13,15 +13,12 @@ class CWnd;
 class ShapeRegistry;
 class ViewServices;
 
-using UINT = unsigned int;
 
 // Layer codes: also the kind of a shape. Drawn 10 to 50, hit-tested 50 to 10.
-enum : short {
-    cStateLayer = 10,
-    cMesgLayer = 20,
-    cTransitionLayer = 40,
-    cNoteLayer = 50,
-};
+inline constexpr short cStateLayer = 10;
+inline constexpr short cMesgLayer = 20;
+inline constexpr short cTransitionLayer = 40;
+inline constexpr short cNoteLayer = 50;
 
 class Shape : public Object, public Collectable {
 public:

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 using LONG = std::int32_t;
+using UINT = unsigned int;
 
 struct CSize {
     LONG cx = 0;

@@ -1,0 +1,33 @@
+#pragma once
+// A shape whose outline is a region (client pixels): transitions and note lines.
+
+#include "model/crgn.h"
+#include "model/shape.h"
+
+#include <memory>
+
+class ComplexShape : public Shape {
+public:
+    ComplexShape() = default;
+    ComplexShape(long id, const std::string& type, ViewServices* mgr, short zorder)
+        : Shape(id, type, mgr, zorder) {}
+    // Copies get no region; they build their own.
+    ComplexShape(const ComplexShape& other) : Shape(other) {}
+    ComplexShape& operator=(const ComplexShape& other);
+
+    void getMaxPrintArea(long& x, long& y) override;
+    bool isClientPt(const CPoint& pt) const override;
+    bool isNearPt(const CPoint& pt) const override;
+    bool isInRect(const CRect& r) const override;
+    CRect getBoundingRect() override;
+
+    // Follows the mouse while a point or line tracker runs (may move the point, e.g. snap).
+    virtual void trackCallBack(CPoint& point);
+    // The tracker callback: forwards to the shape's own.
+    static void trackCallBack(CPoint& point, void* shape);
+
+    const CRgn* getRgn() const { return rgn.get(); }
+
+protected:
+    std::unique_ptr<CRgn> rgn;
+};
