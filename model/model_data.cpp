@@ -1,8 +1,12 @@
 #include "model/model_data.h"
 
+#include "model/archive.h"
+#include "model/factory.h"
 #include "model/shape.h"
 
 #include <algorithm>
+#include <memory>
+#include <sstream>
 
 ModelData::~ModelData() {
     if (shapesRegistered) {
@@ -20,4 +24,57 @@ ModelData::~ModelData() {
             delete s;
         shapeList.clear();
     }
+}
+
+namespace {
+// The first two blank-separated words of a line.
+void firstTwoWords(const std::string& line, std::string& a, std::string& b) {
+    std::istringstream words(line);
+    a.clear();
+    b.clear();
+    words >> a >> b;
+}
+} // namespace
+
+bool ModelData::seekData(InArchive& ar) {
+    std::string line, a, b;
+    while (ar.readLine(line)) {
+        firstTwoWords(line, a, b);
+        if (a == marker::BEGIN && b == marker::DATA)
+            return true;
+    }
+    return false;
+}
+
+void ModelData::write(OutArchive& ar) {
+    ar.getStream() << marker::BEGIN << ' ' << marker::DATA;
+    ar.endl();
+    for (Shape* s : shapeList)
+        s->serialise(ar);
+    ar.getStream() << marker::END << ' ' << marker::DATA;
+    ar.endl();
+}
+
+void ModelData::read(InArchive& ar) {
+    shapesRegistered = false;
+    std::string line, a, b;
+    for (;;) {
+        if (!ar.readLine(line))
+            throw std::string("Invalid File");
+        firstTwoWords(line, a, b);
+        if (a.empty())
+            throw std::string("Invalid File");
+        if (a == marker::END && b == marker::DATA)
+            break;
+        if (a != marker::BEGIN)
+            continue;
+        std::unique_ptr<Shape> shape(factory.createShape(b));
+        if (!shape)
+            throw std::string("Invalid File");
+        // Listed before it reads, so a record that fails halfway is still destroyed with the
+        // list.
+        shapeList.push_back(shape.release());
+        shapeList.back()->serialise(ar);
+    }
+    shapesRegistered = true;
 }

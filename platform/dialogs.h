@@ -38,4 +38,5 @@ public:
     virtual bool stateProperties(StateProperties& props) = 0;
     virtual bool boxProperties(const std::string& title, BoxProperties& props) = 0;
     virtual bool lineProperties(LineProperties& props) = 0;
+    virtual bool modelProperties(std::string& name, std::string& author, std::string& desc) = 0;
 };

@@ -76,6 +76,7 @@ public:
     bool stateProperties(StateProperties&) override { return false; }
     bool boxProperties(const std::string&, BoxProperties&) override { return false; }
     bool lineProperties(LineProperties&) override { return false; }
+    bool modelProperties(std::string&, std::string&, std::string&) override { return false; }
 };
 
 // Nothing stored: every read misses, every write is dropped.

@@ -84,6 +84,11 @@ bool ScriptedDialogs::lineProperties(LineProperties& props) {
     return answer(onLine, props);
 }
 
+bool ScriptedDialogs::modelProperties(std::string& name, std::string& author, std::string& desc) {
+    titles.push_back("Model Properties");
+    return answer(onModel, name, author, desc);
+}
+
 FakePlatform::FakePlatform() {
     platform::install(&settings);
     platform::install(&messages);

@@ -17,15 +17,14 @@
 
 class MemorySettingsStore : public SettingsStore {
 public:
-    std::map<std::string, std::int32_t> ints;  // "Section/Name" -> value
+    std::map<std::string, std::int32_t> ints;   // "Section/Name" -> value
     std::map<std::string, std::string> strings; // "Section/Name" -> value
 
     std::optional<std::int32_t> readInt(const std::string& section,
                                         const std::string& name) const override;
     std::optional<std::string> readString(const std::string& section,
                                           const std::string& name) const override;
-    void writeInt(const std::string& section, const std::string& name,
-                  std::int32_t value) override;
+    void writeInt(const std::string& section, const std::string& name, std::int32_t value) override;
     void writeString(const std::string& section, const std::string& name,
                      const std::string& value) override;
 };
@@ -76,6 +75,7 @@ public:
     std::function<bool(StateProperties&)> onState;
     std::function<bool(BoxProperties&)> onBox;
     std::function<bool(LineProperties&)> onLine;
+    std::function<bool(std::string&, std::string&, std::string&)> onModel;
 
     bool editText(const std::string& title, std::string& text) override;
     bool editEntryExit(const std::string& title, std::string& entry, std::string& exit) override;
@@ -84,6 +84,7 @@ public:
     bool stateProperties(StateProperties& props) override;
     bool boxProperties(const std::string& title, BoxProperties& props) override;
     bool lineProperties(LineProperties& props) override;
+    bool modelProperties(std::string& name, std::string& author, std::string& desc) override;
 };
 
 // Installs the fakes for one test and restores the headless services afterwards.

@@ -1,0 +1,74 @@
+#include "model/model_properties.h"
+
+#include "model/archive.h"
+#include "model/res_strings.h"
+#include "model/util.h"
+#include "platform/services.h"
+
+ModelProperties::ModelProperties(ViewServices* view)
+    : name(LoadResString(IDS_UNTITLED)), author(LoadResString(IDS_UNTITLED)), owner(view) {}
+
+bool ModelProperties::editModelProp() {
+    std::string n = name, a = author, d = desc;
+    if (!platform::dialogs().modelProperties(n, a, d))
+        return false;
+    name = n.empty() ? LoadResString(IDS_UNTITLED) : n;
+    author = a.empty() ? LoadResString(IDS_UNTITLED) : a;
+    desc = d.empty() ? " " : d;
+    return true;
+}
+
+void ModelProperties::write(OutArchive& ar) const {
+    std::ostream& out = ar.getStream();
+    auto line = [&](const std::string& s) { out << s << CRLF; };
+    auto block = [&](const std::string& s, const std::string& begin, const std::string& end) {
+        Util::writeMultiLines(out, s, begin, end);
+    };
+    line(name);
+    line(ctxNameCPP);
+    line(ctxFileCPP);
+    line(ctxNameSpaceCPP);
+    block(includeFilesCPP, marker::INCLUDE_BEGIN, marker::INCLUDE_END);
+    block(declCPP, marker::DECL_BEGIN, marker::DECL_END);
+    line(author);
+    block(desc, marker::DESC_BEGIN, marker::DESC_END);
+    block(includeFilesC, marker::INCLUDE_BEGIN, marker::INCLUDE_END);
+    block(declC, marker::DECL_BEGIN, marker::DECL_END);
+    line(ctxNameJAVA);
+    line(ctxPackageJAVA);
+    block(declJAVA, marker::DECL_BEGIN, marker::DECL_END);
+    line(ctxNameCSharp);
+    line(ctxPackageCSharp);
+    block(declCSharp, marker::DECL_BEGIN, marker::DECL_END);
+}
+
+void ModelProperties::read(InArchive& ar) {
+    std::istream& in = ar.getStream();
+    auto line = [&](std::string& s) {
+        if (!ar.readLine(s))
+            throw std::string("Invalid or Corrupt File");
+    };
+    auto block = [&](std::string& s, const std::string& begin, const std::string& end) {
+        Util::readMultiLines(in, s, begin, end);
+    };
+    line(name);
+    line(ctxNameCPP);
+    line(ctxFileCPP);
+    line(ctxNameSpaceCPP);
+    block(includeFilesCPP, marker::INCLUDE_BEGIN, marker::INCLUDE_END);
+    block(declCPP, marker::DECL_BEGIN, marker::DECL_END);
+    line(author);
+    block(desc, marker::DESC_BEGIN, marker::DESC_END);
+    if (!ar.isAtLeast(3, 0))
+        return;
+    block(includeFilesC, marker::INCLUDE_BEGIN, marker::INCLUDE_END);
+    block(declC, marker::DECL_BEGIN, marker::DECL_END);
+    line(ctxNameJAVA);
+    line(ctxPackageJAVA);
+    block(declJAVA, marker::DECL_BEGIN, marker::DECL_END);
+    if (!ar.isAtLeast(3, 1))
+        return;
+    line(ctxNameCSharp);
+    line(ctxPackageCSharp);
+    block(declCSharp, marker::DECL_BEGIN, marker::DECL_END);
+}
