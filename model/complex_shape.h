@@ -9,8 +9,8 @@
 class ComplexShape : public Shape {
 public:
     ComplexShape() = default;
-    ComplexShape(long id, const std::string& type, ViewServices* mgr, short zorder)
-        : Shape(id, type, mgr, zorder) {}
+    ComplexShape(long id, const std::string& type, ViewServices* view, short z)
+        : Shape(id, type, view, z) {}
     // Copies get no region; they build their own.
     ComplexShape(const ComplexShape& other) : Shape(other) {}
     ComplexShape& operator=(const ComplexShape& other);

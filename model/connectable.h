@@ -45,6 +45,13 @@ protected:
 
 class Connectable {
 public:
+    Connectable() = default;
+    // A copy has the anchors but no connectors: those are attached to the original.
+    Connectable(const Connectable& other) : nodes(other.nodes) {}
+    Connectable& operator=(const Connectable& other) {
+        nodes = other.nodes;
+        return *this;
+    }
     virtual ~Connectable();
     virtual long getObjectId() = 0;
     virtual bool isUnderCollection() = 0;

@@ -9,6 +9,8 @@ public:
     ConnectableRectShape() = default;
     ConnectableRectShape(long id, const std::string& type, ViewServices* mgr, const CRect& r,
                          short zorder);
+    // Lets the connectors go first.
+    ~ConnectableRectShape() override;
 
     void serialise(OutArchive& ar) override;
     void serialise(InArchive& ar) override;

@@ -56,4 +56,9 @@ protected:
 
 private:
     void changeRect(const CRect& r, bool resized);
+    // The outline other selected shapes' drags show for this one (client pixels, XOR).
+    void drawGhost();
+
+    CRect ghost;
+    bool ghostShown = false;
 };

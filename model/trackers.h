@@ -10,7 +10,7 @@ using TrackCallback = void (*)(CPoint& point, void* context);
 
 class BaseTracker {
 public:
-    BaseTracker(void* context, TrackCallback callback) : context(context), callback(callback) {}
+    BaseTracker(void* ctx, TrackCallback cb) : context(ctx), callback(cb) {}
     virtual ~BaseTracker() = default;
 
     // Accepts or refuses the release point.

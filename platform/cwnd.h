@@ -10,6 +10,9 @@ enum class CursorId {
     Arrow = 0,
     SizeWE = 1,
     SizeNS = 2,
+    SizeNWSE = 3, // top-left and bottom-right corners
+    SizeNESW = 4, // top-right and bottom-left corners
+    SizeAll = 5,  // moving a whole rectangle
     LineEnd = 145,
     LineBody = 146,
     Connector = 154,

@@ -1,0 +1,49 @@
+#include "model/complex_shape.h"
+
+#include "model/view_services.h"
+
+ComplexShape& ComplexShape::operator=(const ComplexShape& other) {
+    Shape::operator=(other);
+    // The old outline no longer fits; the derived class builds the new one.
+    rgn.reset();
+    return *this;
+}
+
+void ComplexShape::getMaxPrintArea(long& x, long& y) {
+    x = y = 0;
+    if (!rgn)
+        return;
+    const CRect box = rgn->GetRgnBox();
+    x = box.right;
+    y = box.bottom;
+}
+
+bool ComplexShape::isClientPt(const CPoint& pt) const {
+    return rgn && rgn->PtInRegion(pt);
+}
+
+bool ComplexShape::isNearPt(const CPoint& pt) const {
+    return isClientPt(pt);
+}
+
+bool ComplexShape::isInRect(const CRect& r) const {
+    if (!rgn)
+        return false;
+    const CRect band = mgr ? mgr->zpFu(mgr->getClientPos(r)) : r;
+    const CRect box = rgn->GetRgnBox();
+    return band.PtInRect(box.TopLeft()) && band.PtInRect(box.BottomRight());
+}
+
+CRect ComplexShape::getBoundingRect() {
+    if (!rgn)
+        return {};
+    const CRect box = rgn->GetRgnBox();
+    return mgr ? mgr->getAbsolutePos(mgr->uFp(box)) : box;
+}
+
+void ComplexShape::trackCallBack(CPoint&) {}
+
+void ComplexShape::trackCallBack(CPoint& point, void* shape) {
+    if (shape)
+        static_cast<ComplexShape*>(shape)->trackCallBack(point);
+}

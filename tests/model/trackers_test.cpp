@@ -1,0 +1,105 @@
+#include "model/trackers.h"
+#include "tests/fakes/fake_platform.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+// Snaps to a 10-pixel grid and counts the calls.
+void snap(CPoint& p, void* context) {
+    ++*static_cast<int*>(context);
+    p.x = p.x / 10 * 10;
+    p.y = p.y / 10 * 10;
+}
+} // namespace
+
+TEST(PointTrackerTest, FollowsThroughTheCallbackAndErasesItsLine) {
+    ScriptedWnd wnd;
+    int calls = 0;
+    PointTracker tracker(&calls, snap, true);
+    tracker.setStart({5, 5});
+    wnd.moveTo({13, 17});
+    wnd.moveTo({27, 44});
+    wnd.releaseAt({99, 99});
+    EXPECT_TRUE(tracker.track(&wnd));
+    EXPECT_FALSE(wnd.captured);
+    EXPECT_EQ(calls, 2);                           // moves only, not the release
+    EXPECT_EQ(tracker.getPoint(), CPoint(20, 40)); // the last snapped point
+
+    const RecordingDC& dc = wnd.overlay;
+    EXPECT_EQ(dc.count("ROP NotXorPen") + dc.count("ROP XorPen"), 4);
+    EXPECT_EQ(dc.count("Pen Dot 0 0x404040"), 4);
+    // Each line drawn once and erased once.
+    EXPECT_EQ(dc.count("LineTo 10 10"), 2);
+    EXPECT_EQ(dc.count("LineTo 20 40"), 2);
+}
+
+TEST(PointTrackerTest, EscapeErasesButLostCaptureDoesNot) {
+    ScriptedWnd wnd;
+    PointTracker escaped(nullptr, nullptr, true);
+    wnd.moveTo({30, 30});
+    wnd.pressEscape();
+    EXPECT_FALSE(escaped.track(&wnd));
+    EXPECT_FALSE(wnd.captured);
+    EXPECT_EQ(wnd.overlay.count("LineTo 30 30"), 2);
+
+    PointTracker lost(nullptr, nullptr, true);
+    wnd.moveTo({40, 40});
+    wnd.loseCapture();
+    EXPECT_FALSE(lost.track(&wnd));
+    EXPECT_FALSE(wnd.captured);
+    EXPECT_EQ(wnd.overlay.count("LineTo 40 40"), 1);
+
+    // Without the line nothing is drawn; without a window nothing is tracked.
+    wnd.overlay.clear();
+    PointTracker bare(nullptr, nullptr, false);
+    wnd.moveTo({13, 17});
+    wnd.releaseAt({14, 18});
+    EXPECT_TRUE(bare.track(&wnd));
+    EXPECT_EQ(bare.getPoint(), CPoint(13, 17));
+    EXPECT_TRUE(wnd.overlay.calls.empty());
+    EXPECT_FALSE(bare.track(nullptr));
+}
+
+TEST(LineTrackerTest, HorizontalSegmentMovesUpAndDown) {
+    ScriptedWnd wnd;
+    LineTracker tracker(nullptr, nullptr);
+    tracker.setStart({10, 50}, {90, 50});
+    wnd.moveTo({40, 70});
+    wnd.releaseAt({60, 80});
+    EXPECT_TRUE(tracker.track(&wnd));
+    EXPECT_EQ(tracker.getFirst(), CPoint(10, 80));
+    EXPECT_EQ(tracker.getSecond(), CPoint(90, 80));
+    EXPECT_EQ(wnd.overlay.matching("Polyline"),
+              (std::vector<std::string>{"Polyline 10 50 10 70 90 70 90 50",
+                                        "Polyline 10 50 10 70 90 70 90 50"}));
+}
+
+TEST(LineTrackerTest, VerticalSegmentReleasedWhereItStartedIsNoChange) {
+    ScriptedWnd wnd;
+    LineTracker tracker(nullptr, nullptr);
+    tracker.setStart({50, 10}, {50, 90});
+    wnd.moveTo({70, 40});
+    wnd.releaseAt({50, 200}); // off the segment's ends, but on its line
+    EXPECT_FALSE(tracker.track(&wnd));
+    EXPECT_EQ(tracker.getFirst(), CPoint(50, 10));
+    EXPECT_EQ(wnd.overlay.count("Polyline 50 10 70 10 70 90 50 90"), 2);
+}
+
+TEST(LineTrackerTest, EscapeErasesButLostCaptureDoesNot) {
+    ScriptedWnd wnd;
+    LineTracker escaped(nullptr, nullptr);
+    escaped.setStart({10, 50}, {90, 50});
+    wnd.moveTo({40, 70});
+    wnd.pressEscape();
+    EXPECT_FALSE(escaped.track(&wnd));
+    EXPECT_EQ(wnd.overlay.count("Polyline"), 2);
+
+    wnd.overlay.clear();
+    LineTracker lost(nullptr, nullptr);
+    lost.setStart({10, 50}, {90, 50});
+    wnd.moveTo({40, 70});
+    wnd.loseCapture();
+    EXPECT_FALSE(lost.track(&wnd));
+    EXPECT_EQ(wnd.overlay.count("Polyline"), 1);
+    EXPECT_FALSE(wnd.captured);
+}
