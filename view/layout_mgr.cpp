@@ -1,5 +1,6 @@
 #include "view/layout_mgr.h"
 
+#include "model/mesg.h"
 #include "model/shape.h"
 
 #include <algorithm>
@@ -8,7 +9,9 @@ LayoutMgr::LayoutMgr() : modelMgr(std::make_unique<ModelMgr>(this)) {}
 
 // reset() clears the pointer before the shapes die, so their last calls to getCollection
 // reach the fallback below instead of a half-destroyed manager.
-LayoutMgr::~LayoutMgr() { modelMgr.reset(); }
+LayoutMgr::~LayoutMgr() {
+    modelMgr.reset();
+}
 
 Collection& LayoutMgr::getCollection() {
     return modelMgr ? modelMgr->getCollection() : ViewServices::getCollection();
@@ -37,7 +40,13 @@ Shape* LayoutMgr::getShapeNearPoint(const CPoint& pixel, int layer) const {
     return topmost(layer, [&](Shape* s) { return s->isNearPt(units); });
 }
 
-Shape* LayoutMgr::createNewMesg(CPoint&, Transition*) { return nullptr; }
+Shape* LayoutMgr::createNewMesg(CPoint& pixel, Transition* transition) {
+    CRect r = Mesg::getMinimumRect();
+    r.OffsetRect(uFp(getAbsolutePointPos(pixel)));
+    auto* mesg = new Mesg(modelMgr->getNewId(), this, r, transition);
+    modelMgr->addShape(mesg);
+    return mesg;
+}
 
 void LayoutMgr::sendToFront(Shape* shape) {
     auto& list = modelMgr->getShapeList();

@@ -1,0 +1,105 @@
+#include "model/note.h"
+
+#include "model/config.h"
+#include "model/drawing_resources.h"
+#include "model/res_strings.h"
+#include "model/side_anchors.h"
+#include "model/view_services.h"
+#include "platform/cdc.h"
+#include "platform/services.h"
+
+namespace {
+constexpr int cEditCommand = 32825;
+constexpr int cDeleteCommand = 32827;
+constexpr int cPropertiesCommand = 32837;
+} // namespace
+
+const std::string Note::cType = "Note";
+
+Note::Note() = default;
+
+Note::Note(long id, ViewServices* view, const CRect& r)
+    : ConnectableRectShape(id, cType, view, r, cNoteLayer) {
+    textHandler.setData(LoadResString(IDS_NOTE));
+}
+
+void Note::serialise(OutArchive& ar) {
+    ConnectableRectShape::serialise(ar);
+}
+void Note::serialise(InArchive& ar) {
+    ConnectableRectShape::serialise(ar);
+}
+
+void Note::init() {
+    textHandler.create(mgr);
+    ConnectableRectShape::init();
+}
+
+// Note lines attach to a note at the middle of its sides.
+void Note::updateNodes() {
+    nodes.clear();
+    if constexpr (config::kInteractive)
+        anchors::midSides(nodes, rect);
+}
+
+void Note::draw(CDC* dc) {
+    if constexpr (config::kInteractive) {
+        if (!dc || !mgr)
+            return;
+        const CRect r = getClientRect();
+        const LONG c = static_cast<LONG>(ViewServices::pFu(2));
+        const Brush brush =
+            transparent ? DrawingResources::instance().hollowBrush : Brush::solid(bkColor);
+        const Pen oldPen = dc->SelectPen(Pen{PenStyle::Solid, 0, borderColor});
+        const Brush oldBrush = dc->SelectBrush(brush);
+        dc->Polygon({{r.left, r.top},
+                     {r.left, r.bottom},
+                     {r.right, r.bottom},
+                     {r.right, r.top + c},
+                     {r.right - c, r.top},
+                     {r.left, r.top}});
+        // The folded corner.
+        dc->MoveTo(CPoint(r.right, r.top + c));
+        dc->LineTo(CPoint(r.right - c, r.top + c));
+        dc->LineTo(CPoint(r.right - c, r.top));
+        dc->SelectBrush(oldBrush);
+        dc->SelectPen(oldPen);
+
+        textHandler.drawText(dc, CRect(r.left + 3, r.top + 3, r.right - c, r.bottom - 3));
+        ConnectableRectShape::draw(dc);
+    }
+}
+
+void Note::onContextMenuAction(int commandId) {
+    switch (commandId) {
+    case cEditCommand:
+        if (textHandler.handleEdit(LoadResString(IDS_NOTE)))
+            invalidate();
+        break;
+    case cDeleteCommand:
+        if (platform::messageBoxes().show(LoadResString(IDS_CONFIRM_DELETE), MsgButtons::YesNo,
+                                          MsgIcon::Question, MsgResult::No) == MsgResult::Yes) {
+            invalidate();
+            delete this; // nothing may touch the note after this line
+        }
+        break;
+    case cPropertiesCommand:
+        editProperties();
+        break;
+    default:
+        ConnectableRectShape::onContextMenuAction(commandId);
+        break;
+    }
+}
+
+void Note::editProperties() {
+    BoxProperties props{transparent != 0, noBorder != 0, !nodeShown, bkColor, borderColor};
+    if (!platform::dialogs().boxProperties(LoadResString(IDS_NOTE_PROPERTIES), props))
+        return;
+    transparent = props.transparent ? 1 : 0;
+    noBorder = props.noBorder ? 1 : 0;
+    nodeShown = !props.hidden;
+    bkColor = props.bkColor;
+    borderColor = props.borderColor;
+    invalidate();
+}
