@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 TEST(ShapeRegistryTest, HandsOutIdsFrom101Upward) {
     ShapeRegistry reg;
     EXPECT_EQ(reg.getNewId(), 101);
@@ -61,6 +63,18 @@ TEST(ShapeRegistryTest, ReBirthMapsTheOwnIdAndUnmappedIdsBecomeZero) {
     EXPECT_EQ(mapped.getObjId(), 205);
     EXPECT_TRUE(unmapped.reBirth(idMap));
     EXPECT_EQ(unmapped.getObjId(), 0);
+}
+
+TEST(FactoryTest, EveryTypeNameCreatesAnEmptyShapeOfItsClass) {
+    Factory f;
+    for (const char* name :
+         {"GenericState", "InitialState", "FinalState", "Transition", "Mesg", "Note", "Line"}) {
+        std::unique_ptr<Shape> shape(f.createShape(name));
+        ASSERT_NE(shape, nullptr) << name;
+        EXPECT_EQ(shape->getType(), name);
+        EXPECT_EQ(shape->getObjId(), 0);
+        EXPECT_EQ(shape->getZorder(), 0);
+    }
 }
 
 TEST(FactoryTest, UnknownTypeNamesCreateNothing) {
