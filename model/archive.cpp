@@ -39,6 +39,22 @@ bool InArchive::isAtLeast(short major, short minor) const {
     return fileMajor > major || (fileMajor == major && fileMinor >= minor);
 }
 
+std::string InArchive::readTextLine() {
+    std::string line;
+    if (!readLine(line))
+        throw std::string("Invalid File");
+    return line;
+}
+
+void InArchive::skipRestOfLine() { Util::readRest(stream); }
+
+LONG InArchive::toCoordinate(long value) {
+    constexpr long cLimit = 1000000;
+    if (value < -cLimit || value > cLimit)
+        throw std::string("Invalid File");
+    return static_cast<LONG>(value);
+}
+
 bool InArchive::readLine(std::string& line) {
     if (!std::getline(stream, line))
         return false;

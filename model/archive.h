@@ -4,6 +4,8 @@
 // which knows the file's version once the header has been checked and accepts lines ending in
 // either carriage return plus line feed or line feed alone.
 
+#include "platform/geometry.h"
+
 #include <istream>
 #include <ostream>
 #include <string>
@@ -42,8 +44,25 @@ public:
 
     // Reads one line without its line end; false at the end of the input.
     bool readLine(std::string& line);
+    // A whole-line field; throws "Invalid File" at the end of the input.
+    std::string readTextLine();
+    // The blank-separated numbers of one line; the rest of the line is discarded. Throws
+    // "Invalid File" when one is missing or malformed.
+    template <class... T> void readNumbers(T&... values) {
+        (readNumber(values), ...);
+        skipRestOfLine();
+    }
+    // A coordinate far outside any chart (a damaged file) throws "Invalid File" instead of
+    // overflowing the pixel arithmetic later.
+    static LONG toCoordinate(long value);
 
 private:
+    template <class T> void readNumber(T& value) {
+        if (!(stream >> value))
+            throw std::string("Invalid File");
+    }
+    void skipRestOfLine();
+
     float supportedVersion = 0;
     float fileVersion = 0;
     short fileMajor = 0;

@@ -1,5 +1,6 @@
 #include "model/connectable_rect_shape.h"
 
+#include "model/archive.h"
 #include "model/config.h"
 #include "model/drawing_resources.h"
 #include "model/view_services.h"
@@ -20,9 +21,15 @@ ConnectableRectShape::~ConnectableRectShape() {
 
 void ConnectableRectShape::serialise(OutArchive& ar) {
     RectShape::serialise(ar);
+    ar.getStream() << (nodeShown ? 1 : 0);
+    ar.endl();
 }
+
 void ConnectableRectShape::serialise(InArchive& ar) {
     RectShape::serialise(ar);
+    int shown = 0;
+    ar.readNumbers(shown);
+    nodeShown = shown != 0;
 }
 
 void ConnectableRectShape::init() {

@@ -1,9 +1,11 @@
 #include "model/generic_state.h"
 
+#include "model/archive.h"
 #include "model/config.h"
 #include "model/default_settings.h"
 #include "model/drawing_resources.h"
 #include "model/side_anchors.h"
+#include "model/util.h"
 #include "model/view_services.h"
 #include "platform/cdc.h"
 #include "platform/services.h"
@@ -39,9 +41,21 @@ GenericState::GenericState(long id, ViewServices* view, const CRect& r, const st
 
 void GenericState::serialise(OutArchive& ar) {
     State::serialise(ar);
+    ar.getStream() << history << ' ' << color << ' ' << transparent;
+    ar.endl();
+    Util::writeMultiLines(ar.getStream(), textHandler.getEntry(), marker::TEXTBEGIN,
+                          marker::TEXTEND);
+    Util::writeMultiLines(ar.getStream(), textHandler.getExit(), marker::TEXTBEGIN,
+                          marker::TEXTEND);
 }
+
 void GenericState::serialise(InArchive& ar) {
     State::serialise(ar);
+    ar.readNumbers(history, color, transparent);
+    std::string entry, exit;
+    Util::readMultiLines(ar.getStream(), entry, marker::TEXTBEGIN, marker::TEXTEND);
+    Util::readMultiLines(ar.getStream(), exit, marker::TEXTBEGIN, marker::TEXTEND);
+    textHandler.setData(entry, exit);
 }
 
 void GenericState::init() {

@@ -1,5 +1,6 @@
 #include "model/line.h"
 
+#include "model/archive.h"
 #include "model/config.h"
 #include "model/default_settings.h"
 #include "model/drawing_resources.h"
@@ -26,9 +27,26 @@ Line::~Line() {
 
 void Line::serialise(OutArchive& ar) {
     ComplexShape::serialise(ar);
+    std::ostream& out = ar.getStream();
+    out << head.x << ' ' << head.y << ' ' << tail.x << ' ' << tail.y;
+    ar.endl();
+    out << headObjId << ' ' << tailObjId;
+    ar.endl();
+    out << headNode.side << ' ' << headNode.index << ' ' << tailNode.side << ' ' << tailNode.index;
+    ar.endl();
+    out << penColor << ' ' << penStyle;
+    ar.endl();
 }
+
 void Line::serialise(InArchive& ar) {
     ComplexShape::serialise(ar);
+    long hx = 0, hy = 0, tx = 0, ty = 0;
+    ar.readNumbers(hx, hy, tx, ty);
+    head = CPoint(InArchive::toCoordinate(hx), InArchive::toCoordinate(hy));
+    tail = CPoint(InArchive::toCoordinate(tx), InArchive::toCoordinate(ty));
+    ar.readNumbers(headObjId, tailObjId);
+    ar.readNumbers(headNode.side, headNode.index, tailNode.side, tailNode.index);
+    ar.readNumbers(penColor, penStyle);
 }
 
 CPoint Line::toPixel(const CPoint& units) const {

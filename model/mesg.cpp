@@ -1,5 +1,6 @@
 #include "model/mesg.h"
 
+#include "model/archive.h"
 #include "model/config.h"
 #include "model/default_settings.h"
 #include "model/drawing_resources.h"
@@ -8,6 +9,7 @@
 #include "model/side_anchors.h"
 #include "model/trackers.h"
 #include "model/transition.h"
+#include "model/util.h"
 #include "model/view_services.h"
 #include "platform/cdc.h"
 #include "platform/cwnd.h"
@@ -47,9 +49,30 @@ Mesg::~Mesg() {
 
 void Mesg::serialise(OutArchive& ar) {
     ConnectableRectShape::serialise(ar);
+    std::ostream& out = ar.getStream();
+    out << transparent << ' ' << noBorder << ' ' << bkColor << ' ' << borderColor;
+    ar.endl();
+    out << transitionId;
+    ar.endl();
+    out << textHandler.getEvent();
+    ar.endl();
+    out << textHandler.getGuard();
+    ar.endl();
+    Util::writeMultiLines(out, textHandler.getEffect(), marker::TEXTBEGIN, marker::TEXTEND);
 }
+
 void Mesg::serialise(InArchive& ar) {
     ConnectableRectShape::serialise(ar);
+    ar.readNumbers(transparent, noBorder, bkColor, borderColor);
+    ar.readNumbers(transitionId);
+    std::string event, guard, effect;
+    // Labels before 3.0 held only one text, the effect block.
+    if (ar.isAtLeast(3, 0)) {
+        event = ar.readTextLine();
+        guard = ar.readTextLine();
+    }
+    Util::readMultiLines(ar.getStream(), effect, marker::TEXTBEGIN, marker::TEXTEND);
+    textHandler.setData(event, guard, effect);
 }
 
 void Mesg::init() {

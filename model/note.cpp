@@ -1,9 +1,11 @@
 #include "model/note.h"
 
+#include "model/archive.h"
 #include "model/config.h"
 #include "model/drawing_resources.h"
 #include "model/res_strings.h"
 #include "model/side_anchors.h"
+#include "model/util.h"
 #include "model/view_services.h"
 #include "platform/cdc.h"
 #include "platform/services.h"
@@ -25,9 +27,18 @@ Note::Note(long id, ViewServices* view, const CRect& r)
 
 void Note::serialise(OutArchive& ar) {
     ConnectableRectShape::serialise(ar);
+    ar.getStream() << transparent << ' ' << noBorder << ' ' << bkColor << ' ' << borderColor;
+    ar.endl();
+    Util::writeMultiLines(ar.getStream(), textHandler.getData(), marker::TEXTBEGIN,
+                          marker::TEXTEND);
 }
+
 void Note::serialise(InArchive& ar) {
     ConnectableRectShape::serialise(ar);
+    ar.readNumbers(transparent, noBorder, bkColor, borderColor);
+    std::string text;
+    Util::readMultiLines(ar.getStream(), text, marker::TEXTBEGIN, marker::TEXTEND);
+    textHandler.setData(text);
 }
 
 void Note::init() {

@@ -1,5 +1,6 @@
 #include "model/rect_shape.h"
 
+#include "model/archive.h"
 #include "model/config.h"
 #include "model/drawing_resources.h"
 #include "model/rect_tracker.h"
@@ -31,9 +32,17 @@ RectShape::~RectShape() = default;
 
 void RectShape::serialise(OutArchive& ar) {
     Shape::serialise(ar);
+    ar.getStream() << rect.left << ' ' << rect.top << ' ' << rect.right << ' ' << rect.bottom;
+    ar.endl();
 }
+
 void RectShape::serialise(InArchive& ar) {
     Shape::serialise(ar);
+    long l = 0, t = 0, r = 0, b = 0;
+    ar.readNumbers(l, t, r, b);
+    rect = CRect(InArchive::toCoordinate(l), InArchive::toCoordinate(t), InArchive::toCoordinate(r),
+                 InArchive::toCoordinate(b));
+    rect.NormalizeRect();
 }
 
 CRect RectShape::getClientRect() const {

@@ -1,5 +1,7 @@
 #include "model/shape.h"
 
+#include "model/archive.h"
+
 #include "model/shape_registry.h"
 #include "model/view_services.h"
 
@@ -13,8 +15,15 @@ Shape::~Shape() {
         registry->unRegisterShape(objId);
 }
 
-void Shape::serialise(OutArchive&) {}
-void Shape::serialise(InArchive&) {}
+void Shape::serialise(OutArchive& ar) {
+    ar.getStream() << marker::BEGIN << ' ' << getType() << ' ' << objId;
+    ar.endl();
+    ar.getStream() << objId << ' ' << zorder;
+    ar.endl();
+}
+
+// The BEGIN line was consumed by whoever chose the class.
+void Shape::serialise(InArchive& ar) { ar.readNumbers(objId, zorder); }
 
 bool Shape::reBirth(std::map<long, long>& idMap) {
     objId = idMap[objId]; // an unmapped id becomes 0

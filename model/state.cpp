@@ -1,9 +1,11 @@
 #include "model/state.h"
 
+#include "model/archive.h"
 #include "model/config.h"
 #include "model/default_settings.h"
 #include "model/res_strings.h"
 #include "model/transition.h"
+#include "model/util.h"
 #include "platform/services.h"
 
 #include <algorithm>
@@ -26,6 +28,17 @@ State::State(long id, const std::string& type, ViewServices* view, const CRect& 
     : ConnectableRectShape(id, type, view, r, cStateLayer), name(stateName) {
     if constexpr (config::kInteractive)
         nodeShown = CDefaultSettingDlg::Instance().stateAnchor;
+}
+
+void State::serialise(OutArchive& ar) {
+    ConnectableRectShape::serialise(ar);
+    ar.getStream() << name;
+    ar.endl();
+}
+
+void State::serialise(InArchive& ar) {
+    ConnectableRectShape::serialise(ar);
+    name = ar.readTextLine();
 }
 
 void State::onContextMenuAction(int commandId) {

@@ -17,6 +17,8 @@ public:
     State(long id, const std::string& type, ViewServices* mgr, const CRect& r,
           const std::string& name);
 
+    void serialise(OutArchive& ar) override;
+    void serialise(InArchive& ar) override;
     void onContextMenuAction(int commandId) override;
 
     const std::string& getName() const { return name; }

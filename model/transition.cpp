@@ -1,5 +1,6 @@
 #include "model/transition.h"
 
+#include "model/archive.h"
 #include "model/config.h"
 #include "model/drawing_resources.h"
 #include "model/mesg.h"
@@ -105,9 +106,42 @@ Transition::~Transition() {
 
 void Transition::serialise(OutArchive& ar) {
     ComplexShape::serialise(ar);
+    std::ostream& out = ar.getStream();
+    // Once joined, the attached states are the truth; before that, the ids read.
+    const long headId = headState ? headState->getObjId() : (registry ? 0 : headStateId);
+    const long tailId = tailState ? tailState->getObjId() : (registry ? 0 : tailStateId);
+    out << start.x << ' ' << start.y << ' ' << end.x << ' ' << end.y;
+    ar.endl();
+    out << headId << ' ' << tailId;
+    ar.endl();
+    out << headNode.side << ' ' << headNode.index << ' ' << tailNode.side << ' ' << tailNode.index;
+    ar.endl();
+    for (const LinkRecord& r : headLink ? getRouteRecords() : linkRecords) {
+        out << static_cast<int>(r.type) << ' ' << r.head.x << ' ' << r.head.y << ' ' << r.tail.x
+            << ' ' << r.tail.y << ' ';
+        ar.endl();
+    }
 }
+
 void Transition::serialise(InArchive& ar) {
     ComplexShape::serialise(ar);
+    long sx = 0, sy = 0, ex = 0, ey = 0;
+    ar.readNumbers(sx, sy, ex, ey);
+    start = CPoint(InArchive::toCoordinate(sx), InArchive::toCoordinate(sy));
+    end = CPoint(InArchive::toCoordinate(ex), InArchive::toCoordinate(ey));
+    ar.readNumbers(headStateId, tailStateId);
+    ar.readNumbers(headNode.side, headNode.index, tailNode.side, tailNode.index);
+    linkRecords.clear();
+    for (;;) {
+        short type = 0;
+        long hx = 0, hy = 0, tx = 0, ty = 0;
+        ar.readNumbers(type, hx, hy, tx, ty);
+        linkRecords.push_back({static_cast<ELinkType>(type),
+                               CPoint(InArchive::toCoordinate(hx), InArchive::toCoordinate(hy)),
+                               CPoint(InArchive::toCoordinate(tx), InArchive::toCoordinate(ty))});
+        if (type == eTailLink)
+            break;
+    }
 }
 
 bool Transition::reBirth(std::map<long, long>& idMap) {
