@@ -1,9 +1,13 @@
 #include "view/layout_mgr.h"
 
 #include "model/mesg.h"
+#include "model/archive.h"
 #include "model/shape.h"
+#include "model/util.h"
 
 #include <algorithm>
+#include <istream>
+#include <ostream>
 
 LayoutMgr::LayoutMgr() : modelMgr(std::make_unique<ModelMgr>(this)) {}
 
@@ -70,4 +74,30 @@ void LayoutMgr::sendToBack(Shape* shape) {
                               [&](Shape* s) { return s->getZorder() == shape->getZorder(); });
     list.insert(first, shape);
     shape->invalidate();
+}
+
+void LayoutMgr::write(std::ostream& out) {
+    OutArchive ar(out);
+    ar.writeHeader();
+    out << getZoom();
+    ar.endl();
+    ar << modelMgr->getModelData() << properties;
+}
+
+void LayoutMgr::read(std::istream& in) {
+    InArchive ar(in);
+    ar.checkHeader();
+    short fileZoom = cDefaultJumping;
+    if (!(in >> fileZoom)) {
+        fileZoom = cDefaultJumping;
+        in.clear(in.rdstate() & ~std::ios::failbit);
+    }
+    Util::readRest(in);
+    // A damaged zoom must not reach the conversions (zero would divide by zero).
+    setZoom(std::clamp<short>(fileZoom, cMinZoom, cMaxZoom + 1));
+    if (!ModelData::seekData(ar))
+        throw std::string("Invalid File");
+    ar >> modelMgr->getModelData();
+    ar >> properties;
+    modelMgr->joinShapes();
 }

@@ -2,9 +2,11 @@
 // The view of one open chart. It owns the chart's model manager and answers the shapes'
 // requests: conversions, repainting, the selection, and finding shapes under the mouse.
 
+#include "model/model_properties.h"
 #include "model/view_services.h"
 #include "view/model_mgr.h"
 
+#include <iosfwd>
 #include <memory>
 
 class LayoutMgr : public ViewServices {
@@ -13,6 +15,14 @@ public:
     ~LayoutMgr() override;
 
     ModelMgr* getModelMgr() { return modelMgr.get(); }
+    ModelProperties& getModelProperties() { return properties; }
+
+    // The whole chart as a model file: header, zoom, shapes, model properties.
+    void write(std::ostream& out);
+    // Reads a model file into this view's (empty) model manager and joins the shapes layer by
+    // layer. Throws the failure message as a std::string; the shapes read so far are then
+    // destroyed with the model manager.
+    void read(std::istream& in);
     // The window the chart is drawn in (not owned); null until the editor gives one.
     void setWindow(CWnd* wnd) { window = wnd; }
     CWnd* getWindow() override { return window; }
@@ -34,6 +44,7 @@ private:
     template <class Test> Shape* topmost(int layer, Test test) const;
 
     std::unique_ptr<ModelMgr> modelMgr;
+    ModelProperties properties{this};
     CWnd* window = nullptr;
     Font textFont;
     COLORREF textColor = 0;
