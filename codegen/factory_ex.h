@@ -1,0 +1,10 @@
+#pragma once
+// Creates the generation variants of the chart's states, transitions and labels by type name;
+// other shapes come from the model's factory.
+
+#include "model/factory.h"
+
+class FactoryEx : public Factory {
+public:
+    Shape* createShape(const std::string& type) override;
+};

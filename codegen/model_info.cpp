@@ -1,0 +1,32 @@
+#include "codegen/model_info.h"
+
+#include <algorithm>
+
+StateNode::StateNode(const StateNode& other)
+    : StateInfo(other), stateId(other.stateId),
+      initialTargetClassName(other.initialTargetClassName), initialStateId(other.initialStateId) {
+    for (const auto& child : other.children)
+        children.push_back(std::make_unique<StateNode>(*child));
+}
+
+StateNode& StateNode::operator=(const StateNode& other) {
+    if (this != &other) {
+        StateNode copy(other);
+        *this = std::move(copy);
+    }
+    return *this;
+}
+
+ModelInfo* ModelInfo::getInstance() {
+    static ModelInfo* const instance = new ModelInfo();
+    return instance;
+}
+
+void ModelInfo::reset() {
+    *this = ModelInfo();
+}
+
+void ModelInfo::addMessageName(const std::string& name) {
+    if (std::find(messageNames.begin(), messageNames.end(), name) == messageNames.end())
+        messageNames.push_back(name);
+}
