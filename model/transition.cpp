@@ -189,7 +189,7 @@ void Transition::constructLinks() {
     buildRoute(linkRecords);
 }
 
-void Transition::buildRoute(const std::vector<LinkRecord>& records) {
+void Transition::buildRoute(const std::vector<LinkRecord>& records, bool repair) {
     destroyLinks();
     Link* prev = nullptr;
     for (const LinkRecord& r : records) {
@@ -231,6 +231,33 @@ void Transition::buildRoute(const std::vector<LinkRecord>& records) {
         tailLink = new TailLink(last, nullptr, this);
         last->setTail(tailLink);
     }
+    if (!repair || !headLink || routeIsWellFormed())
+        return;
+    // Records that no longer fit together (a new transition's first sketch between anchors
+    // that do not line up, or a damaged file) would leave slanted links behind that every
+    // later move builds on. Keep both ends and join them with a vertical and a horizontal
+    // link instead.
+    const CPoint from = headLink->getHeadPt(), out = headLink->getTailPt();
+    const CPoint in = tailLink->getHeadPt(), to = tailLink->getTailPt();
+    const CPoint corner(out.x, in.y);
+    buildRoute(
+        {{eHeadLink, from, out}, {eVLink, out, corner}, {eHLink, corner, in}, {eTailLink, in, to}},
+        false);
+}
+
+bool Transition::routeIsWellFormed() const {
+    const Link* prev = headLink;
+    for (const Link* l = headLink->getTail(); l; prev = l, l = l->getTail()) {
+        if (l->getHead() != prev || l->getHeadPt() != prev->getTailPt())
+            return false;
+        if (l == tailLink)
+            return l->getTail() == nullptr;
+        const CPoint h = l->getHeadPt(), t = l->getTailPt();
+        const bool straight = l->getType() == eHLink ? h.y == t.y : h.x == t.x;
+        if (!l->isInner() || !straight || h == t || prev->getType() == l->getType())
+            return false;
+    }
+    return false;
 }
 
 void Transition::destroyLinks() {

@@ -94,7 +94,10 @@ private:
     bool isSelected() const;
     CPoint absoluteUnits(const CPoint& pixel) const;
     void constructLinks();
-    void buildRoute(const std::vector<LinkRecord>& records);
+    // A route that comes out malformed is rebuilt once as a plain orthogonal one.
+    void buildRoute(const std::vector<LinkRecord>& records, bool repair = true);
+    // Whether the built route is orthogonal, connected and free of empty inner links.
+    bool routeIsWellFormed() const;
     void destroyLinks();
     void constructRgn();
     void update();
