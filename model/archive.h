@@ -21,8 +21,6 @@ public:
     void writeHeader();
 
 private:
-    float reserved1 = 0; // kept for the archive's layout; unused when writing
-    float reserved2 = 0;
     std::ostream& stream;
 };
 

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <set>
 #include <sstream>
 
 ModelData::~ModelData() {
@@ -57,6 +58,7 @@ void ModelData::write(OutArchive& ar) {
 
 void ModelData::read(InArchive& ar) {
     shapesRegistered = false;
+    std::set<long> ids;
     std::string line, a, b;
     for (;;) {
         if (!ar.readLine(line))
@@ -75,6 +77,10 @@ void ModelData::read(InArchive& ar) {
         // list.
         shapeList.push_back(shape.release());
         shapeList.back()->serialise(ar);
+        // Shapes refer to each other by id: two with one id would make every reference and
+        // the registry ambiguous.
+        if (!ids.insert(shapeList.back()->getObjId()).second)
+            throw std::string("Invalid File");
     }
     shapesRegistered = true;
 }

@@ -27,8 +27,8 @@ public:
     // The data section: the begin line, every shape's record in list order, the end line.
     void write(OutArchive& ar);
     // Reads records after the data begin line up to the end line, creating shapes through the
-    // factory. Throws "Invalid File" on a cut-off section, an empty line or an unknown type;
-    // the shapes read so far stay in the list.
+    // factory. Throws "Invalid File" on a cut-off section, an empty line, an unknown type or
+    // a repeated object id; the shapes read so far stay in the list.
     void read(InArchive& ar);
 
 private:

@@ -255,6 +255,8 @@ TEST(ModelFileTest, CraftedFilesFailWithTheirMessages) {
     auto withData = [](const std::string& data) {
         return "9999 4 1\r\n6\r\nBEGIN DATA\r\n" + data;
     };
+    const std::string kEmptyBlocks =
+        "0\r\nTEXTBEGIN\r\n\r\nTEXTEND\r\n0\r\nTEXTBEGIN\r\n\r\nTEXTEND\r\n";
     const std::string state = "BEGIN GenericState 101\r\n101 10\r\n10 10 40 30\r\n1\r\nA\r\n"
                               "0 16777215 0\r\n";
     struct Case {
@@ -273,6 +275,7 @@ TEST(ModelFileTest, CraftedFilesFailWithTheirMessages) {
         {withData("BEGIN Transition 102\r\n102 40\r\n1 1 1 9\r\n0 0\r\n3 1 1 1\r\n"
                   "2 1 1 1 2 \r\n"),
          "Invalid File"},
+        {withData(state + kEmptyBlocks + state + kEmptyBlocks), "Invalid File"}, // one id twice
         {withData("BEGIN Note 102\r\n102 50\r\nten 10 70 20\r\n"), "Invalid File"},
         {withData("BEGIN Note 102\r\n102 50\r\n10 10 99999999 20\r\n"), "Invalid File"},
     };
