@@ -85,9 +85,13 @@ void Mesg::initPartial() {
     bindTransition();
 }
 
-// A label whose transition is missing or of another kind stays unattached.
+// A label whose transition is missing or of another kind stays unattached, and so does a
+// second label of one transition: a transition owns one label, and the other would be left
+// pointing at it after it died.
 void Mesg::bindTransition() {
     transition = registry ? dynamic_cast<Transition*>(registry->getShape(transitionId)) : nullptr;
+    if (transition && transition->getMesg() && transition->getMesg() != this)
+        transition = nullptr;
     if (transition)
         transition->attachMesg(this);
 }

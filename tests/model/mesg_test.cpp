@@ -181,3 +181,14 @@ TEST_F(MesgTest, DraggingTheAttachSquareOntoTheTransitionAligns) {
     EXPECT_GE(wnd.overlay.count("Rectangle"), 2);
     EXPECT_EQ(wnd.overlay.count("Rectangle") % 2, 0); // the snap marker is gone again
 }
+
+TEST_F(ChartTest, ASecondLabelOfOneTransitionStaysUnattached) {
+    auto* t = add(new Transition(view.getModelMgr()->getNewId(), &view, {20, 10}, {20, 40}));
+    auto* first = add(new Mesg(view.getModelMgr()->getNewId(), &view, {22, 20, 32, 26}, t));
+    auto* second = add(new Mesg(view.getModelMgr()->getNewId(), &view, {22, 30, 32, 36}, t));
+    EXPECT_EQ(first->getTransition(), t);
+    EXPECT_EQ(second->getTransition(), nullptr);
+    EXPECT_EQ(t->getMesg(), first);
+    delete t; // takes its own label; the other must not be left pointing at it
+    EXPECT_EQ(second->getTransition(), nullptr);
+}
