@@ -6,7 +6,12 @@ function(tavren_compile_options target)
     target_include_directories(${target} PUBLIC $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}>)
 endfunction()
 
-if(TAVREN_SANITIZE)
+if(TAVREN_FUZZ)
+    # Every library is instrumented for coverage; only the fuzz programs link libFuzzer's main.
+    add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer
+                        -fno-sanitize-recover=undefined)
+    add_link_options(-fsanitize=address,undefined)
+elseif(TAVREN_SANITIZE)
     add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer
                         -fno-sanitize-recover=undefined)
     add_link_options(-fsanitize=address,undefined)
