@@ -13,11 +13,12 @@ ModelData::~ModelData() {
     if (shapesRegistered) {
         // A registered shape's destructor reaches the registry owner, which takes it out of
         // this list; a shape that nobody took out is dropped here so the loop always ends.
+        // Last first: taking the end off a list costs nothing, so teardown stays linear.
         while (!shapeList.empty()) {
-            Shape* first = shapeList.front();
-            delete first;
-            if (!shapeList.empty() && shapeList.front() == first)
-                shapeList.erase(shapeList.begin());
+            Shape* last = shapeList.back();
+            delete last;
+            if (!shapeList.empty() && shapeList.back() == last)
+                shapeList.pop_back();
         }
     } else {
         // A read was interrupted: the shapes were never registered.

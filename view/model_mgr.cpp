@@ -3,6 +3,7 @@
 #include "model/shape.h"
 
 #include <algorithm>
+#include <iterator>
 
 ModelMgr::ModelMgr(ViewServices* v) : view(v) {}
 
@@ -27,6 +28,9 @@ void ModelMgr::unRegisterShape(long id) {
     if (!shape)
         return;
     selection.remove(shape);
+    // Searched from the end, where a dying chart takes its shapes from.
     auto& list = data.getShapeList();
-    list.erase(std::remove(list.begin(), list.end(), shape), list.end());
+    auto it = std::find(list.rbegin(), list.rend(), shape);
+    if (it != list.rend())
+        list.erase(std::next(it).base());
 }
