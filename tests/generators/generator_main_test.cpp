@@ -1,0 +1,66 @@
+// The shared generator command line, through a probe generator that fails on request: every
+// kind of exception ends in the same report, and nothing it began writing stays behind.
+
+#include "tests/generators/generator_fixture.h"
+
+namespace {
+
+using GeneratorMainTest = GeneratorTest;
+
+ProgramResult probe(std::vector<std::string> args) {
+    args.insert(args.begin(), TAVREN_GENERATOR_PROBE);
+    return runProgram(args);
+}
+
+// One state, with the mode the probe should run in as the model name.
+std::string saveProbeChart(const std::filesystem::path& dir, const std::string& mode) {
+    TestChart chart;
+    chart.state({10, 10, 50, 40}, "Only");
+    chart.properties().name = mode;
+    const auto path = dir / (mode + ".tvc");
+    chart.save(path);
+    return path.string();
+}
+
+} // namespace
+
+TEST_F(GeneratorMainTest, EveryKindOfExceptionEndsInTheFailureReportAndLeavesNoFiles) {
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"string", "probe failure"},
+        {"cstr", "c string"},
+        {"runtime", "Unexpected failure: boom"},
+        {"int", "Unexpected failure"},
+    };
+    for (const auto& [mode, message] : cases) {
+        SCOPED_TRACE(mode);
+        const std::string model = saveProbeChart(dir, mode);
+        const ProgramResult r = probe({"-d", model});
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.err, "");
+        const auto lines = splitLines(r.out);
+        ASSERT_GE(lines.size(), 3u);
+        EXPECT_EQ(lines[lines.size() - 3], "trace off");
+        EXPECT_EQ(lines[lines.size() - 2], "FAILURE:");
+        EXPECT_EQ(lines.back(), "Error : " + message);
+        // Both the header the front end made and the half-written source are gone.
+        EXPECT_EQ(files(), std::set<std::string>{mode + ".tvc"});
+        std::filesystem::remove(model);
+    }
+}
+
+TEST_F(GeneratorMainTest, TheTraceOptionReachesTheGeneratorAndSuccessKeepsItsFiles) {
+    const std::string model = saveProbeChart(dir, "ok");
+    const auto traceLine = [&](std::vector<std::string> args) {
+        args.push_back(model);
+        const auto lines = splitLines(probe(args).out);
+        return lines.empty() ? std::string() : lines.back();
+    };
+    EXPECT_EQ(traceLine({"-d", "-g"}), "trace on");
+    EXPECT_EQ(traceLine({"-g", "-d"}), "trace on");
+    EXPECT_EQ(traceLine({"-dg"}), "trace on");
+    EXPECT_EQ(traceLine({"-d"}), "trace off");
+    EXPECT_EQ(traceLine({}), "trace off");
+    // Success keeps what the generator wrote.
+    EXPECT_EQ(files(), (std::set<std::string>{"ok.tvc", "okTN.h", "okTN.probe"}));
+    EXPECT_EQ(slurp(dir / "okTN.probe"), "half of it and the rest\n");
+}
