@@ -5,6 +5,8 @@
 #include "model/drawing_resources.h"
 #include "model/view_services.h"
 #include "platform/cdc.h"
+#include "platform/dialogs.h"
+#include "platform/services.h"
 
 namespace {
 constexpr int cShowAnchorsCommand = 32841;
@@ -104,4 +106,18 @@ bool ConnectableRectShape::isUnderCollection() {
 
 std::uint16_t ConnectableRectShape::getNodeSensitivity() {
     return static_cast<std::uint16_t>(ViewServices::pFu(1));
+}
+
+bool ConnectableRectShape::editBoxProperties(const std::string& title, std::int32_t& transparent,
+                                             std::int32_t& noBorder, COLORREF& bkColor,
+                                             COLORREF& borderColor) {
+    BoxProperties props{transparent != 0, noBorder != 0, !nodeShown, bkColor, borderColor};
+    if (!platform::dialogs().boxProperties(title, props))
+        return false;
+    transparent = props.transparent ? 1 : 0;
+    noBorder = props.noBorder ? 1 : 0;
+    nodeShown = !props.hidden;
+    bkColor = props.bkColor;
+    borderColor = props.borderColor;
+    return true;
 }

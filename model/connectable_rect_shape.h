@@ -3,8 +3,13 @@
 
 #include "model/connectable.h"
 #include "model/rect_shape.h"
+#include "platform/gdi.h"
+#include "platform/kelmora_export.h"
 
-class ConnectableRectShape : public RectShape, public Connectable {
+#include <cstdint>
+#include <string>
+
+class KELMORA_API ConnectableRectShape : public RectShape, public Connectable {
 public:
     ConnectableRectShape() = default;
     ConnectableRectShape(long id, const std::string& type, ViewServices* mgr, const CRect& r,
@@ -34,6 +39,9 @@ public:
     bool onInitMenuPopup() const { return nodeShown; }
 
 protected:
+    // The properties dialog of labels and notes; the values change only on OK.
+    bool editBoxProperties(const std::string& title, std::int32_t& transparent,
+                           std::int32_t& noBorder, COLORREF& bkColor, COLORREF& borderColor);
     // Draws the anchors, or with show false erases them until updateNodes runs again.
     void drawNodes(CDC* dc, bool show);
 

@@ -218,15 +218,9 @@ void Mesg::onContextMenuAction(int commandId) {
 }
 
 void Mesg::editProperties() {
-    BoxProperties props{transparent != 0, noBorder != 0, !nodeShown, bkColor, borderColor};
-    if (!platform::dialogs().boxProperties(LoadResString(IDS_MESSAGE_PROPERTIES), props))
-        return;
-    transparent = props.transparent ? 1 : 0;
-    noBorder = props.noBorder ? 1 : 0;
-    nodeShown = !props.hidden;
-    bkColor = props.bkColor;
-    borderColor = props.borderColor;
-    invalidate();
+    if (editBoxProperties(LoadResString(IDS_MESSAGE_PROPERTIES), transparent, noBorder, bkColor,
+                          borderColor))
+        invalidate();
 }
 
 void Mesg::onLButtonDoubleClick(UINT, CPoint) {

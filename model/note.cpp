@@ -104,13 +104,7 @@ void Note::onContextMenuAction(int commandId) {
 }
 
 void Note::editProperties() {
-    BoxProperties props{transparent != 0, noBorder != 0, !nodeShown, bkColor, borderColor};
-    if (!platform::dialogs().boxProperties(LoadResString(IDS_NOTE_PROPERTIES), props))
-        return;
-    transparent = props.transparent ? 1 : 0;
-    noBorder = props.noBorder ? 1 : 0;
-    nodeShown = !props.hidden;
-    bkColor = props.bkColor;
-    borderColor = props.borderColor;
-    invalidate();
+    if (editBoxProperties(LoadResString(IDS_NOTE_PROPERTIES), transparent, noBorder, bkColor,
+                          borderColor))
+        invalidate();
 }
