@@ -27,6 +27,8 @@ void ModelInfo::reset() {
 }
 
 void ModelInfo::addMessageName(const std::string& name) {
-    if (std::find(messageNames.begin(), messageNames.end(), name) == messageNames.end())
+    if (messageNameIndex.size() != messageNames.size()) // the list was changed directly
+        messageNameIndex = std::set<std::string>(messageNames.begin(), messageNames.end());
+    if (messageNameIndex.insert(name).second)
         messageNames.push_back(name);
 }

@@ -2,7 +2,10 @@
 // The generation records: plain values that language generators read instead of walking the
 // shapes. ModelInfo is their process-wide root, filled once per generation run.
 
+#include "platform/kelmora_export.h"
+
 #include <list>
+#include <set>
 #include <memory>
 #include <string>
 
@@ -36,7 +39,7 @@ struct StateInfo {
 };
 
 // One node of the state tree. It owns its children; a copy copies the whole subtree.
-struct StateNode : StateInfo {
+struct KELMORA_API StateNode : StateInfo {
     StateNode() = default;
     explicit StateNode(const StateInfo& info) : StateInfo(info) {}
     StateNode(const StateNode& other);
@@ -63,7 +66,7 @@ struct MData {
     std::list<MDataEntry> entries;
 };
 
-class ModelInfo {
+class KELMORA_API ModelInfo {
 public:
     // Created on first use and never destroyed.
     static ModelInfo* getInstance();
@@ -105,6 +108,10 @@ public:
 
 private:
     ModelInfo() = default;
+
+    // Names already in messageNames, so that charts with thousands of events stay linear.
+    std::set<std::string> messageNameIndex;
+
     ModelInfo(ModelInfo&&) = default;
     ModelInfo& operator=(ModelInfo&&) = default;
 };
