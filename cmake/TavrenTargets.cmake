@@ -8,6 +8,16 @@ function(tavren_compile_options target)
     target_include_directories(${target} PUBLIC $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}>)
 endfunction()
 
+# Code that ends up in libkelmora: only what is marked KELMORA_API leaves the library.
+function(tavren_hidden_visibility target)
+    set_target_properties(${target} PROPERTIES CXX_VISIBILITY_PRESET hidden
+                                               VISIBILITY_INLINES_HIDDEN ON)
+endfunction()
+
+# Installed programs find libkelmora next to their bin/ folder, wherever the tree is put.
+include(GNUInstallDirs)
+set(CMAKE_INSTALL_RPATH "$ORIGIN/../${CMAKE_INSTALL_LIBDIR}")
+
 if(TAVREN_FUZZ)
     # Every library is instrumented for coverage; only the fuzz programs link libFuzzer's main.
     add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer
@@ -31,6 +41,7 @@ function(tavren_dual_library name)
         tavren_compile_options(${target})
         if(variant STREQUAL "_headless")
             target_compile_definitions(${target} PUBLIC TAVREN_HEADLESS=1)
+            tavren_hidden_visibility(${target})
         endif()
         foreach(dep IN LISTS ARG_DEPS)
             target_link_libraries(${target} PUBLIC ${dep}${variant})

@@ -7,13 +7,14 @@
 #include "codegen/state_machine.h"
 #include "model/model_properties.h"
 #include "model/shape_registry.h"
+#include "platform/kelmora_export.h"
 
 #include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
 
-class CodeGenerator : public ShapeRegistry {
+class KELMORA_API CodeGenerator : public ShapeRegistry {
 public:
     explicit CodeGenerator(const std::string& modelFileName);
     CodeGenerator(const CodeGenerator&) = delete;

@@ -3,8 +3,9 @@
 // other shapes come from the model's factory.
 
 #include "model/factory.h"
+#include "platform/kelmora_export.h"
 
-class FactoryEx : public Factory {
+class KELMORA_API FactoryEx : public Factory {
 public:
     Shape* createShape(const std::string& type) override;
 };

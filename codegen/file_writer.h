@@ -3,12 +3,13 @@
 // Multi-line texts are split at carriage return plus line feed only.
 
 #include "codegen/model_info.h"
+#include "platform/kelmora_export.h"
 
 #include <list>
 #include <ostream>
 #include <string>
 
-class FileWriter {
+class KELMORA_API FileWriter {
 public:
     static void writeMultiLine(std::ostream& out, const std::string& text);
     // Every line, empty ones included, behind the prefix.

@@ -3,10 +3,11 @@
 // stays unset unless a language generator sets it.
 
 #include "model/final_state.h"
+#include "platform/kelmora_export.h"
 
 class GenericStateEx;
 
-class FinalStateEx : public FinalState {
+class KELMORA_API FinalStateEx : public FinalState {
 public:
     FinalStateEx() = default;
     FinalStateEx(long id, ViewServices* view, const CRect& r)

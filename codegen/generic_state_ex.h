@@ -5,6 +5,7 @@
 #include "codegen/generatable.h"
 #include "codegen/progress_callback.h"
 #include "model/generic_state.h"
+#include "platform/kelmora_export.h"
 
 #include <string>
 #include <vector>
@@ -13,7 +14,7 @@ class InitialStateEx;
 struct StateInfo;
 struct StateNode;
 
-class GenericStateEx : public GenericState, public Generatable {
+class KELMORA_API GenericStateEx : public GenericState, public Generatable {
 public:
     GenericStateEx() = default;
     GenericStateEx(long id, ViewServices* view, const CRect& r, const std::string& name);

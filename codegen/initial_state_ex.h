@@ -4,13 +4,14 @@
 
 #include "codegen/generatable.h"
 #include "model/initial_state.h"
+#include "platform/kelmora_export.h"
 
 #include <ostream>
 #include <string>
 
 class GenericStateEx;
 
-class InitialStateEx : public InitialState, public Generatable {
+class KELMORA_API InitialStateEx : public InitialState, public Generatable {
 public:
     InitialStateEx() = default;
     InitialStateEx(long id, ViewServices* view, const CRect& r);

@@ -3,10 +3,11 @@
 
 #include "codegen/generatable.h"
 #include "model/mesg.h"
+#include "platform/kelmora_export.h"
 
 #include <string>
 
-class MesgEx : public Mesg, public Generatable {
+class KELMORA_API MesgEx : public Mesg, public Generatable {
 public:
     MesgEx() = default;
     MesgEx(long id, ViewServices* view, const CRect& r, Transition* t) : Mesg(id, view, r, t) {}

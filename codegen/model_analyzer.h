@@ -3,13 +3,14 @@
 // checks the constraints code generation needs.
 
 #include "codegen/progress_callback.h"
+#include "platform/kelmora_export.h"
 
 #include <vector>
 
 class Shape;
 class StateMachine;
 
-class ModelAnalyzer {
+class KELMORA_API ModelAnalyzer {
 public:
     explicit ModelAnalyzer(const std::vector<Shape*>& list) : shapes(list) {}
 

@@ -3,11 +3,12 @@
 // chart's top level has an initial state, the code generator wraps it in a new root.
 
 #include "codegen/generic_state_ex.h"
+#include "platform/kelmora_export.h"
 
 #include <memory>
 #include <vector>
 
-class StateMachine : public GenericStateEx {
+class KELMORA_API StateMachine : public GenericStateEx {
 public:
     StateMachine();
     ~StateMachine() override;

@@ -5,10 +5,11 @@
 #include "codegen/generatable.h"
 #include "codegen/progress_callback.h"
 #include "model/transition.h"
+#include "platform/kelmora_export.h"
 
 struct StateInfo;
 
-class TransitionEx : public Transition, public Generatable {
+class KELMORA_API TransitionEx : public Transition, public Generatable {
 public:
     TransitionEx() = default;
     TransitionEx(long id, ViewServices* view, const CPoint& from, const CPoint& to)

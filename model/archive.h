@@ -5,12 +5,13 @@
 // either carriage return plus line feed or line feed alone.
 
 #include "platform/geometry.h"
+#include "platform/kelmora_export.h"
 
 #include <istream>
 #include <ostream>
 #include <string>
 
-class OutArchive {
+class KELMORA_API OutArchive {
 public:
     explicit OutArchive(std::ostream& out) : stream(out) {}
     std::ostream& getStream() { return stream; }
@@ -24,7 +25,7 @@ private:
     std::ostream& stream;
 };
 
-class InArchive {
+class KELMORA_API InArchive {
 public:
     static constexpr short cMagic = 9999;
     static constexpr short cMajor = 4;

@@ -2,10 +2,11 @@
 // An ordered set of non-owning items (the view's selection) that forwards commands to them.
 
 #include "model/object.h"
+#include "platform/kelmora_export.h"
 
 #include <vector>
 
-class Collection {
+class KELMORA_API Collection {
 public:
     bool find(Collectable* item) const;
     bool isEmpty() const { return colnList.empty(); }

@@ -3,10 +3,11 @@
 
 #include "model/crgn.h"
 #include "model/shape.h"
+#include "platform/kelmora_export.h"
 
 #include <memory>
 
-class ComplexShape : public Shape {
+class KELMORA_API ComplexShape : public Shape {
 public:
     ComplexShape() = default;
     ComplexShape(long id, const std::string& type, ViewServices* view, short z)

@@ -4,6 +4,7 @@
 // them go.
 
 #include "platform/geometry.h"
+#include "platform/kelmora_export.h"
 
 #include <cstdint>
 #include <map>
@@ -31,7 +32,7 @@ struct NODE {
 
 // The side that follows an attached shape. No virtual destructor: connectors are never
 // deleted through this interface.
-class Connector {
+class KELMORA_API Connector {
 public:
     // The attached shape moved or changed: recompute my geometry.
     virtual void reCalculate(Connectable* c) = 0;
@@ -43,7 +44,7 @@ protected:
     ~Connector() = default;
 };
 
-class Connectable {
+class KELMORA_API Connectable {
 public:
     Connectable() = default;
     // A copy has the anchors but no connectors: those are attached to the original.

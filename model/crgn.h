@@ -3,10 +3,11 @@
 // Union appends; a point is inside when any part holds it.
 
 #include "platform/geometry.h"
+#include "platform/kelmora_export.h"
 
 #include <vector>
 
-class CRgn {
+class KELMORA_API CRgn {
 public:
     CRgn() = default;
     static CRgn rect(const CRect& r);

@@ -2,8 +2,9 @@
 // The bull's eye a state machine ends in: transitions only arrive at it.
 
 #include "model/state.h"
+#include "platform/kelmora_export.h"
 
-class FinalState : public EndableState {
+class KELMORA_API FinalState : public EndableState {
 public:
     static const std::string cType;
     static CRect getMinimumRect() { return {0, 0, 4, 4}; }

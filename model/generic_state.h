@@ -5,10 +5,11 @@
 #include "model/state.h"
 #include "model/text_box.h"
 #include "platform/gdi.h"
+#include "platform/kelmora_export.h"
 
 #include <cstdint>
 
-class GenericState : public StartableState, public EndableState {
+class KELMORA_API GenericState : public StartableState, public EndableState {
 public:
     static const std::string cType;
     static CRect getMinimumRect() { return {0, 0, 10, 8}; }

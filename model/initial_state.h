@@ -2,8 +2,9 @@
 // The filled dot a state machine starts from: transitions only leave it.
 
 #include "model/state.h"
+#include "platform/kelmora_export.h"
 
-class InitialState : public StartableState {
+class KELMORA_API InitialState : public StartableState {
 public:
     static const std::string cType;
     static CRect getMinimumRect() { return {0, 0, 4, 4}; }

@@ -4,10 +4,11 @@
 
 #include "model/complex_shape.h"
 #include "model/connectable.h"
+#include "platform/kelmora_export.h"
 
 #include <cstdint>
 
-class Line : public ComplexShape, public Connector {
+class KELMORA_API Line : public ComplexShape, public Connector {
 public:
     static inline const std::string cType = "Line";
     static constexpr int cRgnWidth = 4;   // hit band around the segment, pixels

@@ -4,6 +4,7 @@
 // owns its links; moving one link keeps the chain orthogonal and connected.
 
 #include "platform/geometry.h"
+#include "platform/kelmora_export.h"
 
 #include <cstdint>
 
@@ -26,7 +27,7 @@ struct LinkRecord {
     bool operator==(const LinkRecord&) const = default;
 };
 
-class Link {
+class KELMORA_API Link {
 public:
     static constexpr short cHandleSize = 3; // half-size of a handle square, pixels
 
@@ -83,7 +84,7 @@ protected:
     Transition* owner = nullptr;
 };
 
-class HeadLink : public Link {
+class KELMORA_API HeadLink : public Link {
 public:
     static constexpr const char* cClassName = "HeadLink";
 
@@ -106,7 +107,7 @@ public:
     void tidyRoute() { Link::tidy(this); }
 };
 
-class TailLink : public Link {
+class KELMORA_API TailLink : public Link {
 public:
     static constexpr const char* cClassName = "TailLink";
 
@@ -123,7 +124,7 @@ public:
     void move(const CPoint& newHead, const CPoint& newTail);
 };
 
-class HLink : public Link {
+class KELMORA_API HLink : public Link {
 public:
     static constexpr const char* cClassName = "HLink";
 
@@ -136,7 +137,7 @@ public:
     void moveTo(const CPoint& to) override;
 };
 
-class VLink : public Link {
+class KELMORA_API VLink : public Link {
 public:
     static constexpr const char* cClassName = "VLink";
 

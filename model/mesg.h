@@ -5,12 +5,13 @@
 #include "model/connectable_rect_shape.h"
 #include "model/text_box.h"
 #include "platform/gdi.h"
+#include "platform/kelmora_export.h"
 
 #include <cstdint>
 
 class Transition;
 
-class Mesg : public ConnectableRectShape {
+class KELMORA_API Mesg : public ConnectableRectShape {
 public:
     static const std::string cType;
     static constexpr short cAttachRectOffset = 4;

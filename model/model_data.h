@@ -1,6 +1,8 @@
 #pragma once
 // The list of all shapes of one model, in file order. It owns them.
 
+#include "platform/kelmora_export.h"
+
 #include <vector>
 
 class Factory;
@@ -8,7 +10,7 @@ class InArchive;
 class OutArchive;
 class Shape;
 
-class ModelData {
+class KELMORA_API ModelData {
 public:
     explicit ModelData(Factory& f) : factory(f) {}
     // Shallow: copies the pointer list, not the shapes.

@@ -3,6 +3,8 @@
 // context class the generated machine calls and text copied into the generated files.
 // Saved at the end of the model file.
 
+#include "platform/kelmora_export.h"
+
 #include <string>
 
 class CDC;
@@ -10,7 +12,7 @@ class InArchive;
 class OutArchive;
 class ViewServices;
 
-class ModelProperties {
+class KELMORA_API ModelProperties {
 public:
     explicit ModelProperties(ViewServices* owner = nullptr);
 

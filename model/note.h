@@ -4,10 +4,11 @@
 #include "model/connectable_rect_shape.h"
 #include "model/text_box.h"
 #include "platform/gdi.h"
+#include "platform/kelmora_export.h"
 
 #include <cstdint>
 
-class Note : public ConnectableRectShape {
+class KELMORA_API Note : public ConnectableRectShape {
 public:
     static const std::string cType;
     static CRect getMinimumRect() { return {0, 0, 12, 6}; }

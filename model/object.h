@@ -2,6 +2,8 @@
 // Identity of every diagram element, and the interface through which a selection drives its
 // shapes as one.
 
+#include "platform/kelmora_export.h"
+
 class InArchive;
 class OutArchive;
 
@@ -14,7 +16,7 @@ enum EAction {
     eEndTrack = 5,
 };
 
-class Object {
+class KELMORA_API Object {
 public:
     Object() = default;
     explicit Object(long id) : objId(id) {}
@@ -31,7 +33,7 @@ protected:
     long objId = 0;
 };
 
-class Collectable {
+class KELMORA_API Collectable {
 public:
     virtual ~Collectable() = default;
     virtual void execute(EAction action, void* data) = 0;

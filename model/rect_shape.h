@@ -2,12 +2,13 @@
 // A shape with a rectangle (model units, normalised) and, in the editor, a resize tracker.
 
 #include "model/shape.h"
+#include "platform/kelmora_export.h"
 
 #include <memory>
 
 class RectTracker;
 
-class RectShape : public Shape {
+class KELMORA_API RectShape : public Shape {
 public:
     RectShape();
     RectShape(long id, const std::string& type, ViewServices* mgr, const CRect& r, short zorder);

@@ -4,6 +4,7 @@
 
 #include "model/object.h"
 #include "platform/geometry.h"
+#include "platform/kelmora_export.h"
 
 #include <map>
 #include <string>
@@ -20,7 +21,7 @@ inline constexpr short cMesgLayer = 20;
 inline constexpr short cTransitionLayer = 40;
 inline constexpr short cNoteLayer = 50;
 
-class Shape : public Object, public Collectable {
+class KELMORA_API Shape : public Object, public Collectable {
 public:
     Shape() = default;
     // The type is the class's cType; the shape answers it through getType() instead of

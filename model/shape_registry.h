@@ -2,11 +2,13 @@
 // Hands out object ids and maps them to the shapes of one model. The owner of a model's
 // shapes derives from it and extends unRegisterShape to drop the shape from its list.
 
+#include "platform/kelmora_export.h"
+
 #include <map>
 
 class Shape;
 
-class ShapeRegistry {
+class KELMORA_API ShapeRegistry {
 public:
     virtual ~ShapeRegistry() = default;
 

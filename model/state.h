@@ -4,13 +4,14 @@
 // so a state that is both holds one State.
 
 #include "model/connectable_rect_shape.h"
+#include "platform/kelmora_export.h"
 
 #include <string>
 #include <vector>
 
 class Transition;
 
-class State : public ConnectableRectShape {
+class KELMORA_API State : public ConnectableRectShape {
 public:
     State() = default;
     // In the editor the anchors are shown as the default settings say.
@@ -29,7 +30,7 @@ protected:
 };
 
 // A state transitions can leave: their head end is here.
-class StartableState : public virtual State {
+class KELMORA_API StartableState : public virtual State {
 public:
     StartableState(const StartableState&) = delete;
     StartableState& operator=(const StartableState&) = delete;
@@ -55,7 +56,7 @@ private:
 };
 
 // A state transitions can arrive at: their tail end is here.
-class EndableState : public virtual State {
+class KELMORA_API EndableState : public virtual State {
 public:
     EndableState(const EndableState&) = delete;
     EndableState& operator=(const EndableState&) = delete;

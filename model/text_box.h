@@ -4,6 +4,7 @@
 // and opens its editor dialog.
 
 #include "platform/geometry.h"
+#include "platform/kelmora_export.h"
 
 #include <string>
 
@@ -11,7 +12,7 @@ class CDC;
 class ViewServices;
 
 // What find-and-replace and the shapes' edit commands need of any text part.
-class TextHandler {
+class KELMORA_API TextHandler {
 public:
     virtual ~TextHandler() = default;
     // Case-sensitive substring test on every text of the box.
@@ -24,7 +25,7 @@ public:
 };
 
 // One free text; line breaks are "\r\n".
-class TextBox : public TextHandler {
+class KELMORA_API TextBox : public TextHandler {
 public:
     void create(ViewServices* view) { mgr = view; }
     void setData(const std::string& text) { data = text; }
@@ -45,7 +46,7 @@ private:
 };
 
 // The entry and exit actions of a state.
-class EntryExitTextBox : public TextHandler {
+class KELMORA_API EntryExitTextBox : public TextHandler {
 public:
     void create(ViewServices* view) { mgr = view; }
     void setData(const std::string& entryText, const std::string& exitText);
@@ -66,7 +67,7 @@ private:
 };
 
 // Event, guard and effect of a transition label.
-class EventEditorBox : public TextHandler {
+class KELMORA_API EventEditorBox : public TextHandler {
 public:
     void create(ViewServices* view) { mgr = view; }
     void setData(const std::string& eventText, const std::string& guardText,

@@ -5,6 +5,7 @@
 #include "model/complex_shape.h"
 #include "model/connectable.h"
 #include "model/link.h"
+#include "platform/kelmora_export.h"
 
 #include <memory>
 #include <string>
@@ -16,7 +17,7 @@ class RecordedDrawing;
 class StartableState;
 struct Pen;
 
-class Transition : public ComplexShape {
+class KELMORA_API Transition : public ComplexShape {
 public:
     static const std::string cType;
     static constexpr short cTransitionWidth = 4; // half-width of the hit band, pixels

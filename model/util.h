@@ -4,12 +4,13 @@
 
 #include "model/crgn.h"
 #include "platform/geometry.h"
+#include "platform/kelmora_export.h"
 
 #include <iosfwd>
 #include <memory>
 #include <string>
 
-class Util {
+class KELMORA_API Util {
 public:
     // --- geometry ---
     // Half away from zero: 2.5 -> 3, -2.5 -> -3.

@@ -5,14 +5,15 @@
 // constants and conversions are live and the services answer "nothing".
 
 #include "model/collection.h"
-#include "platform/geometry.h"
 #include "platform/gdi.h"
+#include "platform/geometry.h"
+#include "platform/kelmora_export.h"
 
 class CWnd;
 class Shape;
 class Transition;
 
-class ViewServices {
+class KELMORA_API ViewServices {
 public:
     static constexpr short cMinZoom = 2;
     static constexpr short cMaxZoom = 12; // largest zoom that still offers Zoom In

@@ -4,6 +4,7 @@
 
 #include "platform/gdi.h"
 #include "platform/geometry.h"
+#include "platform/kelmora_export.h"
 
 #include <string>
 #include <vector>
@@ -21,7 +22,7 @@ enum DrawTextFlags : unsigned {
     DT_CALCRECT = 0x400,
 };
 
-class CDC {
+class KELMORA_API CDC {
 public:
     virtual ~CDC() = default;
 

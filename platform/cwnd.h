@@ -4,6 +4,7 @@
 
 #include "platform/cdc.h"
 #include "platform/geometry.h"
+#include "platform/kelmora_export.h"
 
 // Cursors the shapes and the view ask for; the numbers are the resource ids of the own ones.
 enum class CursorId {
@@ -25,7 +26,7 @@ struct MouseEvent {
     CPoint point; // client pixels for Move and LButtonUp
 };
 
-class CWnd {
+class KELMORA_API CWnd {
 public:
     virtual ~CWnd() = default;
 
