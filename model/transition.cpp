@@ -779,20 +779,27 @@ bool Transition::onSetCursor(CWnd* wnd, UINT, UINT) {
     return true;
 }
 
-void Transition::tryHeadMove(HeadLink* link, const CPoint& pixel) {
+bool Transition::trackEnd(const CPoint& from, CPoint& release) {
     CWnd* wnd = mgr->getWindow();
     if (!wnd)
-        return;
+        return false;
+    PointTracker tracker(this, &ComplexShape::trackCallBack, true);
+    tracker.setStart(getPixel(from));
+    if (!tracker.track(wnd))
+        return false;
+    release = tracker.getPoint();
+    constructRgn();
+    return true;
+}
+
+void Transition::tryHeadMove(HeadLink* link, const CPoint& pixel) {
     CPoint first;
     CPoint second;
     link->getDragPoints(absoluteUnits(pixel), first, second);
-    PointTracker tracker(this, &ComplexShape::trackCallBack, true);
-    tracker.setStart(getPixel(first));
-    if (!tracker.track(wnd))
+    CPoint release;
+    if (!trackEnd(first, release))
         return;
-    const CPoint release = tracker.getPoint();
     const CPoint u = absoluteUnits(release);
-    constructRgn();
     auto* state = dynamic_cast<StartableState*>(mgr->getShapeNearPoint(release, cStateLayer));
     NODE node;
     if (state && state->isPointInNode(ViewServices::pFu(u), node)) {
@@ -812,19 +819,13 @@ void Transition::tryHeadMove(HeadLink* link, const CPoint& pixel) {
 }
 
 void Transition::tryTailMove(TailLink* link, const CPoint& pixel) {
-    CWnd* wnd = mgr->getWindow();
-    if (!wnd)
-        return;
     CPoint first;
     CPoint second;
     link->getDragPoints(absoluteUnits(pixel), first, second);
-    PointTracker tracker(this, &ComplexShape::trackCallBack, true);
-    tracker.setStart(getPixel(second));
-    if (!tracker.track(wnd))
+    CPoint release;
+    if (!trackEnd(second, release))
         return;
-    const CPoint release = tracker.getPoint();
     const CPoint u = absoluteUnits(release);
-    constructRgn();
     auto* state = dynamic_cast<EndableState*>(mgr->getShapeNearPoint(release, cStateLayer));
     NODE node;
     if (state && state->isPointInNode(ViewServices::pFu(u), node)) {

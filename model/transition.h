@@ -111,6 +111,8 @@ private:
     void drawLines(CDC* dc, const Pen* pen);
     void printLines(CDC* dc);
     template <class ToPixel> void traceRoute(CDC* dc, const Pen& pen, ToPixel toPixel);
+    // Follows the mouse while an end is dragged from `from`; false when cancelled.
+    bool trackEnd(const CPoint& from, CPoint& release);
     void tryHeadMove(HeadLink* link, const CPoint& pixel);
     void tryTailMove(TailLink* link, const CPoint& pixel);
     void tryLinkMove(Link* link, const CPoint& pixel);
