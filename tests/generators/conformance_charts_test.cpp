@@ -1,0 +1,129 @@
+// The conformance cases that every language generator runs: each chart must go through the
+// front end, and its script and hand-written trace must fit the chart, so that a mismatch in
+// a generator's run points at the generator and not at the case.
+
+#include "tests/generators/generator_fixture.h"
+
+#include <algorithm>
+
+namespace {
+
+const std::filesystem::path kCases =
+    std::filesystem::path(TAVREN_EXAMPLES).parent_path() / "tests" / "conformance";
+
+std::vector<std::string> caseNames() {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(kCases))
+        if (entry.is_directory())
+            names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// The script's event lines, without "start" and "set" lines.
+std::vector<std::string> scriptEvents(const std::vector<std::string>& script) {
+    std::vector<std::string> events;
+    for (const std::string& line : script)
+        if (line != "start" && line.rfind("set ", 0) != 0)
+            events.push_back(line);
+    return events;
+}
+
+using ConformanceChartsTest = GeneratorTest;
+
+} // namespace
+
+TEST(ConformanceCasesTest, ScriptsAndTracesFitTheirCharts) {
+    const auto names = caseNames();
+    ASSERT_GE(names.size(), 8u);
+    for (const std::string& name : names) {
+        SCOPED_TRACE(name);
+        const auto folder = kCases / name;
+        const std::string chart = slurp(folder / "chart.tvc");
+        const std::string events = slurp(folder / "events.txt");
+        const std::string expected = slurp(folder / "expected.txt");
+        ASSERT_FALSE(chart.empty());
+        ASSERT_FALSE(events.empty());
+        ASSERT_FALSE(expected.empty());
+        // Runners read these line by line on every platform.
+        for (const std::string* text : {&events, &expected}) {
+            EXPECT_EQ(text->back(), '\n');
+            EXPECT_EQ(text->find('\r'), std::string::npos);
+        }
+
+        const auto script = splitLines(events);
+        EXPECT_EQ(script.front(), "start");
+        EXPECT_EQ(std::count(script.begin(), script.end(), "start"), 1);
+        for (const std::string& line : script) {
+            EXPECT_FALSE(line.empty());
+            if (line.rfind("set ", 0) != 0)
+                continue;
+            const auto blank = line.rfind(' ');
+            const std::string flag = line.substr(4, blank - 4);
+            EXPECT_TRUE(line.substr(blank) == " 0" || line.substr(blank) == " 1") << line;
+            EXPECT_NE(chart.find("ctx.flag(\"" + flag + "\")"), std::string::npos) << line;
+        }
+
+        // Every traced line is one the chart's actions log; "finished" only closes a run.
+        const auto trace = splitLines(expected);
+        for (std::size_t i = 0; i < trace.size(); ++i) {
+            if (trace[i] == "finished") {
+                EXPECT_EQ(i + 1, trace.size()) << "finished before the end";
+                continue;
+            }
+            EXPECT_NE(chart.find("ctx.log(\"" + trace[i] + "\");"), std::string::npos)
+                << "line " << i + 1 << ": " << trace[i];
+        }
+    }
+}
+
+TEST(ConformanceCasesTest, ChartsAreWhatTheEditorWritesAndStayOnTheCanvas) {
+    for (const std::string& name : caseNames()) {
+        SCOPED_TRACE(name);
+        const std::string text = slurp(kCases / name / "chart.tvc");
+        LayoutMgr view;
+        std::istringstream in(text);
+        view.read(in);
+        std::ostringstream out;
+        view.write(out);
+        EXPECT_EQ(out.str(), text);
+        for (const Shape* shape : view.getModelMgr()->getShapeList()) {
+            if (const auto* state = dynamic_cast<const State*>(shape)) {
+                const CRect& r = state->getRect();
+                EXPECT_TRUE(r.left >= 1 && r.top >= 1 && r.right <= 1500 && r.bottom <= 1500)
+                    << state->getName();
+            }
+        }
+    }
+}
+
+TEST_F(ConformanceChartsTest, EveryChartGoesThroughTheFrontEnd) {
+    for (const std::string& name : caseNames()) {
+        SCOPED_TRACE(name);
+        const auto model = dir / (name + ".tvc");
+        std::filesystem::copy_file(kCases / name / "chart.tvc", model);
+        const ProgramResult r = tvc2xml({"-d", model.string()});
+        ASSERT_EQ(r.status, 0) << r.out;
+        const auto xml = dir / (name + "TN.xml");
+        EXPECT_TRUE(validates(xml));
+
+        // Generators refuse a chart without a top-level initial state.
+        EXPECT_EQ(xpath(xml, "count(/chart/state)"), "1");
+        EXPECT_EQ(xpath(xml, "count(/chart/state/initial)"), "1");
+        EXPECT_EQ(xpath(xml, "string(/chart/properties/context[@language='c++']/@class)"), "Ctx");
+        EXPECT_EQ(xpath(xml, "string(/chart/properties/context[@language='c++']/@header)"),
+                  "conformance_ctx.h");
+        EXPECT_EQ(xpath(xml, "string(/chart/properties/context[@language='java']/@class)"), "Ctx");
+        EXPECT_EQ(xpath(xml, "string(/chart/properties/context[@language='c#']/@class)"), "Ctx");
+
+        // The trace shows the order of actions only if every action logs.
+        EXPECT_EQ(xpath(xml, "count(//state[@id][not(entry) or not(exit)])"), "0");
+        EXPECT_EQ(xpath(xml, "count(//transition[not(effect)])"), "0");
+
+        // A runner can only send events the machine has.
+        for (const std::string& event :
+             scriptEvents(splitLines(slurp(kCases / name / "events.txt"))))
+            EXPECT_EQ(xpath(xml, "count(/chart/events/event[@name='" + event + "'])"), "1")
+                << event;
+    }
+}
