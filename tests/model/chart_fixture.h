@@ -12,10 +12,12 @@
 #include <vector>
 
 // Records object browser refreshes; its text style differs from the device context's
-// defaults so that drawing shows where it is used.
+// defaults so that drawing shows where it is used. It prints when told to.
 class RecordingView : public LayoutMgr {
 public:
     std::vector<Shape*> refreshed;
+    bool printing = false;
+    bool isPrinting() const override { return printing; }
     void refreshObjectEntry(Shape* shape) override { refreshed.push_back(shape); }
     Font getTextFont() const override { return {"Courier", 100}; }
     COLORREF getTextColor() const override { return 0x000080; }

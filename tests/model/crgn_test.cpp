@@ -90,25 +90,17 @@ TEST(CRgnTest, PartsCoveringNoPixelLeaveTheRegionEmpty) {
     }
 }
 
-TEST(CRgnTest, UnionHoldsEveryPartAndBoxesThemAll) {
+TEST(CRgnTest, UnionHoldsEveryPartAndOffsetMovesThemAll) {
     CRgn rgn = CRgn::rect({0, 0, 4, 4});
     rgn.unite(CRgn());
     EXPECT_EQ(rgn.GetRgnBox(), CRect(0, 0, 4, 4));
     rgn.unite(CRgn::polygon({{10, 10}, {20, 10}, {15, 30}}));
-    EXPECT_FALSE(rgn.isEmpty());
     EXPECT_TRUE(rgn.PtInRegion({3, 3}));
     EXPECT_TRUE(rgn.PtInRegion({15, 20}));
     EXPECT_FALSE(rgn.PtInRegion({8, 8}));
-    EXPECT_EQ(rgn.GetRgnBox(), CRect(0, 0, 20, 30));
-
     rgn.unite(rgn);
     EXPECT_EQ(rgn.GetRgnBox(), CRect(0, 0, 20, 30));
-    EXPECT_TRUE(rgn.PtInRegion({15, 20}));
-}
 
-TEST(CRgnTest, OffsetMovesEveryPart) {
-    CRgn rgn = CRgn::rect({0, 0, 4, 4});
-    rgn.unite(CRgn::polygon({{10, 10}, {20, 10}, {15, 30}}));
     rgn.offset({-5, 100});
     EXPECT_TRUE(rgn.PtInRegion({-5, 100}));
     EXPECT_FALSE(rgn.PtInRegion({0, 0}));

@@ -1,11 +1,8 @@
 #include "model/line.h"
 
-#include "model/connectable_rect_shape.h"
-#include "model/default_settings.h"
-#include "model/side_anchors.h"
-#include "tests/fakes/fake_platform.h"
+#include "tests/model/chart_fixture.h"
+#include "tests/model/test_box.h"
 #include "tests/model/test_shape.h"
-#include "view/layout_mgr.h"
 
 #include <gtest/gtest.h>
 
@@ -13,43 +10,21 @@
 
 namespace {
 
-// A rectangle with one anchor in the middle of each side.
-class Box : public ConnectableRectShape {
-public:
-    static inline const std::string cType = "Box";
-    Box(long id, ViewServices* view, const CRect& r)
-        : ConnectableRectShape(id, cType, view, r, cStateLayer) {}
-    const std::string& getType() const override { return cType; }
-    void updateNodes() override { anchors::midSides(nodes, rect); }
-};
-
 const NODE cTop(1, 1);
 const NODE cRight(1, 2);
 const NODE cBottom(1, 3);
 
-class LineTest : public ::testing::Test {
+class LineTest : public ChartTest {
 protected:
     LineTest() {
-        CDefaultSettingDlg& d = CDefaultSettingDlg::Instance();
-        savedColor = d.lineColor;
-        savedStyle = d.lineStyle;
-        d.lineColor = 3;
-        d.lineStyle = 1;
-        view.setWindow(&wnd);
-    }
-    ~LineTest() override {
-        CDefaultSettingDlg::Instance().lineColor = savedColor;
-        CDefaultSettingDlg::Instance().lineStyle = savedStyle;
+        CDefaultSettingDlg::Instance().lineColor = 3;
+        CDefaultSettingDlg::Instance().lineStyle = 1;
     }
 
-    template <class S> S* add(S* shape) {
-        view.getModelMgr()->addShape(shape);
-        return shape;
-    }
-    long newId() { return view.getModelMgr()->getNewId(); }
-    Box* box(const CRect& r) { return add(new Box(newId(), &view, r)); }
+    TestBox* box(const CRect& r) { return add(new TestBox(newId(), &view, r)); }
     // A line whose ends are attached through ids, as a model file gives them.
-    Line* lineBetween(CPoint h, Box* hb, NODE hn, CPoint t, Box* tb = nullptr, NODE tn = {}) {
+    Line* lineBetween(CPoint h, TestBox* hb, NODE hn, CPoint t, TestBox* tb = nullptr,
+                      NODE tn = {}) {
         auto* line = new Line(newId(), &view, h, t);
         if (hb) {
             line->setHeadObjId(hb->getObjId());
@@ -67,18 +42,12 @@ protected:
     }
     void moveSelection(CSize offset) { view.getCollection().execute(eMove, &offset); }
     CPoint pixel(CPoint units) const { return view.zpFu(view.getClientPos(units)); }
-
-    FakePlatform fake;
-    ScriptedWnd wnd;
-    LayoutMgr view;
-    int savedColor = 0;
-    int savedStyle = 0;
 };
 
 } // namespace
 
 TEST_F(LineTest, InitAttachesRegisteredConnectablesAndFreesOtherEnds) {
-    Box* a = box({10, 10, 30, 20});
+    TestBox* a = box({10, 10, 30, 20});
     Shape* notConnectable = add(new TestShape(newId(), &view, cStateLayer));
     Line* line = lineBetween({30, 15}, a, cRight, {60, 40});
     EXPECT_EQ(line->getHeadObj(), a);
@@ -96,8 +65,8 @@ TEST_F(LineTest, InitAttachesRegisteredConnectablesAndFreesOtherEnds) {
 }
 
 TEST_F(LineTest, AttachedEndsFollowOrLetGoDependingOnWhatTheSelectionHolds) {
-    Box* a = box({10, 10, 30, 20});
-    Box* b = box({50, 10, 70, 20});
+    TestBox* a = box({10, 10, 30, 20});
+    TestBox* b = box({50, 10, 70, 20});
     Line* line = lineBetween({30, 15}, a, cRight, {60, 10}, b, cTop);
 
     // The state alone: the end follows its anchor.
@@ -131,7 +100,7 @@ TEST_F(LineTest, AttachedEndsFollowOrLetGoDependingOnWhatTheSelectionHolds) {
 }
 
 TEST_F(LineTest, SelfLineMovedAloneLetsGoOfBothAttachments) {
-    Box* a = box({10, 10, 30, 20});
+    TestBox* a = box({10, 10, 30, 20});
     Line* line = lineBetween({30, 15}, a, cRight, {20, 20}, a, cBottom);
     EXPECT_EQ(attachments(a, line), 2);
     view.getCollection().add(line);
@@ -196,7 +165,7 @@ TEST_F(LineTest, DrawsWithItsPenAndBlueHandlesWhenSelected) {
 }
 
 TEST_F(LineTest, EndDraggedOntoAnAnchorAttachesThere) {
-    Box* a = box({10, 10, 30, 20}); // right anchor (30, 15): pixel (180, 90)
+    TestBox* a = box({10, 10, 30, 20}); // right anchor (30, 15): pixel (180, 90)
     Line* line = add(new Line(newId(), &view, {60, 40}, {80, 40}));
     wnd.moveTo({178, 91});
     wnd.releaseAt({178, 91});
@@ -212,28 +181,10 @@ TEST_F(LineTest, EndDraggedOntoAnAnchorAttachesThere) {
     EXPECT_EQ(wnd.overlay.count("LineTo 178 90"), 2);
     EXPECT_EQ(wnd.overlay.matching("Rectangle"),
               (std::vector<std::string>{"Rectangle 172 84 184 96", "Rectangle 172 84 184 96"}));
-
-    // Moving the state now drags the end along.
-    view.getCollection().clear();
-    view.getCollection().add(a);
-    moveSelection({0, 10});
-    EXPECT_EQ(line->getHead(), CPoint(30, 25));
 }
 
-TEST_F(LineTest, EndDroppedAwayFromAnchorsDetaches) {
-    Box* a = box({10, 10, 30, 20});
-    Line* line = lineBetween({60, 40}, nullptr, {}, {30, 15}, a, cRight);
-    ASSERT_EQ(line->getTailObj(), a);
-    wnd.moveTo({301, 299});
-    wnd.releaseAt({301, 299});
-    line->onLButtonDown(0, {180, 90}); // on the tail handle
-    EXPECT_EQ(line->getTailObj(), nullptr);
-    EXPECT_EQ(line->getTail(), CPoint(50, 50)); // snapped to units
-    EXPECT_EQ(attachments(a, line), 0);
-}
-
-TEST_F(LineTest, CancelledOrDegenerateEndDragsChangeNothing) {
-    Box* a = box({10, 10, 30, 20});
+TEST_F(LineTest, EndDragsCancelledOntoTheOtherEndOrAwayFromAnchors) {
+    TestBox* a = box({10, 10, 30, 20});
     Line* line = lineBetween({30, 15}, a, cRight, {60, 40});
     wnd.moveTo({300, 300});
     wnd.pressEscape();
@@ -242,18 +193,25 @@ TEST_F(LineTest, CancelledOrDegenerateEndDragsChangeNothing) {
     EXPECT_EQ(line->getHeadObj(), a);
     EXPECT_EQ(wnd.overlay.count("LineTo"), 2); // drawn once, erased once
 
-    // Onto the other end.
+    // Onto the other end: degenerate, nothing changes.
     wnd.moveTo({360, 240});
     wnd.releaseAt({360, 240});
     line->onLButtonDown(0, {180, 90});
     EXPECT_EQ(line->getHead(), CPoint(30, 15));
-    EXPECT_EQ(line->getHeadObj(), a);
     EXPECT_EQ(attachments(a, line), 1);
+
+    // Away from every anchor: the end comes free, snapped to units.
+    wnd.moveTo({301, 299});
+    wnd.releaseAt({301, 299});
+    line->onLButtonDown(0, {180, 90});
+    EXPECT_EQ(line->getHeadObj(), nullptr);
+    EXPECT_EQ(line->getHead(), CPoint(50, 50));
+    EXPECT_EQ(attachments(a, line), 0);
 }
 
 TEST_F(LineTest, BodyDragMovesTheSelectionAndAClickAloneDoesNot) {
-    Box* a = box({10, 10, 30, 20});
-    Box* other = box({100, 100, 110, 110});
+    TestBox* a = box({10, 10, 30, 20});
+    TestBox* other = box({100, 100, 110, 110});
     Line* line = lineBetween({30, 15}, a, cRight, {60, 15});
     view.getCollection().add(other);
 
@@ -277,8 +235,8 @@ TEST_F(LineTest, DestroyingTheLineOrTheWholeChartLeavesNothingDangling) {
     ModelMgr* mm = chart->getModelMgr();
     // The line comes first in the list, so it dies before the shapes it joins.
     auto* line = new Line(mm->getNewId(), chart.get(), {30, 15}, {50, 10});
-    auto* a = new Box(mm->getNewId(), chart.get(), {10, 10, 30, 20});
-    auto* b = new Box(mm->getNewId(), chart.get(), {40, 10, 60, 20});
+    auto* a = new TestBox(mm->getNewId(), chart.get(), {10, 10, 30, 20});
+    auto* b = new TestBox(mm->getNewId(), chart.get(), {40, 10, 60, 20});
     line->setHeadObjId(a->getObjId());
     line->setHeadNode(cRight);
     line->setTailObjId(b->getObjId());
@@ -291,7 +249,7 @@ TEST_F(LineTest, DestroyingTheLineOrTheWholeChartLeavesNothingDangling) {
     chart.reset();
 
     // A destroyed shape leaves a free end where it was.
-    Box* c = box({10, 10, 30, 20});
+    TestBox* c = box({10, 10, 30, 20});
     Line* kept = lineBetween({30, 15}, c, cRight, {60, 40});
     delete c;
     EXPECT_EQ(kept->getHeadObj(), nullptr);

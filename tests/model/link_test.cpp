@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -33,33 +32,12 @@ Link* nth(const Transition& t, int n) {
     return l;
 }
 
-// Deterministic on every standard library, unlike the distributions.
-class Rng {
-public:
-    explicit Rng(std::uint64_t seed) : state(seed) {}
-    int below(int n) {
-        state ^= state << 13;
-        state ^= state >> 7;
-        state ^= state << 17;
-        return static_cast<int>(state % static_cast<std::uint64_t>(n));
-    }
-
-private:
-    std::uint64_t state;
-};
-
 // Head (10,10)->(10,11), H to x 20, V down to 30, tail entering (20,31) from above.
 std::vector<LinkRecord> hvRoute() {
     return {{eHeadLink, {10, 10}, {10, 11}},
             {eHLink, {10, 11}, {20, 11}},
             {eVLink, {20, 11}, {20, 30}},
             {eTailLink, {20, 30}, {20, 31}}};
-}
-
-TEST(LinkTest, BuiltRouteIsWellFormed) {
-    auto t = makeRoute(hvRoute());
-    EXPECT_TRUE(routeWellFormed(t->getHeadLink()));
-    EXPECT_EQ(types(*t), (std::vector<ELinkType>{eHeadLink, eHLink, eVLink, eTailLink}));
 }
 
 TEST(LinkTest, InnerLinkInitialisedEmptyUnlinksAndDeletesItself) {
@@ -70,6 +48,7 @@ TEST(LinkTest, InnerLinkInitialisedEmptyUnlinksAndDeletesItself) {
     head->setTail(extra);
     h->setHead(extra);
     extra->init({10, 11}, {10, 11});
+    EXPECT_EQ(types(*t), (std::vector<ELinkType>{eHeadLink, eHLink, eVLink, eTailLink}));
     EXPECT_EQ(head->getTail(), h);
     EXPECT_EQ(h->getHead(), head);
     EXPECT_TRUE(routeWellFormed(head));
@@ -132,21 +111,24 @@ TEST(LinkTest, MergeThatFoldsBackOntoItselfLeavesNoEmptyLink) {
 }
 
 TEST(LinkTest, HeadMeetingTailIsBridgedByOneHorizontalAndOneVertical) {
-    auto both = makeRoute({{eHeadLink, {0, 0}, {0, 1}}, {eTailLink, {0, 1}, {0, 2}}});
-    both->getTailLink()->move({10, 20}, {10, 21});
-    EXPECT_TRUE(routeWellFormed(both->getHeadLink()));
-    EXPECT_EQ(types(*both), (std::vector<ELinkType>{eHeadLink, eHLink, eVLink, eTailLink}));
-    EXPECT_EQ(nth(*both, 1)->getTailPt(), CPoint(10, 1));
-
-    auto sideways = makeRoute({{eHeadLink, {0, 0}, {0, 1}}, {eTailLink, {0, 1}, {0, 2}}});
-    sideways->getTailLink()->move({10, 1}, {10, 2});
-    EXPECT_TRUE(routeWellFormed(sideways->getHeadLink()));
-    EXPECT_EQ(types(*sideways), (std::vector<ELinkType>{eHeadLink, eHLink, eTailLink}));
-
-    auto down = makeRoute({{eHeadLink, {0, 0}, {0, 1}}, {eTailLink, {0, 1}, {0, 2}}});
-    down->getHeadLink()->move({0, -10}, {0, -9});
-    EXPECT_TRUE(routeWellFormed(down->getHeadLink()));
-    EXPECT_EQ(types(*down), (std::vector<ELinkType>{eHeadLink, eVLink, eTailLink}));
+    const struct {
+        bool moveTail;
+        CPoint to;
+        std::vector<ELinkType> types;
+    } cases[] = {
+        {true, {10, 20}, {eHeadLink, eHLink, eVLink, eTailLink}},
+        {true, {10, 1}, {eHeadLink, eHLink, eTailLink}},
+        {false, {0, -10}, {eHeadLink, eVLink, eTailLink}},
+    };
+    for (const auto& c : cases) {
+        auto t = makeRoute({{eHeadLink, {0, 0}, {0, 1}}, {eTailLink, {0, 1}, {0, 2}}});
+        if (c.moveTail)
+            t->getTailLink()->move(c.to, c.to + CSize(0, 1));
+        else
+            t->getHeadLink()->move(c.to, c.to + CSize(0, 1));
+        EXPECT_TRUE(routeWellFormed(t->getHeadLink()));
+        EXPECT_EQ(types(*t), c.types) << c.to.x << "," << c.to.y;
+    }
 }
 
 TEST(LinkTest, UnchangedHeadMoveCreatesNothing) {
@@ -173,8 +155,8 @@ TEST(LinkTest, HandlesAreFivePixelSquaresAndShortLinksHaveNone) {
     EXPECT_EQ(t->getTailLink()->getTrackRect(), CRect(64, 88, 69, 93));
     Link* shortLink = nth(*t, 1);
     EXPECT_TRUE(shortLink->getTrackRect().IsRectNull());
-    for (CPoint p : {CPoint(0, 0), CPoint(63, 66), CPoint(60, 66), CPoint(-1, -1)})
-        EXPECT_FALSE(shortLink->isDragPoint(p));
+    EXPECT_FALSE(shortLink->isDragPoint({63, 66}));
+    EXPECT_FALSE(shortLink->isDragPoint({0, 0}));
     // (11, (11 + 14) / 2) = (11, 12) -> pixel (66, 72).
     EXPECT_EQ(nth(*t, 2)->getTrackRect(), CRect(64, 70, 69, 75));
     EXPECT_TRUE(nth(*t, 2)->isDragPoint({64, 70}));
@@ -183,32 +165,22 @@ TEST(LinkTest, HandlesAreFivePixelSquaresAndShortLinksHaveNone) {
 
 TEST(LinkTest, DragPointsFollowTheMouse) {
     auto t = makeRoute(hvRoute());
-    CPoint a;
-    CPoint b;
-    t->getHeadLink()->getDragPoints({50, 50}, a, b);
-    EXPECT_EQ(a, CPoint(50, 50));
-    EXPECT_EQ(b, CPoint(50, 49));
-    t->getTailLink()->getDragPoints({50, 50}, a, b);
-    EXPECT_EQ(a, CPoint(50, 51));
-    EXPECT_EQ(b, CPoint(50, 50));
-    nth(*t, 1)->getDragPoints({50, 50}, a, b);
-    EXPECT_EQ(a, CPoint(10, 50));
-    EXPECT_EQ(b, CPoint(20, 50));
-    nth(*t, 2)->getDragPoints({50, 50}, a, b);
-    EXPECT_EQ(a, CPoint(50, 11));
-    EXPECT_EQ(b, CPoint(50, 30));
+    // Ends move whole with their stub; inner links slide across their direction.
+    const CPoint expected[][2] = {
+        {{50, 50}, {50, 49}}, {{10, 50}, {20, 50}}, {{50, 11}, {50, 30}}, {{50, 51}, {50, 50}}};
+    for (int i = 0; i < 4; ++i) {
+        CPoint a;
+        CPoint b;
+        nth(*t, i)->getDragPoints({50, 50}, a, b);
+        EXPECT_EQ(a, expected[i][0]) << i;
+        EXPECT_EQ(b, expected[i][1]) << i;
+    }
 }
 
 TEST(LinkTest, OffsetShiftsTheWholeRouteAndDestroyKeepsTheHead) {
     auto t = makeRoute(hvRoute());
-    const std::vector<LinkRecord> before = t->getRouteRecords();
     t->getHeadLink()->offset({3, -4});
-    const std::vector<LinkRecord> after = t->getRouteRecords();
-    ASSERT_EQ(before.size(), after.size());
-    for (std::size_t i = 0; i < before.size(); ++i) {
-        EXPECT_EQ(after[i].head, before[i].head + CSize(3, -4));
-        EXPECT_EQ(after[i].tail, before[i].tail + CSize(3, -4));
-    }
+    EXPECT_EQ(t->getRouteRecords(), shifted(hvRoute(), {3, -4}));
     t->getHeadLink()->destroy();
     EXPECT_EQ(t->getHeadLink()->getTail(), nullptr);
 }

@@ -183,9 +183,9 @@ TEST_F(MesgTest, DraggingTheAttachSquareOntoTheTransitionAligns) {
 }
 
 TEST_F(ChartTest, ASecondLabelOfOneTransitionStaysUnattached) {
-    auto* t = add(new Transition(view.getModelMgr()->getNewId(), &view, {20, 10}, {20, 40}));
-    auto* first = add(new Mesg(view.getModelMgr()->getNewId(), &view, {22, 20, 32, 26}, t));
-    auto* second = add(new Mesg(view.getModelMgr()->getNewId(), &view, {22, 30, 32, 36}, t));
+    auto* t = add(new Transition(newId(), &view, {20, 10}, {20, 40}));
+    auto* first = add(new Mesg(newId(), &view, {22, 20, 32, 26}, t));
+    auto* second = add(new Mesg(newId(), &view, {22, 30, 32, 36}, t));
     EXPECT_EQ(first->getTransition(), t);
     EXPECT_EQ(second->getTransition(), nullptr);
     EXPECT_EQ(t->getMesg(), first);

@@ -10,8 +10,6 @@ class NoteTest : public ChartTest {};
 TEST_F(NoteTest, NewNoteAndItsAnchors) {
     auto* n = add(new Note(newId(), &view, {10, 10, 22, 16}));
     EXPECT_EQ(n->getTextHandler()->getData(), config::kInteractive ? "Note" : "-MISSING-");
-    EXPECT_EQ(n->getBkColor(), 0x0080FFFFu);
-    EXPECT_EQ(n->getBorderColor(), 0x00000080u);
     if constexpr (config::kInteractive) {
         EXPECT_EQ(n->getNodes(), (std::map<NODE, CPoint>{{NODE(1, 1), {16, 10}},
                                                          {NODE(1, 2), {22, 13}},

@@ -71,7 +71,7 @@ TEST(RectShapeTest, AdjustRectWidensToFourUnitsAndClampsAtUnitOne) {
     }
 }
 
-TEST(RectShapeTest, HitTestsAtTheEdgesWithZoomAndScroll) {
+TEST(RectShapeTest, HitTestsAtTheEdgesWhenScrolled) {
     Chart chart;
     TestBox* box = chart.add(101, CRect(10, 10, 20, 20));
     chart.lm.setScrollPosition({60, 30}); // 10 and 5 units
@@ -80,10 +80,6 @@ TEST(RectShapeTest, HitTestsAtTheEdgesWithZoomAndScroll) {
     EXPECT_FALSE(box->isClientPt({60, 30}));
     EXPECT_FALSE(box->isClientPt({0, 29}));
     EXPECT_FALSE(box->isClientPt({-1, 50}));
-    chart.lm.setScrollPosition({});
-    chart.lm.setZoom(3);
-    EXPECT_TRUE(box->isClientPt({30, 30}));
-    EXPECT_FALSE(box->isClientPt({60, 59}));
 
     // Model units, two units of slack on each side.
     EXPECT_TRUE(box->isNearPt({8, 8}));
@@ -94,12 +90,6 @@ TEST(RectShapeTest, HitTestsAtTheEdgesWithZoomAndScroll) {
     EXPECT_TRUE(box->isInRect({10, 10, 21, 21}));
     EXPECT_FALSE(box->isInRect({10, 10, 20, 21})); // the band's right edge is outside
     EXPECT_FALSE(box->isInRect({11, 0, 40, 40}));  // partly outside
-
-    long x = 0, y = 0;
-    box->getMaxPrintArea(x, y);
-    EXPECT_EQ(x, 20);
-    EXPECT_EQ(y, 20);
-    EXPECT_EQ(RectShape::expandRect({1, 2, 3, 4}), CRect(1, 2, 4, 5));
 }
 
 class RectShapeDragTest : public ::testing::Test {
@@ -206,10 +196,6 @@ TEST(RectShapeTest, TrackerHandlesFollowTheMaskAndSelection) {
 
     box->execute(eDeselect, nullptr);
     EXPECT_TRUE(box->getTracker()->m_rect.IsRectNull());
-
-    CSize by(3, 4);
-    box->execute(eMove, &by);
-    EXPECT_EQ(box->getRect(), CRect(13, 14, 23, 24));
 }
 
 TEST(RectShapeTest, HeadlessShapesHaveNoTrackerAndIgnoreTheMouse) {

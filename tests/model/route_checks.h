@@ -6,8 +6,33 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <sstream>
 #include <string>
+#include <vector>
+
+// Deterministic on every standard library, unlike the distributions.
+class Rng {
+public:
+    explicit Rng(std::uint64_t seed) : state(seed) {}
+    int below(int n) {
+        state ^= state << 13;
+        state ^= state >> 7;
+        state ^= state << 17;
+        return static_cast<int>(state % static_cast<std::uint64_t>(n));
+    }
+
+private:
+    std::uint64_t state;
+};
+
+inline std::vector<LinkRecord> shifted(std::vector<LinkRecord> records, CSize by) {
+    for (LinkRecord& r : records) {
+        r.head += by;
+        r.tail += by;
+    }
+    return records;
+}
 
 inline std::string describeRoute(const Link* head) {
     std::ostringstream out;

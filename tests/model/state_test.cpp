@@ -56,7 +56,6 @@ protected:
 
 TEST_F(StateTest, AnchorsInTheEditorOnly) {
     auto* wide = add(new GenericState(newId(), &view, {0, 0, 20, 8}, "S"));
-    auto* minimum = add(new GenericState(newId(), &view, GenericState::getMinimumRect(), "M"));
     auto* narrow = add(new GenericState(newId(), &view, {4, 4, 7, 12}, "N"));
     auto* initial = add(new InitialState(newId(), &view, {2, 2, 6, 6}));
     if constexpr (!config::kInteractive) {
@@ -71,11 +70,6 @@ TEST_F(StateTest, AnchorsInTheEditorOnly) {
         {NODE(3, 3), {5, 8}},  {NODE(1, 4), {0, 6}},  {NODE(2, 4), {0, 4}},  {NODE(3, 4), {0, 2}},
     };
     EXPECT_EQ(wide->getNodes(), expected);
-    const Nodes& m = minimum->getNodes();
-    EXPECT_EQ((std::vector{m.at(NODE(1, 1)), m.at(NODE(2, 1)), m.at(NODE(3, 1))}),
-              (std::vector<CPoint>{{3, 0}, {5, 0}, {7, 0}}));
-    EXPECT_EQ((std::vector{m.at(NODE(1, 2)), m.at(NODE(2, 2)), m.at(NODE(3, 2))}),
-              (std::vector<CPoint>{{10, 2}, {10, 4}, {10, 6}}));
     // Three units wide: the quarter is 0 and the top anchors coincide.
     const Nodes& n = narrow->getNodes();
     EXPECT_EQ(n.at(NODE(1, 1)), CPoint(5, 4));
