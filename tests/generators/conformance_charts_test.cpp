@@ -8,17 +8,7 @@
 
 namespace {
 
-const std::filesystem::path kCases =
-    std::filesystem::path(TAVREN_EXAMPLES).parent_path() / "tests" / "conformance";
-
-std::vector<std::string> caseNames() {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(kCases))
-        if (entry.is_directory())
-            names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
+const std::filesystem::path kCases = conformanceFolder();
 
 // The script's event lines, without "start" and "set" lines.
 std::vector<std::string> scriptEvents(const std::vector<std::string>& script) {

@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -41,6 +42,20 @@ inline bool validates(const std::filesystem::path& file) {
 }
 
 // A chart drawn through the editor's view, as the insert tools would leave it.
+// The conformance cases: every folder of tests/conformance that holds a chart.
+inline std::filesystem::path conformanceFolder() {
+    return std::filesystem::path(TAVREN_EXAMPLES).parent_path() / "tests" / "conformance";
+}
+
+inline std::vector<std::string> caseNames() {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(conformanceFolder()))
+        if (entry.is_directory() && std::filesystem::exists(entry.path() / "chart.tvc"))
+            names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
 class TestChart {
 public:
     GenericState* state(const CRect& r, const std::string& name, const std::string& entry = "",
