@@ -182,12 +182,13 @@ void CppEmitter::writeMembers(CodePrinter& p) const {
             "    }\n"
             "    $root$& machine;\n"
             "};\n\n"
-            "void dispatch_(EventId e);\n"
+            "// Queues the event when it is raised during a run to completion.\n"
+            "void enqueue_(EventId e);\n"
             "void drain_();\n"
             "void process_(EventId e);\n"
-            "bool react_(StateId s, EventId e);\n"
-            "// Exits from the innermost active state up to, not including, stop.\n"
-            "void exitTo_(StateId stop);\n"
+            "// Exits from the innermost active state up to, not including, stop; returns the\n"
+            "// last state exited.\n"
+            "StateId exitTo_(StateId stop);\n"
             "void exit_(StateId s, StateId activeChild);\n"
             "void enter_(StateId s);\n"
             "// Default entry below the innermost active state: history, else the initial state.\n"
@@ -201,8 +202,13 @@ void CppEmitter::writeMembers(CodePrinter& p) const {
                 "static void traceToStderr_(void* user, const char* line);\n");
     p.print("\n");
     for (const State& state : chart.states)
+        if (!state.events.empty()) {
+            p.print("// Inline, so each event's search can fold their switches over the event.\n");
+            break;
+        }
+    for (const State& state : chart.states)
         if (!state.events.empty())
-            p.print("bool $react$(EventId e);\n", {{"react", state.reactFn}});
+            p.print("inline bool $react$(EventId e);\n", {{"react", state.reactFn}});
     p.print("\n$ctx$& ctx_;\n"
             "StateId active_ = StateId::None_; // the innermost active state\n",
             names);
@@ -259,11 +265,23 @@ void CppEmitter::writeRuntime(CodePrinter& p) const {
             "    return finished_;\n"
             "}\n\n",
             names);
-    for (const Event& event : chart.events)
+    for (const Event& event : chart.events) {
         p.print("void $root$::$id$() {\n"
-                "    dispatch_(EventId::$id$);\n"
-                "}\n\n",
+                "    if (busy_) {\n"
+                "        enqueue_(EventId::$id$);\n"
+                "        return;\n"
+                "    }\n"
+                "    RunGuard_ run(*this);\n",
                 {{"root", chart.rootClass}, {"id", event.id}});
+        {
+            // The event is known here, so only the states that react to it are searched.
+            auto body = p.indent();
+            writeSearch(p, &event);
+        }
+        p.print("    if (queueCount_ > 0) // events the actions raised\n"
+                "        drain_();\n"
+                "}\n\n");
+    }
     if (chart.trace)
         p.print("void $root$::setTrace(TraceFn fn, void* user) {\n"
                 "    traceFn_ = fn;\n"
@@ -271,26 +289,19 @@ void CppEmitter::writeRuntime(CodePrinter& p) const {
                 "}\n\n",
                 names);
 
-    p.print("void $root$::dispatch_(EventId e) {\n"
-            "    if (busy_) {\n"
-            "        if (queueCount_ == $macro$) {\n",
+    p.print("void $root$::enqueue_(EventId e) {\n"
+            "    if (queueCount_ == $macro$) {\n",
             names);
     {
         auto inBody = p.indent();
-        auto inIf = p.indent();
         auto inFull = p.indent();
         if (chart.trace)
             p.print("trace_(\"dropped (queue full): \", e);\n");
         p.print("return;\n");
     }
-    p.print("        }\n"
-            "        queue_[(queueHead_ + queueCount_) % $macro$] = e;\n"
-            "        ++queueCount_;\n"
-            "        return;\n"
-            "    }\n"
-            "    RunGuard_ run(*this);\n"
-            "    process_(e);\n"
-            "    drain_();\n"
+    p.print("    }\n"
+            "    queue_[(queueHead_ + queueCount_) % $macro$] = e;\n"
+            "    ++queueCount_;\n"
             "}\n\n"
             "void $root$::drain_() {\n"
             "    while (queueCount_ > 0) {\n"
@@ -301,16 +312,16 @@ void CppEmitter::writeRuntime(CodePrinter& p) const {
             "    }\n"
             "}\n\n"
             "// The innermost active state first, then outwards; the first that fires a\n"
-            "// transition ends the search.\n"
-            "void $root$::process_(EventId e) {\n"
-            "    for (StateId s = active_; s != StateId::None_; s = parentOf_(s))\n"
-            "        if (react_(s, e))\n"
-            "            return;\n",
+            "// transition ends the search. Each state's ancestors are known here, so the\n"
+            "// search is written out instead of walking parents at run time.\n"
+            "void $root$::process_(EventId e) {\n",
             names);
-    if (chart.trace)
-        p.print("    trace_(finished_ ? \"ignored (finished): \" : \"ignored: \", e);\n");
+    {
+        auto body = p.indent();
+        writeSearch(p, nullptr);
+    }
     p.print("}\n\n"
-            "void $root$::exitTo_(StateId stop) {\n"
+            "$root$::StateId $root$::exitTo_(StateId stop) {\n"
             "    StateId child = StateId::None_;\n"
             "    while (active_ != stop) {\n"
             "        const StateId s = active_;\n"
@@ -318,8 +329,10 @@ void CppEmitter::writeRuntime(CodePrinter& p) const {
             "        exit_(s, child);\n"
             "        child = s;\n"
             "    }\n"
-            "}\n\n"
-            "void $root$::enterDefault_() {\n"
+            "    return child;\n"
+            "}\n\n",
+            names);
+    p.print("void $root$::enterDefault_() {\n"
             "    for (;;) {\n"
             "        StateId next = StateId::None_;\n"
             "        switch (active_) {\n",
@@ -386,21 +399,6 @@ void CppEmitter::writeStructure(CodePrinter& p) const {
         }
         p.print("default:\n"
                 "    return StateId::None_;\n");
-    }
-    p.print("    }\n"
-            "}\n\n"
-            "bool $root$::react_(StateId s, [[maybe_unused]] EventId e) {\n"
-            "    switch (s) {\n",
-            names);
-    {
-        auto inner = p.indent();
-        for (const State& state : chart.states)
-            if (!state.events.empty())
-                p.print("case StateId::$id$:\n"
-                        "    return $react$(e);\n",
-                        {{"id", state.id}, {"react", state.reactFn}});
-        p.print("default:\n"
-                "    return false;\n");
     }
     p.print("    }\n"
             "}\n\n"
@@ -506,6 +504,75 @@ void CppEmitter::writeReact(CodePrinter& p, const State& state) const {
     p.print("}\n");
 }
 
+void CppEmitter::writeSearch(CodePrinter& p, const Event* event) const {
+    const std::string e = event ? "EventId::" + event->id : "e";
+    const auto reacts = [&](const State& state) {
+        if (!event)
+            return !state.events.empty();
+        const int index = static_cast<int>(event - chart.events.data());
+        for (const EventGroup& group : state.events)
+            if (group.event == index)
+                return true;
+        return false;
+    };
+    p.print("bool fired = false;\n"
+            "switch (active_) {\n");
+    for (const State& state : chart.states) {
+        std::string condition;
+        for (int s = static_cast<int>(&state - chart.states.data()); s != cTopLevel;
+             s = at(s).parent)
+            if (reacts(at(s)))
+                condition += (condition.empty() ? "" : " || ") + at(s).reactFn + "(" + e + ")";
+        if (condition.empty())
+            continue;
+        p.print("case StateId::$id$:\n"
+                "    fired = $condition$;\n"
+                "    break;\n",
+                {{"id", state.id}, {"condition", condition}});
+    }
+    p.print("default:\n"
+            "    break;\n"
+            "}\n");
+    if (chart.trace)
+        p.print("if (!fired)\n"
+                "    trace_(finished_ ? \"ignored (finished): \" : \"ignored: \", $e$);\n",
+                {{"e", e}});
+    else
+        p.print("static_cast<void>(fired);\n");
+}
+
+void CppEmitter::writeExits(CodePrinter& p, int source, int stop) const {
+    // Below a leaf nothing else can be active; below a composite state the innermost active
+    // state is only known at run time.
+    std::string child = "StateId::None_";
+    if (!at(source).children.empty()) {
+        if (at(source).history) {
+            p.print("const StateId child = exitTo_($source$);\n", {{"source", stateRef(source)}});
+            child = "child";
+        } else {
+            p.print("exitTo_($source$);\n", {{"source", stateRef(source)}});
+        }
+    }
+    for (int s = source; s != stop; s = at(s).parent) {
+        const State& state = at(s);
+        p.print("active_ = $parent$;\n", {{"parent", stateRef(state.parent)}});
+        if (state.history)
+            p.print("$id$_history_ = $child$;\n", {{"id", state.id}, {"child", child}});
+        trace(p, "exit " + state.className);
+        if (!state.exitFn.empty())
+            p.print("$fn$(ctx_);\n", {{"fn", state.exitFn}});
+        child = stateRef(s);
+    }
+}
+
+void CppEmitter::writeEnter(CodePrinter& p, int index) const {
+    const State& state = at(index);
+    p.print("active_ = $state$;\n", {{"state", stateRef(index)}});
+    trace(p, "enter " + state.className);
+    if (!state.entryFn.empty())
+        p.print("$fn$(ctx_);\n", {{"fn", state.entryFn}});
+}
+
 void CppEmitter::writeBranch(CodePrinter& p, const State& state, const Branch& branch,
                              const Event& event) const {
     const int source = static_cast<int>(&state - chart.states.data());
@@ -517,7 +584,7 @@ void CppEmitter::writeBranch(CodePrinter& p, const State& state, const Branch& b
         auto body = p.indent();
         if (branch.target == cFinal) {
             // Completes the parent: everything below it is exited, and it stays active.
-            p.print("exitTo_($parent$);\n", {{"parent", stateRef(state.parent)}});
+            writeExits(p, source, state.parent);
             trace(p, state.className + " -" + event.name + "-> final");
             if (!branch.effectFn.empty())
                 p.print("$effect$(ctx_);\n", {{"effect", branch.effectFn}});
@@ -527,7 +594,7 @@ void CppEmitter::writeBranch(CodePrinter& p, const State& state, const Branch& b
             }
         } else {
             const int common = commonAncestor(source, branch.target);
-            p.print("exitTo_($common$);\n", {{"common", stateRef(common)}});
+            writeExits(p, source, common);
             trace(p, state.className + " -" + event.name + "-> " + at(branch.target).className);
             if (!branch.effectFn.empty())
                 p.print("$effect$(ctx_);\n", {{"effect", branch.effectFn}});
@@ -535,8 +602,15 @@ void CppEmitter::writeBranch(CodePrinter& p, const State& state, const Branch& b
             for (int s = branch.target; s != common; s = at(s).parent)
                 path.push_back(s);
             for (auto s = path.rbegin(); s != path.rend(); ++s)
-                p.print("enter_($state$);\n", {{"state", stateRef(*s)}});
-            p.print("enterDefault_();\n");
+                writeEnter(p, *s);
+            // Default entry is known here down to the first state with history.
+            int s = branch.target;
+            while (at(s).initial >= 0 && !at(s).history) {
+                s = at(s).initial;
+                writeEnter(p, s);
+            }
+            if (at(s).history)
+                p.print("enterDefault_();\n");
         }
         p.print("return true;\n");
     }

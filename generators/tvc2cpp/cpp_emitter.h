@@ -1,8 +1,8 @@
 #pragma once
 // Writes the C++ state machine of a chart: the class in the header, its functions in the
 // source file. States are an enumeration; each state's code and transitions are functions
-// named after the state's class name; dispatch switches over the active state and its
-// ancestors, and nothing is allocated while an event is processed.
+// named after the state's class name; dispatch switches over the innermost active state
+// and tries it and its ancestors inline, and nothing is allocated while an event is processed.
 
 #include "generators/tvc2cpp/cpp_chart.h"
 
@@ -32,6 +32,12 @@ private:
     void writeReact(CodePrinter& p, const cppchart::State& state) const;
     void writeBranch(CodePrinter& p, const cppchart::State& state, const cppchart::Branch& branch,
                      const cppchart::Event& event) const;
+    // Tries the innermost active state, then its ancestors, for the event (any event when
+    // null); each state's ancestors are written out, so no parents are walked at run time.
+    void writeSearch(CodePrinter& p, const cppchart::Event* event) const;
+    // Straight-line exits from source up to, not including, stop.
+    void writeExits(CodePrinter& p, int source, int stop) const;
+    void writeEnter(CodePrinter& p, int index) const;
     void trace(CodePrinter& p, const std::string& line) const;
 
     const cppchart::State& at(int index) const;

@@ -12,11 +12,12 @@ namespace cppnames {
 // The members every machine class has: its public API, then the generator's own names (all
 // ending in '_'). Chart names are kept apart from them.
 inline constexpr std::string_view cMachineMembers[] = {
-    "start",     "isFinished", "setTrace",   "TraceFn",     "StateId",        "EventId",
-    "RunGuard_", "None_",      "ctx_",       "active_",     "started_",       "finished_",
-    "busy_",     "queue_",     "queueHead_", "queueCount_", "dispatch_",      "drain_",
-    "process_",  "react_",     "exit_",      "exitTo_",     "enter_",         "enterDefault_",
-    "parentOf_", "trace_",     "traceFn_",   "traceUser_",  "traceToStderr_", "eventName_"};
+    "start",         "isFinished", "setTrace",   "TraceFn",     "StateId",    "EventId",
+    "RunGuard_",     "None_",      "ctx_",       "active_",     "started_",   "finished_",
+    "busy_",         "queue_",     "queueHead_", "queueCount_", "dispatch_",  "drain_",
+    "enqueue_",      "process_",   "react_",     "exit_",       "exitTo_",    "enter_",
+    "enterDefault_", "parentOf_",  "trace_",     "traceFn_",    "traceUser_", "traceToStderr_",
+    "eventName_"};
 
 bool isKeyword(std::string_view word);
 
