@@ -18,7 +18,7 @@ public:
 protected:
     void generateCode() override;
 
-private:
+protected:
     // Throws when the chart cannot become a machine (no initial state at its top level).
     cppchart::Chart buildChart() const;
     void addState(cppchart::Chart& chart, const StateNode& node, int parent) const;
@@ -26,5 +26,6 @@ private:
     long initialTargetId(const StateNode& node) const;
     static void nameUserCode(cppchart::Chart& chart);
 
+private:
     bool trace;
 };
