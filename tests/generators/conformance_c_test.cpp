@@ -2,7 +2,7 @@
 // with the C runner and driven by its script; what the actions print must match the same
 // hand-written trace as the C++ machines, with and without the trace hook.
 
-#include "tests/generators/generator_fixture.h"
+#include "tests/generators/conformance_runner.h"
 
 #include <algorithm>
 #include <regex>
@@ -47,29 +47,6 @@ MachineApi readApi(const std::string& header) {
     return api;
 }
 
-std::string literal(const std::string& text) {
-    std::string quoted = "\"";
-    for (const char c : text) {
-        if (c == '"' || c == '\\')
-            quoted += '\\';
-        quoted += c;
-    }
-    return quoted + '"';
-}
-
-struct ScratchDir {
-    explicit ScratchDir(const std::string& name)
-        : path(std::filesystem::temp_directory_path() / ("tavren_conformance_c_" + name)) {
-        std::filesystem::remove_all(path);
-        std::filesystem::create_directories(path);
-    }
-    ~ScratchDir() { std::filesystem::remove_all(path); }
-    ScratchDir(const ScratchDir&) = delete;
-    ScratchDir& operator=(const ScratchDir&) = delete;
-
-    std::filesystem::path path;
-};
-
 const std::vector<std::string> kStrictC = {"gcc",        "-std=c99", "-Wall", "-Wextra",
                                            "-Wpedantic", "-Werror",  "-O0"};
 
@@ -90,10 +67,7 @@ std::string buildRunner(const std::string& name, const std::filesystem::path& di
     const MachineApi api = readApi(slurp(dir / "chartTN.h"));
     EXPECT_FALSE(api.structName.empty());
     EXPECT_FALSE(api.events.empty());
-    std::ofstream table(dir / "chart_events.inc");
-    for (const auto& [event, function] : api.events)
-        table << "CHART_EVENT(" << literal(event) << ", " << function << ")\n";
-    table.close();
+    writeEventTable(dir, api.events);
 
     const std::string exe = (dir / "runner").string();
     std::vector<std::string> cc = kStrictC;
@@ -106,7 +80,7 @@ std::string buildRunner(const std::string& name, const std::filesystem::path& di
 }
 
 void expectTrace(const std::string& name, bool withTrace) {
-    const ScratchDir dir(name + (withTrace ? "_g" : ""));
+    const ScratchDir dir("c_" + name + (withTrace ? "_g" : ""));
     const std::string exe = buildRunner(name, dir.path, withTrace);
     ASSERT_FALSE(exe.empty());
     const ProgramResult run = runProgram({exe, (kCases / name / "events.txt").string()});
@@ -114,15 +88,7 @@ void expectTrace(const std::string& name, bool withTrace) {
 
     const auto actual = splitLines(run.out);
     const auto expected = splitLines(slurp(kCases / name / "expected.txt"));
-    const std::size_t common = std::min(actual.size(), expected.size());
-    const auto differ =
-        std::mismatch(expected.begin(), expected.begin() + common, actual.begin()).first;
-    const std::size_t i = static_cast<std::size_t>(differ - expected.begin());
-    const auto at = [](const std::vector<std::string>& lines, std::size_t n) {
-        return n < lines.size() ? lines[n] : std::string("(no line)");
-    };
-    EXPECT_EQ(actual, expected) << "first difference at line " << i + 1 << ": expected \""
-                                << at(expected, i) << "\", got \"" << at(actual, i) << "\"";
+    expectSameLines(actual, expected);
     // The hook reports to standard error until set, never into the trace.
     if (withTrace) {
         EXPECT_NE(run.err, "");
@@ -146,7 +112,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, ConformanceCTest, ::testing::ValuesIn(caseNames(
                          [](const auto& test) { return test.param; });
 
 TEST(ConformanceCRunnerTest, AnUnknownEventFailsTheRun) {
-    const ScratchDir dir("unknown_event");
+    const ScratchDir dir("c_unknown_event");
     const std::string exe = buildRunner("nesting", dir.path, false);
     ASSERT_FALSE(exe.empty());
     std::ofstream(dir.path / "events.txt") << "start\nno_such_event\n";

@@ -2,7 +2,7 @@
 // the shared runner and driven by its script; what the actions print must match the
 // hand-written trace line for line.
 
-#include "tests/generators/generator_fixture.h"
+#include "tests/generators/conformance_runner.h"
 
 #include <algorithm>
 #include <regex>
@@ -45,30 +45,6 @@ MachineApi readApi(const std::string& header) {
     return api;
 }
 
-std::string literal(const std::string& text) {
-    std::string quoted = "\"";
-    for (const char c : text) {
-        if (c == '"' || c == '\\')
-            quoted += '\\';
-        quoted += c;
-    }
-    return quoted + '"';
-}
-
-// A scratch folder of its own for each case.
-struct ScratchDir {
-    explicit ScratchDir(const std::string& name)
-        : path(std::filesystem::temp_directory_path() / ("tavren_conformance_cpp_" + name)) {
-        std::filesystem::remove_all(path);
-        std::filesystem::create_directories(path);
-    }
-    ~ScratchDir() { std::filesystem::remove_all(path); }
-    ScratchDir(const ScratchDir&) = delete;
-    ScratchDir& operator=(const ScratchDir&) = delete;
-
-    std::filesystem::path path;
-};
-
 // Generates the case's machine in dir and links it with the runner; the program's path, or
 // an empty one after a failure has been recorded.
 std::string buildRunner(const std::string& name, const std::filesystem::path& dir) {
@@ -82,10 +58,7 @@ std::string buildRunner(const std::string& name, const std::filesystem::path& di
     const MachineApi api = readApi(slurp(dir / "chartTN.h"));
     EXPECT_FALSE(api.className.empty());
     EXPECT_FALSE(api.events.empty());
-    std::ofstream table(dir / "chart_events.inc");
-    for (const auto& [event, member] : api.events)
-        table << "CHART_EVENT(" << literal(event) << ", " << member << ")\n";
-    table.close();
+    writeEventTable(dir, api.events);
 
     const std::string exe = (dir / "runner").string();
     const ProgramResult cc =
@@ -102,7 +75,7 @@ using ConformanceCppTest = ::testing::TestWithParam<std::string>;
 } // namespace
 
 TEST_P(ConformanceCppTest, TheMachinePrintsTheExpectedTrace) {
-    const ScratchDir dir(GetParam());
+    const ScratchDir dir("cpp_" + GetParam());
     const std::string exe = buildRunner(GetParam(), dir.path);
     ASSERT_FALSE(exe.empty());
     const ProgramResult run = runProgram({exe, (kCases / GetParam() / "events.txt").string()});
@@ -110,15 +83,7 @@ TEST_P(ConformanceCppTest, TheMachinePrintsTheExpectedTrace) {
 
     const auto actual = splitLines(run.out);
     const auto expected = splitLines(slurp(kCases / GetParam() / "expected.txt"));
-    const std::size_t common = std::min(actual.size(), expected.size());
-    const auto differ =
-        std::mismatch(expected.begin(), expected.begin() + common, actual.begin()).first;
-    const std::size_t i = static_cast<std::size_t>(differ - expected.begin());
-    const auto at = [](const std::vector<std::string>& lines, std::size_t n) {
-        return n < lines.size() ? lines[n] : std::string("(no line)");
-    };
-    EXPECT_EQ(actual, expected) << "first difference at line " << i + 1 << ": expected \""
-                                << at(expected, i) << "\", got \"" << at(actual, i) << "\"";
+    expectSameLines(actual, expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ConformanceCppTest, ::testing::ValuesIn(caseNames()),
@@ -127,7 +92,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, ConformanceCppTest, ::testing::ValuesIn(caseName
 // A script naming an event the machine lacks must fail the run rather than pass quietly
 // with a shorter trace.
 TEST(ConformanceCppRunnerTest, AnUnknownEventFailsTheRun) {
-    const ScratchDir dir("unknown_event");
+    const ScratchDir dir("cpp_unknown_event");
     const std::string exe = buildRunner("nesting", dir.path);
     ASSERT_FALSE(exe.empty());
     std::ofstream(dir.path / "events.txt") << "start\nno_such_event\n";
