@@ -1,9 +1,13 @@
 #include "view/layout_mgr.h"
 
-#include "model/mesg.h"
 #include "model/archive.h"
+#include "model/default_settings.h"
+#include "model/drawing_resources.h"
+#include "model/mesg.h"
 #include "model/shape.h"
 #include "model/util.h"
+#include "platform/cdc.h"
+#include "platform/cwnd.h"
 
 #include <algorithm>
 #include <istream>
@@ -100,4 +104,141 @@ void LayoutMgr::read(std::istream& in) {
     ar >> modelMgr->getModelData();
     ar >> properties;
     modelMgr->joinShapes();
+}
+
+void LayoutMgr::initialUpdate() {
+    const CDefaultSettingDlg& defaults = CDefaultSettingDlg::Instance();
+    textFont = Font{defaults.fontName, defaults.fontSize};
+    textColor = defaults.fontColor;
+    grid = defaults.showGrid;
+}
+
+void LayoutMgr::drawShapes(CDC& dc) {
+    if (!modelMgr)
+        return;
+    const auto& shapes = modelMgr->getShapeList();
+    for (short z : {cStateLayer, cMesgLayer, short{30}, cTransitionLayer, cNoteLayer})
+        for (Shape* shape : shapes)
+            if (shape->getZorder() == z)
+                shape->draw(&dc);
+}
+
+void LayoutMgr::draw(CDC& dc) {
+    if (grid) {
+        // Lines every 3 units across the whole chart, in pixels at the current zoom, shifted
+        // by the scroll position like everything else in the window.
+        const Pen old = dc.SelectPen(DrawingResources::instance().gridPen);
+        const CSize total = getTotalSize();
+        const CPoint at = getScrollPosition();
+        const long step = zpFu(3);
+        for (long x = step; x < total.cx; x += step) {
+            dc.MoveTo(CPoint(x - at.x, -at.y));
+            dc.LineTo(CPoint(x - at.x, total.cy - at.y));
+        }
+        for (long y = step; y < total.cy; y += step) {
+            dc.MoveTo(CPoint(-at.x, y - at.y));
+            dc.LineTo(CPoint(total.cx - at.x, y - at.y));
+        }
+        dc.SelectPen(old);
+    }
+    drawShapes(dc);
+}
+
+void LayoutMgr::drawForPrint(CDC& dc) {
+    // Shapes convert through the view, so the print scale is the view's, put back afterwards
+    // even when a shape throws.
+    struct Restore {
+        LayoutMgr& view;
+        short zoomBefore;
+        CPoint scrollBefore;
+        ~Restore() {
+            view.printing = false;
+            view.setZoom(zoomBefore);
+            view.setScrollPosition(scrollBefore);
+        }
+    } restore{*this, getZoom(), getScrollPosition()};
+    setZoom(cDefaultJumping);
+    setScrollPosition(CPoint());
+    printing = true;
+    drawShapes(dc);
+}
+
+void LayoutMgr::setZoomKeepingScroll(short newZoom) {
+    setZoom(newZoom);
+    setScrollPosition(zpFu(uFp(getScrollPosition())));
+    if (CWnd* wnd = getWindow()) {
+        const CPoint at = getScrollPosition();
+        const CSize total = getTotalSize();
+        wnd->Invalidate(CRect(-at.x, -at.y, total.cx - at.x, total.cy - at.y));
+    }
+}
+
+void LayoutMgr::zoomIn() {
+    if (canZoomIn())
+        setZoomKeepingScroll(static_cast<short>(getZoom() + 1));
+}
+
+void LayoutMgr::zoomOut() {
+    if (canZoomOut())
+        setZoomKeepingScroll(static_cast<short>(getZoom() - 1));
+}
+
+void LayoutMgr::zoomNormal() {
+    setZoomKeepingScroll(cDefaultJumping);
+}
+
+CSize LayoutMgr::cutScroll(CSize d) const {
+    const LONG z = getZoom();
+    return CSize(d.cx / z * z, d.cy / z * z);
+}
+
+void LayoutMgr::normal() {
+    Collection& selected = getCollection();
+    selected.execute(eDeselect, nullptr);
+    selected.clear();
+}
+
+CSize LayoutMgr::getDrawingExtent() const {
+    CSize extent;
+    if (!modelMgr)
+        return extent;
+    for (Shape* shape : modelMgr->getShapeList()) {
+        long x = 0;
+        long y = 0;
+        shape->getMaxPrintArea(x, y);
+        extent.cx = std::max<LONG>(extent.cx, pFu(x));
+        extent.cy = std::max<LONG>(extent.cy, pFu(y));
+    }
+    return extent;
+}
+
+LayoutMgr::PrintLayout LayoutMgr::preparePrint(CSize pageMillimetres, CSize pagePixels) const {
+    PrintLayout layout;
+    layout.windowExt = CSize(pageMillimetres.cx * 1200 / 254, pageMillimetres.cy * 1200 / 254);
+    layout.viewportExt = pagePixels;
+    const CSize extent = getDrawingExtent();
+    if (layout.windowExt.cx <= 0 || layout.windowExt.cy <= 0 || extent.cx <= 0 || extent.cy <= 0)
+        return layout;
+    if (fitToPage) {
+        // One scale for both axes, so the chart keeps its proportions on the page.
+        layout.windowExt = extent;
+        const double scale = std::min(static_cast<double>(pagePixels.cx) / extent.cx,
+                                      static_cast<double>(pagePixels.cy) / extent.cy);
+        layout.viewportExt = CSize(std::max<LONG>(1, static_cast<LONG>(extent.cx * scale)),
+                                   std::max<LONG>(1, static_cast<LONG>(extent.cy * scale)));
+        return layout;
+    }
+    layout.pagesAcross =
+        static_cast<int>((extent.cx + layout.windowExt.cx - 1) / layout.windowExt.cx);
+    layout.pagesDown =
+        static_cast<int>((extent.cy + layout.windowExt.cy - 1) / layout.windowExt.cy);
+    return layout;
+}
+
+CPoint LayoutMgr::pageViewportOrigin(const PrintLayout& layout, int page) {
+    const int index = std::max(page, 1) - 1;
+    const int across = std::max(layout.pagesAcross, 1);
+    const LONG column = index % across;
+    const LONG row = index / across;
+    return CPoint(-column * layout.viewportExt.cx, -row * layout.viewportExt.cy);
 }

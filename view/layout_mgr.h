@@ -9,6 +9,8 @@
 #include <iosfwd>
 #include <memory>
 
+class CDC;
+
 class LayoutMgr : public ViewServices {
 public:
     LayoutMgr();
@@ -40,12 +42,63 @@ public:
     Font getTextFont() const override { return textFont; }
     COLORREF getTextColor() const override { return textColor; }
 
+    // --- display (the editor's chart window drives these) ---
+    // Text font, text colour and grid from the user's defaults, as a view takes them when it
+    // is first shown.
+    void initialUpdate();
+    // The screen: the grid when it is on, then every shape layer by layer (10, 20, 30, 40, 50),
+    // each layer in list order, so later shapes are drawn on top.
+    void draw(CDC& dc);
+    // Printing and export: the shapes at normal scale, unscrolled, with their print pens.
+    void drawForPrint(CDC& dc);
+    bool isPrinting() const override { return printing; }
+    bool hasGrid() const { return grid; }
+    void setGrid(bool on) { grid = on; }
+
+    // Zoom commands; each keeps the scroll offset in pixels, cut to whole units, and repaints.
+    bool canZoomIn() const { return getZoom() <= cMaxZoom; }
+    bool canZoomOut() const { return getZoom() > cMinZoom; }
+    bool canZoomNormal() const { return getZoom() != cDefaultJumping; }
+    void zoomIn();
+    void zoomOut();
+    void zoomNormal();
+    // The scrollable chart and one page step, in pixels at the current zoom.
+    CSize getTotalSize() const { return zpFu(CSize(getXLimit(), getYLimit())); }
+    CSize getPageSize() const { return zpFu(CSize(cDefaultJumping, cDefaultJumping)); }
+    // The view scrolls in whole units: each component truncated to a multiple of the zoom.
+    CSize cutScroll(CSize d) const;
+    // Escape: clears the selection.
+    void normal();
+
+    // --- printing ---
+    // The largest print area of all shapes in normal pixels (units x 6).
+    CSize getDrawingExtent() const;
+    struct PrintLayout {
+        CSize windowExt;   // logical size of one page (normal pixels)
+        CSize viewportExt; // its size on the device
+        int pagesAcross = 1;
+        int pagesDown = 1;
+    };
+    // Maps normal pixels to a page of the given size (1/120 inch per normal pixel), or the
+    // whole drawing onto one page when fitting to the page.
+    PrintLayout preparePrint(CSize pageMillimetres, CSize pagePixels) const;
+    // Device origin for page n (from 1, row by row): one page further right per column and
+    // one page further down per row.
+    static CPoint pageViewportOrigin(const PrintLayout& layout, int page);
+    bool getFitToPage() const { return fitToPage; }
+    void setFitToPage(bool on) { fitToPage = on; }
+
 private:
     template <class Test> Shape* topmost(int layer, Test test) const;
+    void drawShapes(CDC& dc);
+    void setZoomKeepingScroll(short newZoom);
 
     std::unique_ptr<ModelMgr> modelMgr;
     ModelProperties properties{this};
     CWnd* window = nullptr;
     Font textFont;
     COLORREF textColor = 0;
+    bool grid = true;
+    bool printing = false;
+    bool fitToPage = false;
 };

@@ -1,11 +1,13 @@
 #include "view/layout_mgr.h"
 
 #include "tests/fakes/fake_platform.h"
+#include "tests/fakes/recording_dc.h"
 #include "tests/model/test_shape.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace {
@@ -117,4 +119,166 @@ TEST_F(LayoutMgrTest, DestroyingTheViewWithASelectionLeavesNothingBehind) {
         ASSERT_EQ(chart.getCollection().size(), 3u);
     }
     EXPECT_EQ(TestShape::destroyed - before, 3);
+}
+
+namespace {
+
+// Logs its draws (with the view's zoom and print flag at that moment) and its selection
+// actions; its print area is given.
+class Painted : public TestShape {
+public:
+    Painted(long id, ViewServices* view, short layer, std::vector<std::string>& log, long right,
+            long bottom)
+        : TestShape(id, view, layer), drawn(log), maxX(right), maxY(bottom) {}
+    void draw(CDC*) override {
+        drawn.push_back(std::to_string(getObjId()) + "@" + std::to_string(mgr->getZoom()) +
+                        (mgr->isPrinting() ? "p" : ""));
+    }
+    void getMaxPrintArea(long& x, long& y) override {
+        x = maxX;
+        y = maxY;
+    }
+    void execute(EAction action, void*) override {
+        if (action == eDeselect)
+            drawn.push_back("deselect " + std::to_string(getObjId()));
+    }
+
+    std::vector<std::string>& drawn;
+    long maxX;
+    long maxY;
+};
+
+class LayoutDisplayTest : public LayoutMgrTest {
+protected:
+    Painted* paint(short layer, long right = 0, long bottom = 0) {
+        auto* p = new Painted(view.getModelMgr()->getNewId(), &view, layer, log, right, bottom);
+        view.getModelMgr()->addShape(p);
+        return p;
+    }
+    std::vector<std::string> log;
+};
+
+} // namespace
+
+TEST_F(LayoutDisplayTest, ShapesAreDrawnLayerByLayerInListOrder) {
+    view.setGrid(false);
+    paint(cNoteLayer);       // 101
+    paint(cTransitionLayer); // 102
+    paint(cStateLayer);      // 103
+    paint(cMesgLayer);       // 104
+    paint(cStateLayer);      // 105
+    RecordingDC dc;
+    view.draw(dc);
+    EXPECT_EQ(log, (std::vector<std::string>{"103@6", "105@6", "104@6", "102@6", "101@6"}));
+    EXPECT_TRUE(dc.calls.empty()); // no grid
+}
+
+TEST_F(LayoutDisplayTest, GridLinesEveryThreeUnitsFollowZoomAndScroll) {
+    view.setGrid(true);
+    RecordingDC dc;
+    view.draw(dc);
+    auto moves = dc.matching("MoveTo");
+    ASSERT_FALSE(moves.empty());
+    EXPECT_EQ(moves.front(), "MoveTo 18 0");
+    // 9000 pixels wide and high: lines at 18 ... 8982 each way.
+    EXPECT_EQ(moves.size(), 2u * (9000 / 18 - 1));
+
+    view.zoomIn();
+    view.setScrollPosition({70, 14});
+    RecordingDC zoomed;
+    view.draw(zoomed);
+    EXPECT_EQ(zoomed.matching("MoveTo").front(), "MoveTo -49 -14"); // 3 x 7 - 70
+}
+
+TEST_F(LayoutDisplayTest, ZoomCommandsStopAtTheirLimits) {
+    EXPECT_FALSE(view.canZoomNormal());
+    for (int i = 0; i < 10; ++i)
+        view.zoomIn();
+    EXPECT_EQ(view.getZoom(), 13);
+    EXPECT_FALSE(view.canZoomIn());
+    EXPECT_TRUE(view.canZoomNormal());
+    view.setZoom(12);
+    EXPECT_TRUE(view.canZoomIn());
+
+    view.setZoom(3);
+    view.zoomOut();
+    EXPECT_EQ(view.getZoom(), 2);
+    EXPECT_FALSE(view.canZoomOut());
+    view.zoomOut();
+    EXPECT_EQ(view.getZoom(), 2);
+    view.zoomNormal();
+    EXPECT_EQ(view.getZoom(), 6);
+}
+
+TEST_F(LayoutDisplayTest, ZoomKeepsThePixelOffsetInWholeUnitsAndRepaintsEverything) {
+    view.setScrollPosition({60, 600});
+    wnd.invalidated.clear();
+    view.zoomIn(); // 7: 60 / 7 = 8.57 -> 9 units, 600 / 7 = 85.7 -> 86 units
+    EXPECT_EQ(view.getScrollPosition(), CPoint(63, 602));
+    ASSERT_EQ(wnd.invalidated.size(), 1u);
+    EXPECT_EQ(wnd.invalidated[0], CRect(-63, -602, 10500 - 63, 10500 - 602));
+}
+
+TEST_F(LayoutDisplayTest, ScrollingIsCutToWholeUnits) {
+    EXPECT_EQ(view.cutScroll({13, -13}), CSize(12, -12));
+    EXPECT_EQ(view.cutScroll({5, 6}), CSize(0, 6));
+    view.setZoom(13);
+    EXPECT_EQ(view.cutScroll({27, 12}), CSize(26, 0));
+    EXPECT_EQ(view.getTotalSize(), CSize(19500, 19500));
+    EXPECT_EQ(view.getPageSize(), CSize(78, 78));
+}
+
+TEST_F(LayoutDisplayTest, EscapeDeselectsEverything) {
+    Painted* a = paint(cStateLayer);
+    Painted* b = paint(cStateLayer);
+    view.getCollection().add(a);
+    view.getCollection().add(b);
+    view.normal();
+    EXPECT_TRUE(view.getCollection().isEmpty());
+    EXPECT_EQ(log, (std::vector<std::string>{"deselect 101", "deselect 102"}));
+}
+
+TEST_F(LayoutDisplayTest, PrintDrawingIsAtNormalScaleAndRestoresTheView) {
+    paint(cStateLayer);
+    view.setZoom(9);
+    view.setScrollPosition({90, 45});
+    RecordingDC dc;
+    view.drawForPrint(dc);
+    EXPECT_EQ(log, (std::vector<std::string>{"101@6p"}));
+    EXPECT_EQ(view.getZoom(), 9);
+    EXPECT_EQ(view.getScrollPosition(), CPoint(90, 45));
+    EXPECT_FALSE(view.isPrinting());
+}
+
+TEST_F(LayoutDisplayTest, PagesCoverTheDrawingRowByRow) {
+    // A4 portrait, 210 x 297 mm at 600 dpi: 992 x 1403 normal pixels per page.
+    const CSize mm(210, 297);
+    const CSize device(4960, 7016);
+    LayoutMgr::PrintLayout empty = view.preparePrint(mm, device);
+    EXPECT_EQ(empty.pagesAcross, 1);
+    EXPECT_EQ(empty.pagesDown, 1);
+
+    paint(cStateLayer, 100, 20); // 600 x 120 pixels
+    paint(cNoteLayer, 200, 300); // 1200 x 1800: two pages across, two down
+    const LayoutMgr::PrintLayout pages = view.preparePrint(mm, device);
+    EXPECT_EQ(view.getDrawingExtent(), CSize(1200, 1800));
+    EXPECT_EQ(pages.windowExt, CSize(992, 1403));
+    EXPECT_EQ(pages.viewportExt, device);
+    EXPECT_EQ(pages.pagesAcross, 2);
+    EXPECT_EQ(pages.pagesDown, 2);
+    EXPECT_EQ(LayoutMgr::pageViewportOrigin(pages, 1), CPoint(0, 0));
+    EXPECT_EQ(LayoutMgr::pageViewportOrigin(pages, 2), CPoint(-4960, 0));
+    EXPECT_EQ(LayoutMgr::pageViewportOrigin(pages, 3), CPoint(0, -7016));
+    EXPECT_EQ(LayoutMgr::pageViewportOrigin(pages, 4), CPoint(-4960, -7016));
+}
+
+TEST_F(LayoutDisplayTest, FittingPutsTheWholeDrawingOnOnePageInProportion) {
+    paint(cStateLayer, 400, 100); // 2400 x 600
+    view.setFitToPage(true);
+    const LayoutMgr::PrintLayout fit = view.preparePrint({210, 297}, {4960, 7016});
+    EXPECT_EQ(fit.pagesAcross, 1);
+    EXPECT_EQ(fit.pagesDown, 1);
+    EXPECT_EQ(fit.windowExt, CSize(2400, 600));
+    // Width limits the scale; the height follows it instead of stretching to the page.
+    EXPECT_EQ(fit.viewportExt, CSize(4960, 1240));
 }
