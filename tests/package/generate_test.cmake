@@ -21,7 +21,7 @@ endif()
 file(REMOVE_RECURSE ${WORK_DIR})
 
 run("install" ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix})
-set(example share/tavren/Examples/Socket_C++)
+set(example Examples/Socket_C++)
 foreach(installed bin/tvc2cpp lib/cmake/Tavren/TavrenConfig.cmake
                   lib/cmake/Tavren/TavrenConfigVersion.cmake lib/cmake/Tavren/TavrenGenerate.cmake
                   ${example}/CMakeLists.txt ${example}/connection.tvc ${example}/main.cpp
