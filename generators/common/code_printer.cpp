@@ -1,6 +1,6 @@
 #include "generators/common/code_printer.h"
 
-void CodePrinter::print(std::string_view text, Vars vars) {
+void CodePrinter::expand(std::string_view text, const Var* first, const Var* last) {
     std::string expanded;
     for (std::size_t pos = 0; pos < text.size();) {
         const std::size_t dollar = text.find('$', pos);
@@ -17,9 +17,9 @@ void CodePrinter::print(std::string_view text, Vars vars) {
             expanded += '$';
         } else {
             bool found = false;
-            for (const auto& [key, value] : vars)
-                if (key == name) {
-                    expanded.append(value);
+            for (const Var* var = first; var != last; ++var)
+                if (var->first == name) {
+                    expanded.append(var->second);
                     found = true;
                     break;
                 }

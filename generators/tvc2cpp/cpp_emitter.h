@@ -4,7 +4,8 @@
 // named after the state's class name; dispatch switches over the innermost active state
 // and tries it and its ancestors inline, and nothing is allocated while an event is processed.
 
-#include "generators/tvc2cpp/cpp_chart.h"
+#include "generators/common/machine_chart.h"
+#include "generators/common/machine_walk.h"
 
 #include <ostream>
 #include <string>
@@ -14,7 +15,7 @@ class CodePrinter;
 
 class CppEmitter {
 public:
-    explicit CppEmitter(const cppchart::Chart& model) : chart(model) {}
+    explicit CppEmitter(const genchart::Chart& model) : chart(model) {}
 
     void writeHeader(std::ostream& out) const;
     void writeSource(std::ostream& out) const;
@@ -26,25 +27,21 @@ private:
     void writeRuntime(CodePrinter& p) const;
     void writeStructure(CodePrinter& p) const;
     // The file-scope functions holding a state's entry, exit, guard and effect code.
-    void writeUserCode(CodePrinter& p, const cppchart::State& state) const;
+    void writeUserCode(CodePrinter& p, const genchart::State& state) const;
     void writeUserFunction(CodePrinter& p, const std::string& name, const std::string& code,
                            bool guard) const;
-    void writeReact(CodePrinter& p, const cppchart::State& state) const;
-    void writeBranch(CodePrinter& p, const cppchart::State& state, const cppchart::Branch& branch,
-                     const cppchart::Event& event) const;
+    void writeReact(CodePrinter& p, const genchart::State& state) const;
+    genchart::StepSyntax stepSyntax() const;
+    void writeBranch(CodePrinter& p, const genchart::State& state, const genchart::Branch& branch,
+                     const genchart::Event& event) const;
     // Tries the innermost active state, then its ancestors, for the event (any event when
     // null); each state's ancestors are written out, so no parents are walked at run time.
-    void writeSearch(CodePrinter& p, const cppchart::Event* event) const;
-    // Straight-line exits from source up to, not including, stop.
-    void writeExits(CodePrinter& p, int source, int stop) const;
-    void writeEnter(CodePrinter& p, int index) const;
+    void writeSearch(CodePrinter& p, const genchart::Event* event) const;
     void trace(CodePrinter& p, const std::string& line) const;
 
-    const cppchart::State& at(int index) const;
+    const genchart::State& at(int index) const;
     std::string stateRef(int index) const; // StateId::X, or StateId::None_ for the top level
-    // The innermost state strictly containing both, or the top level.
-    int commonAncestor(int source, int target) const;
     std::string queueSizeMacro() const;
 
-    const cppchart::Chart& chart;
+    const genchart::Chart& chart;
 };

@@ -1,200 +1,34 @@
 #include "generators/tvc2cpp/cpp_generator.h"
 
-#include "codegen/file_writer.h"
 #include "codegen/model_info.h"
 #include "generators/tvc2cpp/cpp_emitter.h"
 #include "generators/tvc2cpp/cpp_names.h"
-#include "model/transition.h"
 
-#include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <map>
 #include <sstream>
 
-namespace {
-
-// Both files are built in memory first, so a failing check leaves nothing half written.
-void save(const std::string& path, const std::string& text) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out)
-        throw "Unable to open " + path + " for writing.";
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.close();
-    if (!out)
-        throw "Unable to write " + path;
-}
-
-bool blank(const std::string& text) {
-    return text.find_first_not_of(" \t\r\n") == std::string::npos;
-}
-
-// The same grouping and order as FileWriter::convertMesgData (one group per event in order of
-// first appearance; within it the list taken backwards, stable-sorted longest guard first),
-// but keeping each transition's target id, which the grouped records drop.
-std::vector<std::pair<std::string, std::vector<const MesgInfo*>>>
-groupInDispatchOrder(const std::list<MesgInfo>& transitions) {
-    std::vector<std::pair<std::string, std::vector<const MesgInfo*>>> groups;
-    for (const MesgInfo& t : transitions) {
-        auto group = std::find_if(groups.begin(), groups.end(),
-                                  [&](const auto& g) { return g.first == t.event; });
-        if (group == groups.end())
-            groups.emplace_back(t.event, std::vector<const MesgInfo*>{&t});
-        else
-            group->second.push_back(&t);
-    }
-    for (auto& [event, branches] : groups) {
-        std::reverse(branches.begin(), branches.end());
-        std::stable_sort(branches.begin(), branches.end(), [](const auto* a, const auto* b) {
-            return a->guard.size() > b->guard.size();
-        });
-    }
-    return groups;
-}
-
-} // namespace
-
 void CppGenerator::generateCode() {
-    const cppchart::Chart chart = buildChart();
+    const ModelInfo& info = *ModelInfo::getInstance();
+    const std::string rootClass = gennames::identifier(info.rootClassName);
+    gennames::NameTable members(cppnames::keywords());
+    for (std::string_view word : cppnames::cMachineMembers)
+        members.reserve(word);
+    members.reserve(rootClass); // the constructor's name
+    // The chart's code lives at file scope, in a scope of its own.
+    gennames::NameTable fileScope(cppnames::keywords());
+    genchart::Chart chart = buildChart(members, fileScope);
+    if (info.ctxFullNameCPP.find_first_not_of(" \t\r\n") == std::string::npos)
+        throw std::string("The chart names no C++ context class.");
+    chart.rootClass = rootClass;
+    chart.ctxHeader = info.ctxFileCPP;
+    chart.ctxType = info.ctxFullNameCPP;
+    chart.includes = info.includeFilesCPP;
+    chart.declarations = info.declCPP;
+
     std::ostringstream header;
     std::ostringstream source;
     CppEmitter emitter(chart);
     emitter.writeHeader(header);
     emitter.writeSource(source);
-    const ModelInfo& info = *ModelInfo::getInstance();
     save(info.headerFile, header.str());
     save(info.sourceFile, source.str());
-}
-
-cppchart::Chart CppGenerator::buildChart() const {
-    const ModelInfo& info = *ModelInfo::getInstance();
-    // A top-level initial state makes the front end wrap the whole chart into one composite
-    // named after the model; that composite stands for the chart itself.
-    const auto& top = rootMachine->getSubStates();
-    const auto* wrapper =
-        top.size() == 1 ? dynamic_cast<const StateMachine*>(top.front()) : nullptr;
-    if (!wrapper || wrapper->isRoot() || info.rootNode.children.size() != 1)
-        throw std::string("The chart has no initial state at its top level.");
-    if (blank(info.ctxFullNameCPP))
-        throw std::string("The chart names no C++ context class.");
-    const StateNode& topNode = *info.rootNode.children.front();
-
-    cppchart::Chart chart;
-    chart.sourceName = std::filesystem::path(modelFileName).filename().string();
-    chart.modelName = info.modelName;
-    chart.rootClass = cppnames::identifier(info.rootClassName);
-    chart.headerFileName = info.headerFileName;
-    chart.ctxHeader = info.ctxFileCPP;
-    chart.ctxType = info.ctxFullNameCPP;
-    chart.includes = info.includeFilesCPP;
-    chart.declarations = info.declCPP;
-    chart.trace = trace;
-
-    cppnames::NameTable members;
-    for (std::string_view word : cppnames::cMachineMembers)
-        members.reserve(word);
-    members.reserve(chart.rootClass); // the constructor's name
-    std::map<std::string, int> eventIndex;
-    for (const std::string& name : info.messageNames) {
-        eventIndex.emplace(name, static_cast<int>(chart.events.size()));
-        chart.events.push_back({name, members.claim(name)});
-    }
-
-    std::vector<const StateNode*> nodes;
-    const auto collect = [&](const auto& self, const StateNode& node, int parent) -> void {
-        const int index = static_cast<int>(chart.states.size());
-        cppchart::State state;
-        state.className = node.className;
-        state.id = members.claim(node.className, {"_react", "_history_"});
-        state.reactFn = state.id + "_react";
-        state.parent = parent;
-        state.history = node.history;
-        state.onEntry = node.entryExit.onEntry;
-        state.onExit = node.entryExit.onExit;
-        chart.states.push_back(std::move(state));
-        nodes.push_back(&node);
-        if (parent != cppchart::cTopLevel)
-            chart.states[static_cast<std::size_t>(parent)].children.push_back(index);
-        for (const auto& child : node.children)
-            self(self, *child, index);
-    };
-    for (const auto& child : topNode.children)
-        collect(collect, *child, cppchart::cTopLevel);
-
-    std::map<long, int> stateIndex;
-    for (std::size_t i = 0; i < nodes.size(); ++i)
-        stateIndex.emplace(nodes[i]->stateId, static_cast<int>(i));
-    const auto indexOf = [&](long id, int fallback) {
-        const auto found = stateIndex.find(id);
-        return found == stateIndex.end() ? fallback : found->second;
-    };
-
-    chart.initial = indexOf(initialTargetId(topNode), -1);
-    if (chart.initial < 0)
-        throw std::string("The chart has no initial state at its top level.");
-    for (std::size_t i = 0; i < nodes.size(); ++i) {
-        const StateNode& node = *nodes[i];
-        cppchart::State& state = chart.states[i];
-        if (node.initialStateId != -1)
-            state.initial = indexOf(initialTargetId(node), -1);
-
-        // The shared grouping checks the chart (a second unguarded branch throws) and fixes
-        // the order every generator uses; the local one must agree with it.
-        std::list<MData> grouped;
-        FileWriter::convertMesgData(node.transitions, grouped);
-        const auto groups = groupInDispatchOrder(node.transitions);
-        auto check = grouped.begin();
-        for (const auto& [event, branches] : groups) {
-            if (check == grouped.end() || check->event != event ||
-                check->entries.size() != branches.size())
-                throw "Internal error: dispatch order of " + node.className;
-            cppchart::EventGroup group;
-            group.event = eventIndex.at(event);
-            auto entry = check->entries.begin();
-            for (const MesgInfo* t : branches) {
-                if (entry->guard != t->guard || entry->targetClassName != t->targetClassName)
-                    throw "Internal error: dispatch order of " + node.className;
-                ++entry;
-                // Only a guard of blanks is no expression; treat it as no guard.
-                cppchart::Branch branch;
-                branch.guard = blank(t->guard) ? std::string() : t->guard;
-                branch.effect = t->effect;
-                branch.target = indexOf(t->targetId, cppchart::cFinal);
-                group.branches.push_back(std::move(branch));
-            }
-            state.events.push_back(std::move(group));
-            ++check;
-        }
-    }
-    nameUserCode(chart);
-    return chart;
-}
-
-// Named after the state, in chart order, in a scope of their own.
-void CppGenerator::nameUserCode(cppchart::Chart& chart) {
-    cppnames::NameTable fileScope;
-    for (cppchart::State& state : chart.states) {
-        if (!state.onEntry.empty())
-            state.entryFn = fileScope.claim(state.id + "_entry");
-        if (!state.onExit.empty())
-            state.exitFn = fileScope.claim(state.id + "_exit");
-        int n = 0;
-        for (cppchart::EventGroup& group : state.events)
-            for (cppchart::Branch& branch : group.branches) {
-                ++n;
-                const std::string base =
-                    state.id + "_" + chart.events[static_cast<std::size_t>(group.event)].id;
-                if (!branch.guard.empty())
-                    branch.guardFn = fileScope.claim(base + "_guard" + std::to_string(n));
-                if (!branch.effect.empty())
-                    branch.effectFn = fileScope.claim(base + "_effect" + std::to_string(n));
-            }
-    }
-}
-
-long CppGenerator::initialTargetId(const StateNode& node) const {
-    if (const auto* initial = dynamic_cast<const StartableState*>(getShape(node.initialStateId)))
-        if (!initial->getHeads().empty())
-            return initial->getHeads().front()->getTailStateId();
-    return -1;
 }

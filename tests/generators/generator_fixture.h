@@ -70,6 +70,11 @@ public:
         mm.addShape(s);
         return s;
     }
+    FinalState* finalState(const CRect& r) {
+        auto* s = new FinalState(mm.getNewId(), &view, r);
+        mm.addShape(s);
+        return s;
+    }
     // Both ends attached and routed; a null target leaves the tail end free.
     Transition* connect(State* from, NODE fromNode, State* to, NODE toNode) {
         const CPoint tail = to ? to->getAnchorPoint(toNode) : CPoint(5, 200);

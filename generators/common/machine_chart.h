@@ -1,19 +1,19 @@
 #pragma once
-// The chart as the C++ emitter needs it: states in depth-first order with indices for parent,
-// children and targets, C++ identifiers already chosen, each state's transitions grouped by
-// event in dispatch order.
+// The chart as every state-machine emitter needs it: states in depth-first order with indices
+// for parent, children and targets, identifiers already chosen by the language, each state's
+// transitions grouped by event in dispatch order.
 
 #include <string>
 #include <vector>
 
-namespace cppchart {
+namespace genchart {
 
 constexpr int cTopLevel = -1; // the chart itself, parent of the top-level states
 constexpr int cFinal = -2;    // a transition's target when it is a final state
 
-// User code runs in functions at file scope, outside the machine class, so that it sees the
-// context as ctx and the global scope, never the machine's members (an event named "timer"
-// must not hide a global timer). Each function name is empty when there is no code.
+// User code runs in functions of its own, so that it sees the context as ctx and never the
+// machine's internals in place of its own names. Each function name is empty when there is
+// no code.
 struct Branch {
     std::string guard; // empty: always holds
     std::string effect;
@@ -29,7 +29,7 @@ struct EventGroup {
 
 struct State {
     std::string className; // as the chart names it; used in traces
-    std::string id;        // the C++ identifier: enumerator and prefix of its functions
+    std::string id;        // the identifier: state constant and prefix of its functions
     int parent = cTopLevel;
     std::vector<int> children;
     int initial = -1; // the initial state's target, -1 when there is none
@@ -38,13 +38,13 @@ struct State {
     std::string onExit;
     std::string entryFn;
     std::string exitFn;
-    std::string reactFn; // the member trying its transitions
+    std::string reactFn; // the function trying its transitions
     std::vector<EventGroup> events;
 };
 
 struct Event {
     std::string name; // as the chart writes it
-    std::string id;   // the member function that raises it
+    std::string id;   // the function that raises it
 };
 
 struct Chart {
@@ -62,4 +62,4 @@ struct Chart {
     bool trace = false;
 };
 
-} // namespace cppchart
+} // namespace genchart

@@ -1,0 +1,35 @@
+#pragma once
+// What the state-machine generators share: the generation records of a chart turned into the
+// chart model the emitters write, with names chosen by the language's rules.
+
+#include "codegen/code_generator.h"
+#include "generators/common/machine_chart.h"
+#include "generators/common/names.h"
+
+#include <string>
+
+struct StateNode;
+
+class MachineGenerator : public CodeGenerator {
+public:
+    // With trace set the machine reports entries, exits, firing and ignored events.
+    MachineGenerator(const std::string& modelPath, bool withTrace)
+        : CodeGenerator(modelPath), trace(withTrace) {}
+
+protected:
+    // Throws when the chart cannot become a machine: no initial state at its top level, or a
+    // state with two unguarded transitions for one event. Events and states are named from
+    // members, in chart order; the functions holding the chart's code from userCode, which
+    // may be the same table. The language's own parts (root class, context, includes,
+    // declarations) are left to the caller.
+    genchart::Chart buildChart(gennames::NameTable& members, gennames::NameTable& userCode) const;
+    // Writes a file built in memory, so a failing check leaves nothing half written.
+    static void save(const std::string& path, const std::string& text);
+
+    const bool trace;
+
+private:
+    // The state an initial state leads to, found through the shapes by object id.
+    long initialTargetId(const StateNode& node) const;
+    static void nameUserCode(genchart::Chart& chart, gennames::NameTable& names);
+};

@@ -1,0 +1,67 @@
+#pragma once
+// What a firing transition and an event's search do, decided once for every language: the
+// emitters only spell the steps out in their own syntax.
+
+#include "generators/common/machine_chart.h"
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class CodePrinter;
+
+namespace genchart {
+
+constexpr int cExitedChild = -3; // Step::child: the state that ExitBelow exited last
+
+// One statement of a firing transition, in the order they run.
+struct Step {
+    enum Kind {
+        ExitBelow,    // exit what is active below `state` (composite), known only at run time
+        Exit,         // exit `state`: its parent becomes active; history remembers `child`
+        Fire,         // the transition fires (only traced)
+        Effect,       // call `fn`
+        Finish,       // the top level has reached a final state
+        Enter,        // enter `state`
+        EnterDefault, // default entry below the active state, history decided at run time
+    };
+    Kind kind;
+    int state = cTopLevel;
+    int child = cTopLevel;  // Exit: the direct sub-state to remember
+    bool keepChild = false; // ExitBelow: the state above keeps history and needs the child
+    std::string fn;         // Exit, Effect, Enter: the user-code function, empty for none
+    std::string trace;      // the trace line, empty for none
+};
+
+// The innermost state strictly containing both, or the top level.
+int commonAncestor(const Chart& chart, int source, int target);
+
+// Everything the branch of state `source` runs once its guard holds: exits, effect, entries
+// down to the target and the default entry that can be decided here.
+std::vector<Step> transitionSteps(const Chart& chart, int source, const Branch& branch,
+                                  const Event& event);
+
+// The states asked, innermost first, when `active` is the innermost active state: it and
+// its ancestors that have transitions for the event (for any event when event is null).
+std::vector<int> searchChain(const Chart& chart, int active, const Event* event);
+
+// How a language spells the steps, one template each: $s$ is a state, $id$ its identifier,
+// $child$ the remembered sub-state, $fn$ a function of the chart's code, $line$ a literal.
+struct StepSyntax {
+    std::string exitBelow;     // exitTo_($s$)
+    std::string exitBelowKeep; // the same, keeping the result as the local child
+    std::string setActive;     // active_ = $s$
+    std::string setHistory;    // $id$_history_ = $child$
+    std::string finish;
+    std::string enterDefault;
+    std::string call;                         // $fn$(...)
+    std::string trace;                        // trace_($line$), written only when the chart traces
+    std::function<std::string(int)> stateRef; // a state, or none for cTopLevel
+    std::function<std::string(std::string_view)> literal; // a string literal
+};
+
+void writeSteps(CodePrinter& p, const Chart& chart, const std::vector<Step>& steps,
+                const StepSyntax& syntax);
+
+} // namespace genchart

@@ -1,0 +1,51 @@
+#pragma once
+// Writes the Java or C# state machine of a chart: one class holding the machine, its state
+// and event numbers in nested classes, a switch per state over the events, and the chart's
+// code in private methods of its own. The two languages differ only in their words.
+
+#include "generators/common/code_printer.h"
+#include "generators/common/machine_chart.h"
+#include "generators/common/machine_walk.h"
+#include "generators/common/managed_names.h"
+
+#include <ostream>
+#include <string>
+
+class ManagedEmitter {
+public:
+    // publicClass false: the class is package-private (Java, a file named differently).
+    ManagedEmitter(const genchart::Chart& model, managednames::Language language,
+                   std::string package, bool publicClass);
+
+    void write(std::ostream& out) const;
+
+private:
+    void writeApi(CodePrinter& p) const;
+    void writeMembers(CodePrinter& p) const;
+    void writeFields(CodePrinter& p) const;
+    void writeRuntime(CodePrinter& p) const;
+    void writeStructure(CodePrinter& p) const;
+    void writeTrace(CodePrinter& p) const;
+    void writeReact(CodePrinter& p, const genchart::State& state) const;
+    genchart::StepSyntax stepSyntax() const;
+    void writeBranch(CodePrinter& p, const genchart::State& state, const genchart::Branch& branch,
+                     const genchart::Event& event) const;
+    void writeUserCode(CodePrinter& p) const;
+    void writeUserFunction(CodePrinter& p, const std::string& name, const std::string& code,
+                           bool guard) const;
+    void trace(CodePrinter& p, const std::string& line) const;
+
+    // The language's words and the machine's names, followed by the extra ones.
+    CodePrinter::VarList vars(CodePrinter::Vars extra = {}) const;
+    const genchart::State& at(int index) const;
+    std::string stateRef(int index) const;
+    std::string literal(std::string_view text) const;
+    std::string comment(std::string_view text) const;
+    bool java() const { return language == managednames::Language::Java; }
+
+    const genchart::Chart& chart;
+    managednames::Language language;
+    std::string package;
+    bool publicClass;
+    CodePrinter::VarList words;
+};

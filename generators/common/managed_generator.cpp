@@ -1,0 +1,55 @@
+#include "generators/common/managed_generator.h"
+
+#include "codegen/model_info.h"
+#include "generators/common/managed_emitter.h"
+
+#include <filesystem>
+#include <sstream>
+
+using managednames::Language;
+
+namespace {
+
+std::string trimmed(const std::string& text) {
+    const auto first = text.find_first_not_of(" \t\r\n");
+    if (first == std::string::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
+}
+
+} // namespace
+
+std::string ManagedGenerator::getsourcefileappend() {
+    return language == Language::Java ? "TN.java" : "TN.cs";
+}
+
+void ManagedGenerator::generateCode() {
+    const ModelInfo& info = *ModelInfo::getInstance();
+    const bool java = language == Language::Java;
+    // Java wants a public class in a file of the same name, whatever the model calls itself
+    // ("Untitled" until it is named): the class takes the file's name. A file name that is no
+    // identifier leaves the class package-private under that name made an identifier.
+    std::string rootClass = gennames::identifier(info.rootClassName);
+    bool publicClass = true;
+    if (java) {
+        const std::string stem = std::filesystem::path(info.sourceFile).stem().string();
+        publicClass = managednames::isJavaIdentifier(stem);
+        rootClass = publicClass ? stem : gennames::identifier(stem);
+    }
+    gennames::NameTable members(managednames::keywords(language));
+    for (std::string_view word : managednames::machineMembers(language))
+        members.reserve(word);
+    members.reserve(rootClass); // the constructor's name
+    // The chart's code lives in methods of the class, beside the events.
+    genchart::Chart chart = buildChart(members, members);
+    chart.rootClass = rootClass;
+    const std::string ctx = trimmed(java ? info.ctxNameJAVA : info.ctxNameCSharp);
+    chart.ctxType = ctx.empty() ? std::string("Context") : ctx;
+    chart.declarations = java ? info.declJAVA : info.declCSharp;
+
+    std::ostringstream source;
+    const ManagedEmitter emitter(
+        chart, language, trimmed(java ? info.ctxPackageJAVA : info.ctxPackageCSharp), publicClass);
+    emitter.write(source);
+    save(info.sourceFile, source.str());
+}
