@@ -1,11 +1,12 @@
-// The machine tvc2cpp generates for the player chart against the same chart written by hand
-// as a switch. Both run one fixed pseudo-random event sequence; afterwards their contexts must
-// agree, so the timings compare the same work.
+// The machines tvc2cpp and tvc2c generate for the player chart against the same chart written
+// by hand as a switch. All run one fixed pseudo-random event sequence; afterwards their
+// contexts must agree, so the timings compare the same work.
 //
 //   player_bench [benchmark flags]   time both, print ns per event and the ratio, then check
 //   player_bench --equivalence-only  only check them against each other and known traces
 
 #include "player/PlayerContext.h"
+#include "player/player_c.h"
 #include "player/player_switch.h"
 #include "playerTN.h"
 
@@ -18,6 +19,7 @@
 #include <map>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -43,6 +45,48 @@ std::vector<Event> eventSequence(std::size_t n) {
         e = weighted[gen() % 32];
     return events;
 }
+
+// The C machine's context is a struct of function pointers; they lead here, to the C++ context
+// of the run in progress.
+PlayerContext* cContext = nullptr;
+
+// The C machine with the C++ machine's interface, so the same feed and checks drive it.
+class PlayerC {
+public:
+    explicit PlayerC(PlayerContext& ctx) {
+        cContext = &ctx;
+        player_c_init();
+    }
+    void start() { player_c_start(); }
+    void Power() { player_c_Power(); }
+    void Play() { player_c_Play(); }
+    void Pause() { player_c_Pause(); }
+    void Stop() { player_c_Stop(); }
+    void Seek() { player_c_Seek(); }
+    void Tick() { player_c_Tick(); }
+};
+
+} // namespace
+
+extern "C" {
+void player_c_count(int id) {
+    cContext->count(id);
+}
+int player_c_pos(void) {
+    return cContext->pos();
+}
+void player_c_advance(int n) {
+    cContext->advance(n);
+}
+void player_c_back(int n) {
+    cContext->back(n);
+}
+void player_c_rewind(void) {
+    cContext->rewind();
+}
+}
+
+namespace {
 
 template <class Machine> void feed(Machine& m, const std::vector<Event>& events) {
     for (const Event e : events) {
@@ -85,20 +129,20 @@ void print(const char* name, const PlayerContext& ctx) {
     std::printf("\n");
 }
 
-// Over the whole sequence both machines must call the context identically.
+// Over the whole sequence all machines must call the context identically.
 bool equivalent(const std::vector<Event>& events, bool verbose) {
     const PlayerContext generated = run<PlayerTN>(events);
+    const PlayerContext generatedC = run<PlayerC>(events);
     const PlayerContext handWritten = run<PlayerSwitch>(events);
-    if (verbose || !(generated == handWritten)) {
+    const bool same = generated == handWritten && generatedC == handWritten;
+    if (verbose || !same) {
         print("generated", generated);
+        print("C", generatedC);
         print("switch", handWritten);
     }
-    if (generated == handWritten)
+    if (same)
         return true;
-    std::fprintf(stderr,
-                 "player_bench: the generated machine and the switch differ after %zu "
-                 "events\n",
-                 events.size());
+    std::fprintf(stderr, "player_bench: the machines differ after %zu events\n", events.size());
     return false;
 }
 
@@ -180,13 +224,15 @@ std::vector<Scenario> scenarios() {
 bool scenariosPass() {
     bool ok = true;
     for (const Scenario& s : scenarios()) {
-        for (const bool generated : {true, false}) {
-            const PlayerContext got =
-                generated ? run<PlayerTN>(s.events) : run<PlayerSwitch>(s.events);
+        const std::pair<const char*, PlayerContext> runs[] = {
+            {"generated machine", run<PlayerTN>(s.events)},
+            {"C machine", run<PlayerC>(s.events)},
+            {"switch", run<PlayerSwitch>(s.events)}};
+        for (const auto& [machine, got] : runs) {
             if (got == s.expected)
                 continue;
             std::fprintf(stderr, "player_bench: %s: unexpected calls from the %s\n", s.name,
-                         generated ? "generated machine" : "switch");
+                         machine);
             print("expected", s.expected);
             print("got", got);
             ok = false;
@@ -238,6 +284,7 @@ int main(int argc, char** argv) {
 
     const std::vector<Event> events = eventSequence(benchEvents);
     benchmark::RegisterBenchmark("generated", BM_Player<PlayerTN>, &events);
+    benchmark::RegisterBenchmark("C", BM_Player<PlayerC>, &events);
     benchmark::RegisterBenchmark("switch", BM_Player<PlayerSwitch>, &events);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
@@ -246,14 +293,16 @@ int main(int argc, char** argv) {
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
 
-    const auto generated = reporter.nsPerIteration.find("generated");
     const auto handWritten = reporter.nsPerIteration.find("switch");
-    if (generated != reporter.nsPerIteration.end() &&
-        handWritten != reporter.nsPerIteration.end()) {
+    for (const char* name : {"generated", "C"}) {
+        const auto machine = reporter.nsPerIteration.find(name);
+        if (machine == reporter.nsPerIteration.end() ||
+            handWritten == reporter.nsPerIteration.end())
+            continue;
         const double n = static_cast<double>(events.size());
-        std::printf("generated %.2f ns/event, switch %.2f ns/event, ratio %.2fx\n",
-                    generated->second / n, handWritten->second / n,
-                    generated->second / handWritten->second);
+        std::printf("%s %.2f ns/event, switch %.2f ns/event, ratio %.2fx\n", name,
+                    machine->second / n, handWritten->second / n,
+                    machine->second / handWritten->second);
     }
     if (!equivalent(events, true)) {
         std::fprintf(stderr, "player_bench: the timings above compare different work\n");

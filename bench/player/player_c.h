@@ -1,0 +1,31 @@
+#ifndef PLAYER_C_H
+#define PLAYER_C_H
+/* The C machine of the player chart behind plain functions. The benchmark cannot include its
+   generated header: the C struct PlayerTN and the C PlayerContext would clash with the C++
+   machine's and context's names. There is one C machine; the C++ side defines the player_c_
+   context functions that its context's function pointers call. */
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+void player_c_init(void);
+void player_c_start(void);
+void player_c_Power(void);
+void player_c_Play(void);
+void player_c_Pause(void);
+void player_c_Stop(void);
+void player_c_Seek(void);
+void player_c_Tick(void);
+
+void player_c_count(int id);
+int player_c_pos(void);
+void player_c_advance(int n);
+void player_c_back(int n);
+void player_c_rewind(void);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif
