@@ -9,11 +9,10 @@ ComplexShape& ComplexShape::operator=(const ComplexShape& other) {
     return *this;
 }
 
+// In model units like every other shape's print area: the region itself is in the pixels of
+// the last drawing.
 void ComplexShape::getMaxPrintArea(long& x, long& y) {
-    x = y = 0;
-    if (!rgn)
-        return;
-    const CRect box = rgn->GetRgnBox();
+    const CRect box = getBoundingRect();
     x = box.right;
     y = box.bottom;
 }

@@ -58,7 +58,8 @@ void ConnectableRectShape::onRectChange(const CRect&, bool resized) {
 
 void ConnectableRectShape::draw(CDC* dc) {
     if constexpr (config::kInteractive) {
-        if (nodeShown)
+        // Anchors are an editing aid: paper and exported pictures show the chart alone.
+        if (nodeShown && !(mgr && mgr->isPrinting()))
             drawNodes(dc, true);
         RectShape::draw(dc);
     }

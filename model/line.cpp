@@ -11,6 +11,8 @@
 #include "model/view_services.h"
 #include "platform/services.h"
 
+#include <algorithm>
+
 Line::Line(long id, ViewServices* view, const CPoint& h, const CPoint& t)
     : ComplexShape(id, cType, view, cNoteLayer), head(h), tail(t) {
     if constexpr (config::kInteractive) {
@@ -363,4 +365,9 @@ void Line::onContextMenuAction(int commandId) {
     default:
         ComplexShape::onContextMenuAction(commandId);
     }
+}
+
+void Line::getMaxPrintArea(long& x, long& y) {
+    x = std::max<long>(head.x, tail.x);
+    y = std::max<long>(head.y, tail.y);
 }

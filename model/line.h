@@ -42,6 +42,7 @@ public:
     void detach(Connectable* c) override;
     bool isUnderCollection() override;
 
+    void getMaxPrintArea(long& x, long& y) override;
     const CPoint& getHead() const { return head; }
     const CPoint& getTail() const { return tail; }
     void setHead(const CPoint& p) { head = p; }

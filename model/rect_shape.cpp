@@ -53,7 +53,7 @@ CRect RectShape::getClientRect() const {
 
 void RectShape::draw(CDC* dc) {
     if constexpr (config::kInteractive) {
-        if (!dc || !mgr || !tracker || !mgr->getCollection().find(this))
+        if (!dc || !mgr || !tracker || mgr->isPrinting() || !mgr->getCollection().find(this))
             return;
         tracker->m_rect = getClientRect();
         tracker->Draw(dc);

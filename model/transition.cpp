@@ -14,6 +14,7 @@
 #include "platform/cwnd.h"
 #include "platform/services.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 const std::string Transition::cType = "Transition";
@@ -605,6 +606,8 @@ void Transition::draw(CDC* dc) {
         }
     }
     drawLines(dc, nullptr);
+    if (mgr && mgr->isPrinting())
+        return; // handles and frames are for the screen only
     const bool selected = isSelected();
     if (selected)
         for (Link* l = headLink; l; l = l->getTail())
@@ -955,4 +958,13 @@ void Transition::onContextMenuAction(int commandId) {
     default:
         break;
     }
+}
+
+void Transition::getMaxPrintArea(long& x, long& y) {
+    x = y = 0;
+    for (const Link* link = headLink; link; link = link->getTail())
+        for (const CPoint& p : {link->getHeadPt(), link->getTailPt()}) {
+            x = std::max<long>(x, p.x);
+            y = std::max<long>(y, p.y);
+        }
 }

@@ -47,6 +47,8 @@ public:
     void trackCallBack(CPoint& point) override;
     void execute(EAction action, void* data) override;
 
+    // From the route itself, which is in model units and exists before the first drawing.
+    void getMaxPrintArea(long& x, long& y) override;
     StartableState* getHeadState() const { return headState; }
     EndableState* getTailState() const { return tailState; }
     Mesg* getMesg() const { return mesg; }

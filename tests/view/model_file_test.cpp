@@ -9,6 +9,7 @@
 #include "model/note.h"
 #include "model/transition.h"
 #include "tests/fakes/fake_platform.h"
+#include "tests/fakes/recording_dc.h"
 #include "tests/model/route_checks.h"
 #include "view/layout_mgr.h"
 
@@ -300,4 +301,31 @@ TEST(ModelFileTest, DamagedZoomFallsBackIntoRange) {
         EXPECT_GE(view.getZoom(), ViewServices::cMinZoom) << zoom;
         EXPECT_LE(view.getZoom(), ViewServices::cMaxZoom + 1) << zoom;
     }
+}
+
+// What is printed and exported: the extent is in model units, known before the first drawing
+// and the same at any zoom and scroll; editing aids (anchors, selection handles) stay off paper.
+TEST(ModelFilePrintTest, PrintExtentAndPrintPathFollowTheChartNotTheScreen) {
+    LayoutMgr view;
+    std::istringstream in(kExample);
+    view.read(in);
+    const CSize before = view.getDrawingExtent();
+    EXPECT_GT(before.cx, 0);
+    EXPECT_LT(before.cx, LayoutMgr::pFu(LayoutMgr::cDefaultXLimit));
+
+    for (Shape* shape : view.getModelMgr()->getShapeList())
+        view.getCollection().add(shape);
+    RecordingDC screen;
+    view.setZoom(11);
+    view.setScrollPosition({121, 77});
+    view.draw(screen);
+    EXPECT_EQ(view.getDrawingExtent(), before);
+    EXPECT_FALSE(screen.matching("Anchor").empty());
+
+    RecordingDC paper;
+    view.drawForPrint(paper);
+    EXPECT_TRUE(paper.matching("Anchor").empty());
+    EXPECT_EQ(view.getDrawingExtent(), before);
+    // Selected transitions mark their links with filled handle squares on screen only.
+    EXPECT_LT(paper.matching("FillRect").size(), screen.matching("FillRect").size());
 }
