@@ -80,10 +80,10 @@ void LayoutMgr::sendToBack(Shape* shape) {
     shape->invalidate();
 }
 
-void LayoutMgr::write(std::ostream& out) {
+void LayoutMgr::write(std::ostream& out, short zoomInFile) {
     OutArchive ar(out);
     ar.writeHeader();
-    out << getZoom();
+    out << zoomInFile;
     ar.endl();
     ar << modelMgr->getModelData() << properties;
 }

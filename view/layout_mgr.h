@@ -20,7 +20,10 @@ public:
     ModelProperties& getModelProperties() { return properties; }
 
     // The whole chart as a model file: header, zoom, shapes, model properties.
-    void write(std::ostream& out);
+    void write(std::ostream& out) { write(out, getZoom()); }
+    // The same with the given zoom: documents compare charts written at one zoom, since
+    // zooming is not a change to the chart.
+    void write(std::ostream& out, short zoomInFile);
     // Reads a model file into this view's (empty) model manager and joins the shapes layer by
     // layer. Throws the failure message as a std::string; the shapes read so far are then
     // destroyed with the model manager.
