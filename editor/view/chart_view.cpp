@@ -1,0 +1,375 @@
+#include "editor/view/chart_view.h"
+
+#include "editor/platform/qt_convert.h"
+#include "editor/platform/qt_cursors.h"
+#include "editor/platform/qt_dc.h"
+#include "model/shape.h"
+#include "view/layout_mgr.h"
+
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QScrollBar>
+
+#include <algorithm>
+#include <cmath>
+#include <tuple>
+#include <utility>
+
+namespace {
+// What the shapes' cursor hook is told: the client area, during a mouse move.
+constexpr UINT kHitClient = 1;
+constexpr UINT kMouseMoveMessage = 0x0200;
+
+// Text scales with the drawing.
+double fontScale(const LayoutMgr& chart) {
+    return chart.getZoom() / static_cast<double>(LayoutMgr::cDefaultJumping);
+}
+} // namespace
+
+ChartView::ChartView(QWidget* parent)
+    : QAbstractScrollArea(parent), layoutMgr(std::make_unique<LayoutMgr>()) {
+    layoutMgr->setWindow(this);
+    overlay.onChange = [this](const CRect& r) { Invalidate(r); };
+    viewport()->setMouseTracking(true);
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent); // paintEvent fills the background
+    viewport()->setCursor(cursorFor(cursor));
+    setFocusPolicy(Qt::StrongFocus);
+    // The bars' page step sizes the thumb to the window; a page scroll moves the chart's own
+    // page, which is smaller.
+    for (QScrollBar* bar : {horizontalScrollBar(), verticalScrollBar()}) {
+        connect(bar, &QAbstractSlider::actionTriggered, this, [this, bar](int action) {
+            const CSize page = layout().getPageSize();
+            const int step = bar == horizontalScrollBar() ? page.cx : page.cy;
+            if (action == QAbstractSlider::SliderPageStepAdd)
+                bar->setSliderPosition(bar->value() + step);
+            else if (action == QAbstractSlider::SliderPageStepSub)
+                bar->setSliderPosition(bar->value() - step);
+        });
+    }
+    updateScrollBars();
+}
+
+// The shapes may still repaint while they die; they must not reach a half-destroyed window.
+ChartView::~ChartView() {
+    layoutMgr->setWindow(nullptr);
+    layoutMgr.reset();
+}
+
+bool ChartView::canZoomIn() const {
+    return layout().canZoomIn();
+}
+bool ChartView::canZoomOut() const {
+    return layout().canZoomOut();
+}
+bool ChartView::canZoomNormal() const {
+    return layout().canZoomNormal();
+}
+
+void ChartView::paintChart(QPainter& painter, LayoutMgr& chart, const QRect& area) {
+    painter.fillRect(area, Qt::white);
+    QtDC dc(painter, fontScale(chart));
+    dc.setVisibleArea(toCRect(area));
+    chart.draw(dc);
+}
+
+void ChartView::paintEvent(QPaintEvent* e) {
+    QPainter painter(viewport());
+    paintChart(painter, layout(), e->rect());
+    QtDC dc(painter, fontScale(layout()));
+    overlay.paint(dc);
+}
+
+// --- scrolling ---
+
+void ChartView::updateScrollBars() {
+    const CSize total = layout().getTotalSize();
+    const QSize view = viewport()->size();
+    const int zoom = layout().getZoom();
+    syncingScroll = true;
+    for (auto [bar, length, extent] : {std::tuple{horizontalScrollBar(), total.cx, view.width()},
+                                       std::tuple{verticalScrollBar(), total.cy, view.height()}}) {
+        bar->setRange(0, std::max(0, length - extent));
+        bar->setSingleStep(zoom);
+        bar->setPageStep(std::max(zoom, extent / zoom * zoom));
+    }
+    syncingScroll = false;
+    const CPoint at = layout().getScrollPosition();
+    setBars(at);
+    // A range that shrank may have stopped the bars short; keep whole units.
+    const CPoint cut(layout().cutScroll(toSize(bars())));
+    if (cut != at) {
+        layout().setScrollPosition(cut);
+        setBars(cut);
+        viewport()->update();
+    }
+}
+
+CPoint ChartView::bars() const {
+    return {horizontalScrollBar()->value(), verticalScrollBar()->value()};
+}
+
+// Moves the bars without scrolling again.
+void ChartView::setBars(CPoint p) {
+    const bool before = std::exchange(syncingScroll, true);
+    horizontalScrollBar()->setValue(p.x);
+    verticalScrollBar()->setValue(p.y);
+    syncingScroll = before;
+}
+
+void ChartView::scrollContentsBy(int, int) {
+    if (!syncingScroll)
+        scrollBy(bars() - layout().getScrollPosition());
+}
+
+void ChartView::scrollBy(CSize d) {
+    const CPoint old = layout().getScrollPosition();
+    setBars(old + layout().cutScroll(d));
+    // At the end of a range the bar stops short; the position keeps whole steps.
+    const CPoint now = old + layout().cutScroll(bars() - old);
+    setBars(now);
+    if (now != old) {
+        layout().setScrollPosition(now);
+        viewport()->update();
+    }
+}
+
+void ChartView::resizeEvent(QResizeEvent* e) {
+    QAbstractScrollArea::resizeEvent(e);
+    updateScrollBars();
+}
+
+void ChartView::keyPressEvent(QKeyEvent* e) {
+    if (capturing && e->key() == Qt::Key_Escape) {
+        deliver({MouseEvent::Escape, {}});
+        return;
+    }
+    const int line = layout().getZoom();
+    switch (e->key()) {
+    case Qt::Key_Escape:
+        normal();
+        break;
+    case Qt::Key_PageUp:
+        scrollBy(CSize(0, -layout().getPageSize().cy));
+        break;
+    case Qt::Key_PageDown:
+        scrollBy(CSize(0, layout().getPageSize().cy));
+        break;
+    case Qt::Key_Home:
+        scrollBy(CPoint() - layout().getScrollPosition());
+        break;
+    case Qt::Key_Left:
+        scrollBy(CSize(-line, 0));
+        break;
+    case Qt::Key_Right:
+        scrollBy(CSize(line, 0));
+        break;
+    case Qt::Key_Up:
+        scrollBy(CSize(0, -line));
+        break;
+    case Qt::Key_Down:
+        scrollBy(CSize(0, line));
+        break;
+    default:
+        QAbstractScrollArea::keyPressEvent(e);
+    }
+}
+
+// --- commands ---
+
+void ChartView::initialUpdate() {
+    layout().initialUpdate();
+    afterZoom();
+}
+
+void ChartView::zoomIn() {
+    layout().zoomIn();
+    afterZoom();
+}
+
+void ChartView::zoomOut() {
+    layout().zoomOut();
+    afterZoom();
+}
+
+void ChartView::zoomNormal() {
+    layout().zoomNormal();
+    afterZoom();
+}
+
+void ChartView::afterZoom() {
+    overlay.setFontScale(fontScale(layout()));
+    updateScrollBars();
+    viewport()->update();
+    emit zoomChanged();
+}
+
+void ChartView::refresh() {
+    overlay.clear();
+    viewport()->update();
+}
+
+void ChartView::normal() {
+    layout().normal();
+}
+
+bool ChartView::print(QPrinter& printer) {
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return false;
+    const QPageLayout page = printer.pageLayout();
+    const QSizeF mm = page.paintRect(QPageLayout::Millimeter).size();
+    const QSize pixels = page.paintRectPixels(printer.resolution()).size();
+    const LayoutMgr::PrintLayout pl =
+        layout().preparePrint(CSize(static_cast<LONG>(std::lround(mm.width())),
+                                    static_cast<LONG>(std::lround(mm.height()))),
+                              CSize(pixels.width(), pixels.height()));
+    const int pages = pl.pagesAcross * pl.pagesDown;
+    const int first = printer.fromPage() > 0 ? std::min(printer.fromPage(), pages) : 1;
+    const int last = printer.toPage() > 0 ? std::clamp(printer.toPage(), first, pages) : pages;
+    for (int n = first; n <= last; ++n) {
+        if (n > first)
+            printer.newPage();
+        const CPoint origin = LayoutMgr::pageViewportOrigin(pl, n);
+        painter.setWindow(0, 0, pl.windowExt.cx, pl.windowExt.cy);
+        painter.setViewport(origin.x, origin.y, pl.viewportExt.cx, pl.viewportExt.cy);
+        QtDC dc(painter, 1.0);
+        layout().drawForPrint(dc);
+    }
+    return painter.end();
+}
+
+void ChartView::printPreview() {
+    QPrintPreviewDialog dialog(this);
+    connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
+            [this](QPrinter* printer) { print(*printer); });
+    dialog.exec();
+}
+
+// --- CWnd ---
+
+void ChartView::Invalidate(const CRect& r) {
+    CRect area = r;
+    area.NormalizeRect();
+    viewport()->update(toQRect(area));
+}
+
+void ChartView::UpdateWindow() {
+    if (viewport()->isVisible())
+        viewport()->repaint();
+}
+
+void ChartView::SetCursor(CursorId id) {
+    if (id == cursor)
+        return;
+    cursor = id;
+    viewport()->setCursor(cursorFor(id));
+}
+
+CPoint ChartView::GetCursorPos() const {
+    return lastMouse;
+}
+
+bool ChartView::IsShiftDown() const {
+    return QGuiApplication::keyboardModifiers() & Qt::ShiftModifier;
+}
+
+void ChartView::SetCapture() {
+    if (capturing)
+        return;
+    capturing = true;
+    pending.clear();
+    setFocus(Qt::MouseFocusReason); // Escape must reach the view
+    viewport()->grabMouse();
+}
+
+void ChartView::ReleaseCapture() {
+    if (!capturing)
+        return;
+    capturing = false;
+    if (QWidget::mouseGrabber() == viewport())
+        viewport()->releaseMouse();
+    if (mouseLoop)
+        mouseLoop->quit();
+}
+
+MouseEvent ChartView::NextMouseEvent() {
+    for (;;) {
+        if (capturing && QWidget::mouseGrabber() != viewport())
+            loseCapture();
+        if (!pending.empty()) {
+            const MouseEvent e = pending.front();
+            pending.pop_front();
+            return e;
+        }
+        if (!capturing)
+            return {MouseEvent::CaptureLost, {}};
+        QEventLoop loop;
+        mouseLoop = &loop;
+        loop.exec();
+        mouseLoop = nullptr;
+    }
+}
+
+void ChartView::deliver(MouseEvent e) {
+    if (!capturing)
+        return;
+    pending.push_back(e);
+    if (mouseLoop)
+        mouseLoop->quit();
+}
+
+void ChartView::loseCapture() {
+    if (!capturing)
+        return;
+    deliver({MouseEvent::CaptureLost, {}});
+    ReleaseCapture();
+}
+
+// --- events ---
+
+bool ChartView::event(QEvent* e) {
+    if (capturing && (e->type() == QEvent::WindowDeactivate || e->type() == QEvent::Hide))
+        loseCapture();
+    return QAbstractScrollArea::event(e);
+}
+
+void ChartView::focusOutEvent(QFocusEvent* e) {
+    if (e->reason() == Qt::PopupFocusReason || e->reason() == Qt::ActiveWindowFocusReason)
+        loseCapture();
+    QAbstractScrollArea::focusOutEvent(e);
+}
+
+void ChartView::mouseMoveEvent(QMouseEvent* e) {
+    lastMouse = toCPoint(e->position().toPoint());
+    if (capturing)
+        deliver({MouseEvent::Move, lastMouse});
+    else
+        updateCursor(lastMouse);
+}
+
+void ChartView::mousePressEvent(QMouseEvent* e) {
+    lastMouse = toCPoint(e->position().toPoint());
+    if (!capturing)
+        QAbstractScrollArea::mousePressEvent(e);
+}
+
+void ChartView::mouseReleaseEvent(QMouseEvent* e) {
+    lastMouse = toCPoint(e->position().toPoint());
+    if (capturing && e->button() == Qt::LeftButton)
+        deliver({MouseEvent::LButtonUp, lastMouse});
+    else if (!capturing)
+        QAbstractScrollArea::mouseReleaseEvent(e);
+}
+
+// The topmost shape under the mouse chooses the cursor; elsewhere the arrow.
+void ChartView::updateCursor(CPoint at) {
+    ::Shape* shape = layout().getShapeAtPoint(at);
+    if (!shape || !shape->onSetCursor(this, kHitClient, kMouseMoveMessage))
+        SetCursor(CursorId::Arrow);
+}
