@@ -65,6 +65,21 @@ inline constexpr unsigned IDS_LANGUAGE_LOAD_FAILED_AFTER = 50120;
 inline constexpr unsigned IDS_CORRUPTED_INSTALLATION = 50121;
 inline constexpr unsigned IDS_INIT_ERROR = 50122;
 
+// The editor application's bars, panes, dialogs and prompts.
+inline constexpr unsigned IDS_CHART_BROWSER = 50201;
+inline constexpr unsigned IDS_TOOLBAR = 50202;
+inline constexpr unsigned IDS_DRAWING_TOOLBAR = 50203;
+inline constexpr unsigned IDS_ASK_TO_SAVE = 50204; // "%1" is the document title
+inline constexpr unsigned IDS_PRINT_SETUP = 50205;
+inline constexpr unsigned IDS_PRINT_TO_FIT = 50206;
+inline constexpr unsigned IDS_PRINTER_SETUP_BUTTON = 50207;
+inline constexpr unsigned IDS_EXPORT_TITLE = 50208;
+inline constexpr unsigned IDS_EXPORT_FILTER = 50209;
+inline constexpr unsigned IDS_IDLE_MESSAGE = 57345;
+inline constexpr unsigned IDS_INDICATOR_CAPS = 59137;
+inline constexpr unsigned IDS_INDICATOR_NUM = 59138;
+inline constexpr unsigned IDS_INDICATOR_SCRL = 59139;
+
 // The text of string resource id: the language source's answer when it has one, else the
 // built-in English text, else "-MISSING-". Always "-MISSING-" in the headless library.
 std::string LoadResString(unsigned id);

@@ -1,0 +1,41 @@
+#pragma once
+// The frame of one open chart inside the main window's document area: the chart view in the
+// middle, the chart's object browser docked beside it, and the chart's document.
+
+#include <QMainWindow>
+
+#include <memory>
+
+class CTavrenDoc;
+class ChartView;
+class QDockWidget;
+
+class CChildFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    static constexpr int cObjectBrowserWidth = 150;
+
+    explicit CChildFrame(QWidget* parent = nullptr);
+    ~CChildFrame() override;
+
+    ChartView& view() { return *chartView; }
+    CTavrenDoc& document() { return *doc; }
+    QDockWidget* objectBrowser() const { return browser; }
+    // Closed (or on its way out): no longer counts as an open chart.
+    bool isClosed() const { return closed; }
+    // Close All asks about saving beforehand, so closing must not ask again.
+    void setPromptOnClose(bool on) { promptOnClose = on; }
+
+signals:
+    void chartClosed();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    ChartView* chartView = nullptr;
+    std::unique_ptr<CTavrenDoc> doc;
+    QDockWidget* browser = nullptr;
+    bool promptOnClose = true;
+    bool closed = false;
+};

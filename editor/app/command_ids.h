@@ -1,0 +1,70 @@
+#pragma once
+// Command ids of the editor's menus, toolbars and accelerators. The numbers are fixed: string
+// resources with the same ids carry each command's prompt and tooltip.
+
+namespace cmd {
+
+inline constexpr unsigned FileNew = 57600;
+inline constexpr unsigned FileOpen = 57601;
+inline constexpr unsigned FileClose = 57602;
+inline constexpr unsigned FileSave = 57603;
+inline constexpr unsigned FileSaveAs = 57604;
+inline constexpr unsigned FilePrintSetup = 57606;
+inline constexpr unsigned FilePrint = 57607;
+inline constexpr unsigned FilePrintPreview = 57609;
+inline constexpr unsigned FileMru1 = 57616; // up to FileMru1 + cMaxRecentFiles - 1
+inline constexpr unsigned FileExport = 33000;
+inline constexpr unsigned AppExit = 57665;
+inline constexpr unsigned AppAbout = 57664;
+inline constexpr unsigned CloseAll = 32866;
+
+inline constexpr unsigned EditUndo = 57643;
+inline constexpr unsigned EditRedo = 57644;
+inline constexpr unsigned EditDelete = 32883;
+inline constexpr unsigned BringToFront = 32884;
+inline constexpr unsigned SendToBack = 32885;
+inline constexpr unsigned EditCut = 57635;
+inline constexpr unsigned EditCopy = 57634;
+inline constexpr unsigned EditPaste = 57637;
+inline constexpr unsigned CopyAsMetafile = 32871;
+inline constexpr unsigned SelectAll = 57642;
+inline constexpr unsigned FindReplace = 32859;
+inline constexpr unsigned ModelProperties = 32847;
+inline constexpr unsigned DefaultSettings = 32849;
+
+inline constexpr unsigned InsertState = 32873;
+inline constexpr unsigned NewTransition = 32874;
+inline constexpr unsigned InsertInitialState = 32875;
+inline constexpr unsigned InsertFinalState = 32876;
+inline constexpr unsigned InsertNote = 32877;
+inline constexpr unsigned InsertLine = 32878;
+
+inline constexpr unsigned Normal = 32817;
+inline constexpr unsigned ZoomIn = 32818;
+inline constexpr unsigned ZoomOut = 32819;
+inline constexpr unsigned ZoomNormal = 32820;
+inline constexpr unsigned Refresh = 32821;
+inline constexpr unsigned ObjectBrowser = 32960;
+inline constexpr unsigned ViewToolbar = 59392;
+inline constexpr unsigned DrawingToolbar = 32867;
+inline constexpr unsigned ChartBrowser = 32864;
+inline constexpr unsigned ViewStatusBar = 59393;
+
+inline constexpr unsigned CodeGenProperties = 32848;
+inline constexpr unsigned GenerateCpp = 32886;
+inline constexpr unsigned GenerateC = 32887;
+inline constexpr unsigned GenerateCSharp = 32888;
+inline constexpr unsigned GenerateJava = 32889;
+inline constexpr unsigned GenerateXml = 32890;
+
+inline constexpr unsigned WindowCascade = 57650;
+inline constexpr unsigned WindowTile = 57651;
+inline constexpr unsigned WindowArrange = 57649;
+
+inline constexpr unsigned HelpUserGuide = 32850;
+inline constexpr unsigned HelpTutorial = 32879;
+inline constexpr unsigned HelpWeb = 32858;
+
+inline constexpr int cMaxRecentFiles = 6;
+
+} // namespace cmd
