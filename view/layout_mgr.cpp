@@ -4,6 +4,7 @@
 #include "model/default_settings.h"
 #include "model/drawing_resources.h"
 #include "model/mesg.h"
+#include "model/rect_shape.h"
 #include "model/shape.h"
 #include "model/util.h"
 #include "platform/cdc.h"
@@ -113,35 +114,59 @@ void LayoutMgr::initialUpdate() {
     grid = defaults.showGrid;
 }
 
-void LayoutMgr::drawShapes(CDC& dc) {
+void LayoutMgr::drawShapes(CDC& dc, const CRect* area) {
     if (!modelMgr)
         return;
     const auto& shapes = modelMgr->getShapeList();
     for (short z : {cStateLayer, cMesgLayer, short{30}, cTransitionLayer, cNoteLayer})
         for (Shape* shape : shapes)
-            if (shape->getZorder() == z)
+            if (shape->getZorder() == z && (!area || mayShow(shape, *area)))
                 shape->draw(&dc);
 }
 
+// Rectangle shapes draw inside their rectangle, anchors a few pixels around it, so those
+// outside the repainted area are skipped (their text layout is what painting spends most on).
+// Transitions and lines are always drawn: drawing rebuilds their hit regions. A selected
+// shape may mark places away from itself (a label's attach point) and is drawn too.
+bool LayoutMgr::mayShow(Shape* shape, const CRect& area) {
+    const auto* box = dynamic_cast<const RectShape*>(shape);
+    if (!box || getCollection().find(shape))
+        return true;
+    CRect pixels = zpFu(getClientPos(box->getRect()));
+    pixels.InflateRect(8, 8);
+    return pixels.IntersectRect(pixels, area);
+}
+
 void LayoutMgr::draw(CDC& dc) {
+    const CPoint at = getScrollPosition();
+    const CSize total = getTotalSize();
+    draw(dc, CRect(-at.x, -at.y, total.cx - at.x, total.cy - at.y));
+}
+
+void LayoutMgr::draw(CDC& dc, const CRect& area) {
     if (grid) {
         // Lines every 3 units across the whole chart, in pixels at the current zoom, shifted
-        // by the scroll position like everything else in the window.
+        // by the scroll position like everything else in the window. Only lines crossing the
+        // area are drawn, each at its full length so a dotted line keeps its phase.
         const Pen old = dc.SelectPen(DrawingResources::instance().gridPen);
         const CSize total = getTotalSize();
         const CPoint at = getScrollPosition();
         const long step = zpFu(3);
         for (long x = step; x < total.cx; x += step) {
+            if (x - at.x < area.left || x - at.x > area.right)
+                continue;
             dc.MoveTo(CPoint(x - at.x, -at.y));
             dc.LineTo(CPoint(x - at.x, total.cy - at.y));
         }
         for (long y = step; y < total.cy; y += step) {
+            if (y - at.y < area.top || y - at.y > area.bottom)
+                continue;
             dc.MoveTo(CPoint(-at.x, y - at.y));
             dc.LineTo(CPoint(total.cx - at.x, y - at.y));
         }
         dc.SelectPen(old);
     }
-    drawShapes(dc);
+    drawShapes(dc, &area);
 }
 
 void LayoutMgr::drawForPrint(CDC& dc) {
@@ -160,7 +185,7 @@ void LayoutMgr::drawForPrint(CDC& dc) {
     setZoom(cDefaultJumping);
     setScrollPosition(CPoint());
     printing = true;
-    drawShapes(dc);
+    drawShapes(dc, nullptr);
 }
 
 void LayoutMgr::setZoomKeepingScroll(short newZoom) {

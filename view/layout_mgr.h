@@ -52,6 +52,9 @@ public:
     // The screen: the grid when it is on, then every shape layer by layer (10, 20, 30, 40, 50),
     // each layer in list order, so later shapes are drawn on top.
     void draw(CDC& dc);
+    // The same for a repaint of part of the window (client pixels): shapes wholly outside it
+    // may be left out.
+    void draw(CDC& dc, const CRect& area);
     // Printing and export: the shapes at normal scale, unscrolled, with their print pens.
     void drawForPrint(CDC& dc);
     bool isPrinting() const override { return printing; }
@@ -93,7 +96,8 @@ public:
 
 private:
     template <class Test> Shape* topmost(int layer, Test test) const;
-    void drawShapes(CDC& dc);
+    void drawShapes(CDC& dc, const CRect* area);
+    bool mayShow(Shape* shape, const CRect& area);
     void setZoomKeepingScroll(short newZoom);
 
     std::unique_ptr<ModelMgr> modelMgr;

@@ -75,7 +75,7 @@ void ChartView::paintChart(QPainter& painter, LayoutMgr& chart, const QRect& are
     painter.fillRect(area, Qt::white);
     QtDC dc(painter, fontScale(chart));
     dc.setVisibleArea(toCRect(area));
-    chart.draw(dc);
+    chart.draw(dc, toCRect(area));
 }
 
 void ChartView::paintEvent(QPaintEvent* e) {

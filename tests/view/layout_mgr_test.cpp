@@ -1,11 +1,13 @@
 #include "view/layout_mgr.h"
 
+#include "model/generic_state.h"
 #include "tests/fakes/fake_platform.h"
 #include "tests/fakes/recording_dc.h"
 #include "tests/model/test_shape.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -281,4 +283,47 @@ TEST_F(LayoutDisplayTest, FittingPutsTheWholeDrawingOnOnePageInProportion) {
     EXPECT_EQ(fit.windowExt, CSize(2400, 600));
     // Width limits the scale; the height follows it instead of stretching to the page.
     EXPECT_EQ(fit.viewportExt, CSize(4960, 1240));
+}
+
+TEST_F(LayoutDisplayTest, RepaintsOfPartOfTheWindowSkipShapesOutsideIt) {
+    view.setGrid(true);
+    ModelMgr& mm = *view.getModelMgr();
+    auto* near = new GenericState(mm.getNewId(), &view, CRect(2, 2, 22, 14), "Near");
+    auto* far = new GenericState(mm.getNewId(), &view, CRect(200, 200, 220, 214), "Far");
+    mm.addShape(near);
+    mm.addShape(far);
+    const auto names = [](const RecordingDC& dc) {
+        std::string seen;
+        for (const std::string& call : dc.matching("DrawText")) {
+            const std::string last = call.substr(call.rfind(' ') + 1);
+            if (last == "Near" || last == "Far")
+                seen += last + ";";
+        }
+        return seen;
+    };
+
+    RecordingDC part;
+    view.draw(part, CRect(0, 0, 200, 100)); // pixels: Near is at 12..132, Far at 1200..
+    EXPECT_EQ(names(part), "Near;");
+    // Grid lines crossing the area only, each still drawn across the whole chart.
+    const auto lines = part.matching("LineTo");
+    const auto across = [&](const std::string& prefix, const std::string& suffix) {
+        return std::count_if(lines.begin(), lines.end(), [&](const std::string& call) {
+            return call.rfind(prefix, 0) == 0 && call.size() >= suffix.size() &&
+                   call.compare(call.size() - suffix.size(), suffix.size(), suffix) == 0;
+        });
+    };
+    EXPECT_EQ(across("LineTo", " 9000"), 11); // x = 18 ... 198
+    EXPECT_EQ(across("LineTo 9000 ", ""), 5); // y = 18 ... 90
+
+    // A selected shape may mark places away from itself, so it is always drawn.
+    view.getCollection().add(far);
+    RecordingDC selected;
+    view.draw(selected, CRect(0, 0, 200, 100));
+    EXPECT_EQ(names(selected), "Near;Far;");
+
+    RecordingDC whole;
+    view.getCollection().clear();
+    view.draw(whole);
+    EXPECT_EQ(names(whole), "Near;Far;");
 }
