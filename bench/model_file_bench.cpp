@@ -1,11 +1,9 @@
 // Writing and reading whole charts: states in a grid, each joined to its right-hand neighbour
 // by a labelled transition. Cost should grow linearly with the number of states.
 
+#include "bench/grid_chart.h"
 #include "model/archive.h"
-#include "model/generic_state.h"
-#include "model/mesg.h"
 #include "model/model_properties.h"
-#include "model/transition.h"
 #include "view/layout_mgr.h"
 
 #include <benchmark/benchmark.h>
@@ -16,30 +14,9 @@
 
 namespace {
 
-// n states in rows of 50 shown in view.
+// n states shown in view.
 void buildChart(LayoutMgr& view, int n) {
-    ModelMgr& mm = *view.getModelMgr();
-    GenericState* previous = nullptr;
-    for (int i = 0; i < n; ++i) {
-        const LONG x = 2 + (i % 50) * 30, y = 2 + (i / 50) * 20;
-        auto* state = new GenericState(mm.getNewId(), &view, CRect(x, y, x + 20, y + 12),
-                                       "S" + std::to_string(i));
-        mm.addShape(state);
-        if (previous && i % 50 != 0) {
-            const CPoint from = previous->getAnchorPoint(NODE(2, 2));
-            const CPoint to = state->getAnchorPoint(NODE(2, 4));
-            auto* t = new Transition(mm.getNewId(), &view, from, to);
-            t->setHeadNode(NODE(2, 2));
-            t->setTailNode(NODE(2, 4));
-            t->setHeadStateId(previous->getObjId());
-            t->setTailStateId(state->getObjId());
-            mm.addShape(t);
-            auto* label = new Mesg(mm.getNewId(), &view, CRect(x - 8, y + 2, x - 2, y + 6), t);
-            label->getTextHandler()->setData("ev" + std::to_string(i), "x > 1", "y++;");
-            mm.addShape(label);
-        }
-        previous = state;
-    }
+    buildGridChart(view, [n](int states, std::size_t) { return states >= n; });
 }
 
 std::string writeChart(LayoutMgr& view) {

@@ -2,10 +2,8 @@
 // QtDC) into an offscreen image the size of a large window, at the normal zoom. Charts are
 // states in rows of 50, each joined to its right-hand neighbour by a labelled transition.
 
+#include "bench/grid_chart.h"
 #include "editor/view/chart_view.h"
-#include "model/generic_state.h"
-#include "model/mesg.h"
-#include "model/transition.h"
 #include "view/layout_mgr.h"
 
 #include <QApplication>
@@ -18,31 +16,12 @@
 
 namespace {
 
-// States with transitions and labels until the chart holds `shapes` shapes.
+// States with actions, transitions and labels until the chart holds `shapes` shapes.
 void buildChart(LayoutMgr& view, int shapes) {
-    ModelMgr& mm = *view.getModelMgr();
-    GenericState* previous = nullptr;
-    for (int i = 0; static_cast<int>(mm.getShapeList().size()) < shapes; ++i) {
-        const LONG x = 2 + (i % 50) * 30, y = 2 + (i / 50) * 20;
-        auto* state = new GenericState(mm.getNewId(), &view, CRect(x, y, x + 20, y + 12),
-                                       "State " + std::to_string(i));
-        state->getTextHandler()->setData("entry" + std::to_string(i) + "();", "leave();");
-        mm.addShape(state);
-        if (previous && i % 50 != 0) {
-            const CPoint from = previous->getAnchorPoint(NODE(2, 2));
-            const CPoint to = state->getAnchorPoint(NODE(2, 4));
-            auto* t = new Transition(mm.getNewId(), &view, from, to);
-            t->setHeadNode(NODE(2, 2));
-            t->setTailNode(NODE(2, 4));
-            t->setHeadStateId(previous->getObjId());
-            t->setTailStateId(state->getObjId());
-            mm.addShape(t);
-            auto* label = new Mesg(mm.getNewId(), &view, CRect(x - 8, y + 2, x - 2, y + 6), t);
-            label->getTextHandler()->setData("ev" + std::to_string(i), "x > 1", "y++;");
-            mm.addShape(label);
-        }
-        previous = state;
-    }
+    const auto enough = [shapes](int, std::size_t count) {
+        return count >= static_cast<std::size_t>(shapes);
+    };
+    buildGridChart(view, enough, true);
 }
 
 void BM_PaintChart(benchmark::State& state) {
