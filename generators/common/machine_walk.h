@@ -46,8 +46,9 @@ std::vector<Step> transitionSteps(const Chart& chart, int source, const Branch& 
 // its ancestors that have transitions for the event (for any event when event is null).
 std::vector<int> searchChain(const Chart& chart, int active, const Event* event);
 
-// How a language spells the steps, one template each: $s$ is a state, $id$ its identifier,
-// $child$ the remembered sub-state, $fn$ a function of the chart's code, $line$ a literal.
+// How a language spells the steps, and the statements of the per-state switches
+// (state_switches.h), one template each: $s$ is a state, $id$ its identifier, $child$ the
+// remembered sub-state, $fn$ a function of the chart's code, $line$ a literal, $e$ an event.
 struct StepSyntax {
     std::string exitBelow;     // exitTo_($s$)
     std::string exitBelowKeep; // the same, keeping the result as the local child
@@ -55,8 +56,14 @@ struct StepSyntax {
     std::string setHistory;    // $id$_history_ = $child$
     std::string finish;
     std::string enterDefault;
-    std::string call;                         // $fn$(...)
-    std::string trace;                        // trace_($line$), written only when the chart traces
+    std::string call;  // $fn$(...)
+    std::string trace; // trace_($line$), written only when the chart traces
+    // Only in the per-state switches.
+    std::string stateType;                    // StateId: a local variable holding a state
+    std::string active;                       // active_, read
+    std::string history;                      // $id$_history_, read
+    std::string enter;                        // enter_($s$)
+    std::string react;                        // $fn$($e$): a state's reaction to an event
     std::function<std::string(int)> stateRef; // a state, or none for cTopLevel
     std::function<std::string(std::string_view)> literal; // a string literal
 };

@@ -1,6 +1,7 @@
 #include "generators/common/managed_emitter.h"
 
 #include "generators/common/machine_walk.h"
+#include "generators/common/state_switches.h"
 
 using namespace genchart;
 using managednames::Language;
@@ -51,11 +52,6 @@ std::string ManagedEmitter::comment(std::string_view text) const {
 
 std::string ManagedEmitter::literal(std::string_view text) const {
     return managednames::stringLiteral(text, language);
-}
-
-void ManagedEmitter::trace(CodePrinter& p, const std::string& line) const {
-    if (chart.trace)
-        p.print("trace_($line$);\n", {{"line", literal(line)}});
 }
 
 void ManagedEmitter::write(std::ostream& out) const {
@@ -266,22 +262,12 @@ void ManagedEmitter::writeRuntime(CodePrinter& p) const {
             "// The innermost active state first, then outwards; the first that fires a\n"
             "// transition ends the search. True when one fired.\n"
             "private $bool$ process_(int e) {\n"
-            "    $bool$ fired = false;\n"
-            "    switch (active_) {\n",
+            "    $bool$ fired = false;\n",
             words);
-    for (std::size_t i = 0; i < chart.states.size(); ++i) {
-        std::string condition;
-        for (int s : searchChain(chart, static_cast<int>(i), nullptr))
-            condition += (condition.empty() ? "" : " || ") + at(s).reactFn + "(e)";
-        if (!condition.empty())
-            p.print("    case $state$:\n"
-                    "        fired = $condition$;\n"
-                    "        break;\n",
-                    {{"state", stateRef(static_cast<int>(i))}, {"condition", condition}});
+    {
+        auto body = p.indent();
+        writeSearchSwitch(p, chart, nullptr, "e", stepSyntax());
     }
-    p.print("    default:\n"
-            "        break;\n"
-            "    }\n");
     if (chart.trace)
         p.print("    if (!fired)\n"
                 "        trace_(finished_ ? \"ignored (finished): \" : \"ignored: \", e);\n");
@@ -300,95 +286,39 @@ void ManagedEmitter::writeRuntime(CodePrinter& p) const {
             "    return child;\n"
             "}\n\n"
             "// Default entry below the innermost active state: history, else the initial state.\n"
-            "private void enterDefault_() {\n"
-            "    for (;;) {\n"
-            "        int next = StateId.None_;\n"
-            "        switch (active_) {\n",
+            "private void enterDefault_() {\n",
             words);
-    for (std::size_t i = 0; i < chart.states.size(); ++i) {
-        const State& state = chart.states[i];
-        if (state.initial < 0 && !state.history)
-            continue;
-        const std::string self = stateRef(static_cast<int>(i));
-        const std::string initial = stateRef(state.initial);
-        const CodePrinter::Vars v = {{"state", self}, {"id", state.id}, {"initial", initial}};
-        p.print("        case $state$:\n", v);
-        if (state.history && state.initial >= 0)
-            p.print(
-                "            next = $id$_history_ != StateId.None_ ? $id$_history_ : $initial$;\n",
-                v);
-        else if (state.history)
-            p.print("            next = $id$_history_;\n", v);
-        else
-            p.print("            next = $initial$;\n", v);
-        p.print("            break;\n");
+    {
+        auto body = p.indent();
+        writeDefaultEntry(p, chart, stepSyntax());
     }
-    p.print("        default:\n"
-            "            break;\n"
-            "        }\n"
-            "        if (next == StateId.None_)\n"
-            "            return;\n"
-            "        enter_(next);\n"
-            "    }\n"
-            "}\n");
+    p.print("}\n");
 }
 
 // The chart's structure as switches a debugger can step through.
 void ManagedEmitter::writeStructure(CodePrinter& p) const {
+    const StepSyntax syntax = stepSyntax();
     p.print("\n"
-            "private static int parentOf_(int s) {\n"
-            "    switch (s) {\n");
-    for (std::size_t i = 0; i < chart.states.size(); ++i) {
-        if (chart.states[i].children.empty())
-            continue;
-        for (int child : chart.states[i].children)
-            p.print("    case $child$:\n", {{"child", stateRef(child)}});
-        p.print("        return $parent$;\n", {{"parent", stateRef(static_cast<int>(i))}});
+            "private static int parentOf_(int s) {\n");
+    {
+        auto body = p.indent();
+        writeParentSwitch(p, chart, syntax, "s");
     }
-    p.print("    default:\n"
-            "        return StateId.None_;\n"
-            "    }\n"
-            "}\n\n"
+    p.print("}\n\n"
             "private void enter_(int s) {\n"
-            "    active_ = s;\n"
-            "    switch (s) {\n");
-    for (std::size_t i = 0; i < chart.states.size(); ++i) {
-        const State& state = chart.states[i];
-        if (!chart.trace && state.entryFn.empty())
-            continue;
-        p.print("    case $state$:\n", {{"state", stateRef(static_cast<int>(i))}});
-        auto a = p.indent();
-        auto b = p.indent();
-        trace(p, "enter " + state.className);
-        if (!state.entryFn.empty())
-            p.print("$fn$();\n", {{"fn", state.entryFn}});
-        p.print("break;\n");
+            "    active_ = s;\n");
+    {
+        auto body = p.indent();
+        writeEnterSwitch(p, chart, syntax, "s");
     }
-    p.print("    default:\n"
-            "        break;\n"
-            "    }\n"
-            "}\n\n"
+    p.print("}\n\n"
             "// A state with history remembers the direct sub-state that was active.\n"
-            "private void exit_(int s, int activeChild) {\n"
-            "    switch (s) {\n");
-    for (std::size_t i = 0; i < chart.states.size(); ++i) {
-        const State& state = chart.states[i];
-        if (!chart.trace && state.exitFn.empty() && !state.history)
-            continue;
-        p.print("    case $state$:\n", {{"state", stateRef(static_cast<int>(i))}});
-        auto a = p.indent();
-        auto b = p.indent();
-        if (state.history)
-            p.print("$id$_history_ = activeChild;\n", {{"id", state.id}});
-        trace(p, "exit " + state.className);
-        if (!state.exitFn.empty())
-            p.print("$fn$();\n", {{"fn", state.exitFn}});
-        p.print("break;\n");
+            "private void exit_(int s, int activeChild) {\n");
+    {
+        auto body = p.indent();
+        writeExitSwitch(p, chart, syntax, "s", "activeChild");
     }
-    p.print("    default:\n"
-            "        break;\n"
-            "    }\n"
-            "}\n");
+    p.print("}\n");
 }
 
 void ManagedEmitter::writeTrace(CodePrinter& p) const {
@@ -450,6 +380,11 @@ StepSyntax ManagedEmitter::stepSyntax() const {
             "enterDefault_();\n",
             "$fn$();\n",
             "trace_($line$);\n",
+            "int",
+            "active_",
+            "$id$_history_",
+            "enter_($s$);\n",
+            "$fn$($e$)",
             [this](int s) { return stateRef(s); },
             [this](std::string_view text) { return literal(text); }};
 }

@@ -33,7 +33,6 @@ private:
     void writeUserCode(CodePrinter& p) const;
     void writeUserFunction(CodePrinter& p, const std::string& name, const std::string& code,
                            bool guard) const;
-    void trace(CodePrinter& p, const std::string& line) const;
 
     // The language's words and the machine's names, followed by the extra ones.
     CodePrinter::VarList vars(CodePrinter::Vars extra = {}) const;

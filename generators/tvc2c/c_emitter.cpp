@@ -3,6 +3,7 @@
 #include "generators/common/code_printer.h"
 #include "generators/common/machine_walk.h"
 #include "generators/common/names.h"
+#include "generators/common/state_switches.h"
 #include "generators/tvc2cpp/cpp_names.h"
 
 #include <cctype>
@@ -47,11 +48,6 @@ std::string CEmitter::queueSizeMacro() const {
     for (char c : chart.rootClass)
         macro += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     return macro + "_QUEUE_SIZE";
-}
-
-void CEmitter::trace(CodePrinter& p, const std::string& line) const {
-    if (chart.trace)
-        p.print("trace_(me, $line$);\n", {{"line", cppnames::stringLiteral(line)}});
 }
 
 void CEmitter::writeHeader(std::ostream& out) const {
@@ -267,26 +263,13 @@ void CEmitter::writeRuntime(CodePrinter& p) const {
     if (exitsBelow)
         writeExitHelpers(p);
     p.print("static void enter_($root$* me, int s) {\n"
-            "    me->active_ = s;\n"
-            "    switch (s) {\n",
+            "    me->active_ = s;\n",
             names);
-    for (std::size_t i = 0; i < chart.states.size(); ++i) {
-        const State& state = chart.states[i];
-        if (!chart.trace && state.entryFn.empty())
-            continue;
-        p.print("    case $s$:\n", {{"s", stateRef(static_cast<int>(i))}});
-        auto a = p.indent();
-        auto b = p.indent();
-        trace(p, "enter " + state.className);
-        if (!state.entryFn.empty())
-            p.print("$fn$(me->ctx_);\n", {{"fn", state.entryFn}});
-        p.print("break;\n");
+    {
+        auto body = p.indent();
+        writeEnterSwitch(p, chart, stepSyntax(), "s");
     }
-    p.print("    default:\n"
-            "        break;\n"
-            "    }\n"
-            "}\n\n",
-            names);
+    p.print("}\n\n");
     if (exitsBelow)
         p.print("/* Exits from the innermost active state up to, not including, stop; returns\n"
                 "   the last state exited. */\n"
@@ -303,37 +286,13 @@ void CEmitter::writeRuntime(CodePrinter& p) const {
                 names);
     p.print("/* Default entry below the innermost active state: history, else the initial\n"
             "   state. */\n"
-            "static void enterDefault_($root$* me) {\n"
-            "    for (;;) {\n"
-            "        int next = $none$;\n"
-            "        switch (me->active_) {\n",
+            "static void enterDefault_($root$* me) {\n",
             names);
-    for (std::size_t i = 0; i < chart.states.size(); ++i) {
-        const State& state = chart.states[i];
-        if (state.initial < 0 && !state.history)
-            continue;
-        p.print("        case $s$:\n", {{"s", stateRef(static_cast<int>(i))}});
-        auto a = p.indent();
-        auto b = p.indent();
-        auto c = p.indent();
-        const std::string target = stateRef(state.initial);
-        const CodePrinter::Vars v = {{"id", state.id}, {"none", none}, {"initial", target}};
-        if (state.history && state.initial >= 0)
-            p.print("next = me->$id$_history_ != $none$ ? me->$id$_history_ : $initial$;\n", v);
-        else if (state.history)
-            p.print("next = me->$id$_history_;\n", v);
-        else
-            p.print("next = $initial$;\n", v);
-        p.print("break;\n");
+    {
+        auto body = p.indent();
+        writeDefaultEntry(p, chart, stepSyntax());
     }
-    p.print("        default:\n"
-            "            break;\n"
-            "        }\n"
-            "        if (next == $none$)\n"
-            "            return;\n"
-            "        enter_(me, next);\n"
-            "    }\n"
-            "}\n\n"
+    p.print("}\n\n"
             "/* Queues the event when it is raised during a run to completion. */\n"
             "static void enqueue_($root$* me, int e) {\n"
             "    if (me->queueCount_ == $macro$) {\n",
@@ -394,66 +353,32 @@ void CEmitter::writeRuntime(CodePrinter& p) const {
 }
 
 void CEmitter::writeExitHelpers(CodePrinter& p) const {
-    const std::string none = stateRef(cTopLevel);
-    const CodePrinter::Vars names = {{"root", chart.rootClass}, {"none", none}};
-    p.print("static int parentOf_(int s) {\n"
-            "    switch (s) {\n");
-    for (const State& state : chart.states) {
-        if (state.children.empty())
-            continue;
-        for (int child : state.children)
-            p.print("    case $child$:\n", {{"child", stateRef(child)}});
-        p.print("        return $parent$;\n",
-                {{"parent", stateRef(static_cast<int>(&state - chart.states.data()))}});
+    const StepSyntax syntax = stepSyntax();
+    p.print("static int parentOf_(int s) {\n");
+    {
+        auto body = p.indent();
+        writeParentSwitch(p, chart, syntax, "s");
     }
-    p.print("    default:\n"
-            "        return $none$;\n"
-            "    }\n"
-            "}\n\n"
+    p.print("}\n\n"
             "/* A state with history remembers the direct sub-state that was active. */\n"
             "static void exit_($root$* me, int s, int activeChild) {\n"
-            "    (void)activeChild;\n"
-            "    switch (s) {\n",
-            names);
-    for (std::size_t i = 0; i < chart.states.size(); ++i) {
-        const State& state = chart.states[i];
-        if (!chart.trace && state.exitFn.empty() && !state.history)
-            continue;
-        p.print("    case $s$:\n", {{"s", stateRef(static_cast<int>(i))}});
-        auto a = p.indent();
-        auto b = p.indent();
-        if (state.history)
-            p.print("me->$id$_history_ = activeChild;\n", {{"id", state.id}});
-        trace(p, "exit " + state.className);
-        if (!state.exitFn.empty())
-            p.print("$fn$(me->ctx_);\n", {{"fn", state.exitFn}});
-        p.print("break;\n");
+            "    (void)activeChild;\n",
+            {{"root", chart.rootClass}});
+    {
+        auto body = p.indent();
+        writeExitSwitch(p, chart, syntax, "s", "activeChild");
     }
-    p.print("    default:\n"
-            "        break;\n"
-            "    }\n"
-            "}\n\n");
+    p.print("}\n\n");
 }
 
 void CEmitter::writeSearch(CodePrinter& p, const Event* event) const {
     const std::string e = event ? eventRef(*event) : "e";
     p.print("{\n"
-            "    int fired = 0;\n"
-            "    switch (me->active_) {\n");
-    for (std::size_t i = 0; i < chart.states.size(); ++i) {
-        std::string condition;
-        for (int s : searchChain(chart, static_cast<int>(i), event))
-            condition += (condition.empty() ? "" : " || ") + at(s).reactFn + "(me, " + e + ")";
-        if (condition.empty())
-            continue;
-        p.print("    case $s$:\n"
-                "        fired = $condition$;\n"
-                "        break;\n",
-                {{"s", stateRef(static_cast<int>(i))}, {"condition", condition}});
+            "    int fired = 0;\n");
+    {
+        auto body = p.indent();
+        writeSearchSwitch(p, chart, event, e, stepSyntax());
     }
-    p.print("    default:\n"
-            "        break;\n"
-            "    }\n");
     if (chart.trace)
         p.print("    if (!fired)\n"
                 "        traceEvent_(me, me->finished_ ? \"ignored (finished): \" : \"ignored: \","
@@ -497,6 +422,11 @@ StepSyntax CEmitter::stepSyntax() const {
             "enterDefault_(me);\n",
             "$fn$(me->ctx_);\n",
             "trace_(me, $line$);\n",
+            "int",
+            "me->active_",
+            "me->$id$_history_",
+            "enter_(me, $s$);\n",
+            "$fn$(me, $e$)",
             [this](int s) { return stateRef(s); },
             [](std::string_view text) { return cppnames::stringLiteral(text); }};
 }

@@ -28,7 +28,6 @@ private:
     void writeBranch(CodePrinter& p, const genchart::State& state, const genchart::Branch& branch,
                      const genchart::Event& event) const;
     void writeSearch(CodePrinter& p, const genchart::Event* event) const;
-    void trace(CodePrinter& p, const std::string& line) const;
 
     const genchart::State& at(int index) const;
     std::string stateRef(int index) const;

@@ -3,6 +3,7 @@
 #include "generators/common/code_printer.h"
 #include "generators/common/machine_walk.h"
 #include "generators/common/names.h"
+#include "generators/common/state_switches.h"
 #include "generators/tvc2cpp/cpp_names.h"
 
 #include <cctype>
@@ -41,11 +42,6 @@ std::string CppEmitter::queueSizeMacro() const {
     for (char c : chart.rootClass)
         macro += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     return macro + "_QUEUE_SIZE";
-}
-
-void CppEmitter::trace(CodePrinter& p, const std::string& line) const {
-    if (chart.trace)
-        p.print("trace_($line$);\n", {{"line", cppnames::stringLiteral(line)}});
 }
 
 void CppEmitter::writeUserFunction(CodePrinter& p, const std::string& name, const std::string& code,
@@ -326,37 +322,12 @@ void CppEmitter::writeRuntime(CodePrinter& p) const {
             "    return child;\n"
             "}\n\n",
             names);
-    p.print("void $root$::enterDefault_() {\n"
-            "    for (;;) {\n"
-            "        StateId next = StateId::None_;\n"
-            "        switch (active_) {\n",
-            names);
+    p.print("void $root$::enterDefault_() {\n", names);
     {
-        auto inner = p.indent();
-        auto deeper = p.indent();
-        for (const State& state : chart.states) {
-            if (state.initial < 0 && !state.history)
-                continue;
-            p.print("case $state$:\n", {{"state", "StateId::" + state.id}});
-            auto branch = p.indent();
-            if (state.history && state.initial >= 0)
-                p.print("next = $id$_history_ != StateId::None_ ? $id$_history_ : $initial$;\n",
-                        {{"id", state.id}, {"initial", stateRef(state.initial)}});
-            else if (state.history)
-                p.print("next = $id$_history_;\n", {{"id", state.id}});
-            else
-                p.print("next = $initial$;\n", {{"initial", stateRef(state.initial)}});
-            p.print("break;\n");
-        }
-        p.print("default:\n"
-                "    break;\n");
+        auto body = p.indent();
+        writeDefaultEntry(p, chart, stepSyntax());
     }
-    p.print("        }\n"
-            "        if (next == StateId::None_)\n"
-            "            return;\n"
-            "        enter_(next);\n"
-            "    }\n"
-            "}\n\n");
+    p.print("}\n\n");
 
     if (chart.trace)
         p.print("void $root$::trace_(const char* line) const {\n"
@@ -379,67 +350,29 @@ void CppEmitter::writeRuntime(CodePrinter& p) const {
 // The tables of the chart's structure, as switches a debugger can step through.
 void CppEmitter::writeStructure(CodePrinter& p) const {
     const CodePrinter::Vars names = {{"root", chart.rootClass}};
-    p.print("$root$::StateId $root$::parentOf_(StateId s) {\n"
-            "    switch (s) {\n",
-            names);
+    const StepSyntax syntax = stepSyntax();
+    p.print("$root$::StateId $root$::parentOf_(StateId s) {\n", names);
     {
-        auto inner = p.indent();
-        for (const State& state : chart.states) {
-            if (state.children.empty())
-                continue;
-            for (int child : state.children)
-                p.print("case $child$:\n", {{"child", stateRef(child)}});
-            p.print("    return $parent$;\n", {{"parent", "StateId::" + state.id}});
-        }
-        p.print("default:\n"
-                "    return StateId::None_;\n");
+        auto body = p.indent();
+        writeParentSwitch(p, chart, syntax, "s");
     }
-    p.print("    }\n"
-            "}\n\n"
+    p.print("}\n\n"
             "void $root$::enter_(StateId s) {\n"
-            "    active_ = s;\n"
-            "    switch (s) {\n",
+            "    active_ = s;\n",
             names);
     {
-        auto inner = p.indent();
-        for (const State& state : chart.states) {
-            if (!chart.trace && state.entryFn.empty())
-                continue;
-            p.print("case StateId::$id$:\n", {{"id", state.id}});
-            auto inCase = p.indent();
-            trace(p, "enter " + state.className);
-            if (!state.entryFn.empty())
-                p.print("$fn$(ctx_);\n", {{"fn", state.entryFn}});
-            p.print("break;\n");
-        }
-        p.print("default:\n"
-                "    break;\n");
+        auto body = p.indent();
+        writeEnterSwitch(p, chart, syntax, "s");
     }
-    p.print("    }\n"
-            "}\n\n"
+    p.print("}\n\n"
             "// A state with history remembers the direct sub-state that was active.\n"
-            "void $root$::exit_(StateId s, [[maybe_unused]] StateId activeChild) {\n"
-            "    switch (s) {\n",
+            "void $root$::exit_(StateId s, [[maybe_unused]] StateId activeChild) {\n",
             names);
     {
-        auto inner = p.indent();
-        for (const State& state : chart.states) {
-            if (!chart.trace && state.exitFn.empty() && !state.history)
-                continue;
-            p.print("case StateId::$id$:\n", {{"id", state.id}});
-            auto inCase = p.indent();
-            if (state.history)
-                p.print("$id$_history_ = activeChild;\n", {{"id", state.id}});
-            trace(p, "exit " + state.className);
-            if (!state.exitFn.empty())
-                p.print("$fn$(ctx_);\n", {{"fn", state.exitFn}});
-            p.print("break;\n");
-        }
-        p.print("default:\n"
-                "    break;\n");
+        auto body = p.indent();
+        writeExitSwitch(p, chart, syntax, "s", "activeChild");
     }
-    p.print("    }\n"
-            "}\n");
+    p.print("}\n");
     if (!chart.trace)
         return;
     p.print("\nconst char* $root$::eventName_(EventId e) {\n"
@@ -500,22 +433,8 @@ void CppEmitter::writeReact(CodePrinter& p, const State& state) const {
 
 void CppEmitter::writeSearch(CodePrinter& p, const Event* event) const {
     const std::string e = event ? "EventId::" + event->id : "e";
-    p.print("bool fired = false;\n"
-            "switch (active_) {\n");
-    for (std::size_t i = 0; i < chart.states.size(); ++i) {
-        std::string condition;
-        for (int s : searchChain(chart, static_cast<int>(i), event))
-            condition += (condition.empty() ? "" : " || ") + at(s).reactFn + "(" + e + ")";
-        if (condition.empty())
-            continue;
-        p.print("case StateId::$id$:\n"
-                "    fired = $condition$;\n"
-                "    break;\n",
-                {{"id", chart.states[i].id}, {"condition", condition}});
-    }
-    p.print("default:\n"
-            "    break;\n"
-            "}\n");
+    p.print("bool fired = false;\n");
+    writeSearchSwitch(p, chart, event, e, stepSyntax());
     if (chart.trace)
         p.print("if (!fired)\n"
                 "    trace_(finished_ ? \"ignored (finished): \" : \"ignored: \", $e$);\n",
@@ -533,6 +452,11 @@ StepSyntax CppEmitter::stepSyntax() const {
             "enterDefault_();\n",
             "$fn$(ctx_);\n",
             "trace_($line$);\n",
+            "StateId",
+            "active_",
+            "$id$_history_",
+            "enter_($s$);\n",
+            "$fn$($e$)",
             [this](int s) { return stateRef(s); },
             [](std::string_view text) { return cppnames::stringLiteral(text); }};
 }

@@ -37,7 +37,6 @@ private:
     // Tries the innermost active state, then its ancestors, for the event (any event when
     // null); each state's ancestors are written out, so no parents are walked at run time.
     void writeSearch(CodePrinter& p, const genchart::Event* event) const;
-    void trace(CodePrinter& p, const std::string& line) const;
 
     const genchart::State& at(int index) const;
     std::string stateRef(int index) const; // StateId::X, or StateId::None_ for the top level

@@ -1,0 +1,156 @@
+#include "generators/common/state_switches.h"
+
+#include "generators/common/code_printer.h"
+
+#include <sstream>
+#include <string>
+
+namespace genchart {
+
+namespace {
+
+// A template filled in for use inside another one.
+std::string fill(std::string_view text, CodePrinter::Vars vars) {
+    std::ostringstream out;
+    CodePrinter(out).print(text, vars);
+    return out.str();
+}
+
+template <typename Cases>
+void writeSwitch(CodePrinter& p, std::string_view on, const Cases& cases) {
+    p.print("switch ($on$) {\n", {{"on", on}});
+    cases();
+    p.print("}\n");
+}
+
+void writeCase(CodePrinter& p, const StepSyntax& syntax, int state) {
+    p.print("case $s$:\n", {{"s", syntax.stateRef(state)}});
+}
+
+void writeTrace(CodePrinter& p, const Chart& chart, const StepSyntax& syntax,
+                const std::string& line) {
+    if (chart.trace)
+        p.print(syntax.trace, {{"line", syntax.literal(line)}});
+}
+
+void writeBreakDefault(CodePrinter& p) {
+    p.print("default:\n"
+            "    break;\n");
+}
+
+} // namespace
+
+void writeEnterSwitch(CodePrinter& p, const Chart& chart, const StepSyntax& syntax,
+                      std::string_view s) {
+    writeSwitch(p, s, [&] {
+        for (std::size_t i = 0; i < chart.states.size(); ++i) {
+            const State& state = chart.states[i];
+            // Without tracing, a state with nothing to run is left to the default.
+            if (!chart.trace && state.entryFn.empty())
+                continue;
+            writeCase(p, syntax, static_cast<int>(i));
+            auto inCase = p.indent();
+            writeTrace(p, chart, syntax, "enter " + state.className);
+            if (!state.entryFn.empty())
+                p.print(syntax.call, {{"fn", state.entryFn}});
+            p.print("break;\n");
+        }
+        writeBreakDefault(p);
+    });
+}
+
+void writeExitSwitch(CodePrinter& p, const Chart& chart, const StepSyntax& syntax,
+                     std::string_view s, std::string_view child) {
+    writeSwitch(p, s, [&] {
+        for (std::size_t i = 0; i < chart.states.size(); ++i) {
+            const State& state = chart.states[i];
+            if (!chart.trace && state.exitFn.empty() && !state.history)
+                continue;
+            writeCase(p, syntax, static_cast<int>(i));
+            auto inCase = p.indent();
+            if (state.history)
+                p.print(syntax.setHistory, {{"id", state.id}, {"child", child}});
+            writeTrace(p, chart, syntax, "exit " + state.className);
+            if (!state.exitFn.empty())
+                p.print(syntax.call, {{"fn", state.exitFn}});
+            p.print("break;\n");
+        }
+        writeBreakDefault(p);
+    });
+}
+
+void writeParentSwitch(CodePrinter& p, const Chart& chart, const StepSyntax& syntax,
+                       std::string_view s) {
+    writeSwitch(p, s, [&] {
+        for (std::size_t i = 0; i < chart.states.size(); ++i) {
+            const State& state = chart.states[i];
+            if (state.children.empty())
+                continue;
+            for (int child : state.children)
+                writeCase(p, syntax, child);
+            p.print("    return $parent$;\n", {{"parent", syntax.stateRef(static_cast<int>(i))}});
+        }
+        p.print("default:\n"
+                "    return $none$;\n",
+                {{"none", syntax.stateRef(cTopLevel)}});
+    });
+}
+
+void writeDefaultEntry(CodePrinter& p, const Chart& chart, const StepSyntax& syntax) {
+    const std::string none = syntax.stateRef(cTopLevel);
+    p.print("for (;;) {\n");
+    {
+        auto inLoop = p.indent();
+        p.print("$type$ next = $none$;\n", {{"type", syntax.stateType}, {"none", none}});
+        writeSwitch(p, syntax.active, [&] {
+            for (std::size_t i = 0; i < chart.states.size(); ++i) {
+                const State& state = chart.states[i];
+                if (state.initial < 0 && !state.history)
+                    continue;
+                writeCase(p, syntax, static_cast<int>(i));
+                auto inCase = p.indent();
+                const std::string history = fill(syntax.history, {{"id", state.id}});
+                const std::string initial = syntax.stateRef(state.initial);
+                const CodePrinter::Vars v = {
+                    {"history", history}, {"none", none}, {"initial", initial}};
+                // A history not yet set falls back to the initial state, where there is one.
+                if (state.history && state.initial >= 0)
+                    p.print("next = $history$ != $none$ ? $history$ : $initial$;\n", v);
+                else if (state.history)
+                    p.print("next = $history$;\n", v);
+                else
+                    p.print("next = $initial$;\n", v);
+                p.print("break;\n");
+            }
+            writeBreakDefault(p);
+        });
+        p.print("if (next == $none$)\n"
+                "    return;\n",
+                {{"none", none}});
+        p.print(syntax.enter, {{"s", "next"}});
+    }
+    p.print("}\n");
+}
+
+void writeSearchSwitch(CodePrinter& p, const Chart& chart, const Event* event, std::string_view e,
+                       const StepSyntax& syntax) {
+    writeSwitch(p, syntax.active, [&] {
+        for (std::size_t i = 0; i < chart.states.size(); ++i) {
+            std::string condition;
+            for (int s : searchChain(chart, static_cast<int>(i), event))
+                condition +=
+                    (condition.empty() ? "" : " || ") +
+                    fill(syntax.react,
+                         {{"fn", chart.states[static_cast<std::size_t>(s)].reactFn}, {"e", e}});
+            if (condition.empty())
+                continue;
+            writeCase(p, syntax, static_cast<int>(i));
+            p.print("    fired = $condition$;\n"
+                    "    break;\n",
+                    {{"condition", condition}});
+        }
+        writeBreakDefault(p);
+    });
+}
+
+} // namespace genchart

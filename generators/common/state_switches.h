@@ -1,0 +1,42 @@
+#pragma once
+// The switches over a state that every generated machine has: entry and exit actions,
+// default entry, the parent table and an event's search. Which states get a case and in
+// what order is decided here; the language's StepSyntax spells the statements. The
+// languages written share the C family's switch, so switch, case, break and return are
+// spelled here. Each writer writes at the printer's depth, case labels level with the
+// switch.
+
+#include "generators/common/machine_chart.h"
+#include "generators/common/machine_walk.h"
+
+#include <string_view>
+
+class CodePrinter;
+
+namespace genchart {
+
+// enter_'s switch over the state `s`: the entry trace and entry action of each state that
+// has either.
+void writeEnterSwitch(CodePrinter& p, const Chart& chart, const StepSyntax& syntax,
+                      std::string_view s);
+
+// exit_'s switch over the state `s`: a state with history remembers `child`, the direct
+// sub-state that was active; then the exit trace and exit action.
+void writeExitSwitch(CodePrinter& p, const Chart& chart, const StepSyntax& syntax,
+                     std::string_view s, std::string_view child);
+
+// parentOf_'s switch over the state `s`: each state's parent, else the top level.
+void writeParentSwitch(CodePrinter& p, const Chart& chart, const StepSyntax& syntax,
+                       std::string_view s);
+
+// enterDefault_'s body: below the innermost active state, enters its history, else its
+// initial state, until a state has neither.
+void writeDefaultEntry(CodePrinter& p, const Chart& chart, const StepSyntax& syntax);
+
+// The switch over the innermost active state that searches for the event (any event when
+// null), spelt `e`: sets the local fired from the reactions of the state and its
+// ancestors, innermost first.
+void writeSearchSwitch(CodePrinter& p, const Chart& chart, const Event* event, std::string_view e,
+                       const StepSyntax& syntax);
+
+} // namespace genchart
