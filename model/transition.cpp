@@ -318,36 +318,28 @@ void Transition::rememberFollow(std::vector<LinkRecord> before, const CSize& shi
 }
 
 void Transition::reCalculate(StartableState*) {
-    if (!headState || !headLink)
-        return;
-    constructRgn();
-    const CPoint p = headState->getAnchorPoint(headNode);
-    const CPoint q = Util::getIncrimentedPoint(p, headNode.side);
-    const CSize shift = p - headLink->getHeadPt();
-    const bool inMovingSelection = isSelected() && headState->isUnderCollection();
-    std::vector<LinkRecord> before;
-    if (inMovingSelection)
-        before = getRouteRecords();
-    headLink->move(p, q);
-    update();
-    if (inMovingSelection && shift != CSize())
-        rememberFollow(std::move(before), shift);
-    else
-        follow.valid = false;
+    if (headState && headLink)
+        followEnd(*headState, headNode, true);
 }
 
 void Transition::reCalculate(EndableState*) {
-    if (!tailState || !tailLink)
-        return;
+    if (tailState && tailLink)
+        followEnd(*tailState, tailNode, false);
+}
+
+void Transition::followEnd(Connectable& state, const NODE& node, bool head) {
     constructRgn();
-    const CPoint p = tailState->getAnchorPoint(tailNode);
-    const CPoint q = Util::getIncrimentedPoint(p, tailNode.side);
-    const CSize shift = p - tailLink->getTailPt();
-    const bool inMovingSelection = isSelected() && tailState->isUnderCollection();
+    const CPoint p = state.getAnchorPoint(node);
+    const CPoint q = Util::getIncrimentedPoint(p, node.side);
+    const CSize shift = p - (head ? headLink->getHeadPt() : tailLink->getTailPt());
+    const bool inMovingSelection = isSelected() && state.isUnderCollection();
     std::vector<LinkRecord> before;
     if (inMovingSelection)
         before = getRouteRecords();
-    tailLink->move(q, p);
+    if (head)
+        headLink->move(p, q);
+    else
+        tailLink->move(q, p);
     update();
     if (inMovingSelection && shift != CSize())
         rememberFollow(std::move(before), shift);

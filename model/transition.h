@@ -124,6 +124,8 @@ private:
     void drawMarker(const CPoint& at);
     // Before and after a selected state moved its end of this selected transition.
     void rememberFollow(std::vector<LinkRecord> before, const CSize& shift);
+    // Moves the head or tail link onto the state's anchor after the state moved.
+    void followEnd(Connectable& state, const NODE& node, bool head);
 
     CPoint start;
     CPoint end;
