@@ -136,4 +136,19 @@ void writeSteps(CodePrinter& p, const Chart& chart, const std::vector<Step>& ste
     }
 }
 
+void writeBranch(CodePrinter& p, const Chart& chart, const State& state, const Branch& branch,
+                 const Event& event, const StepSyntax& syntax) {
+    const int source = static_cast<int>(&state - chart.states.data());
+    if (branch.guardFn.empty())
+        p.print("{\n");
+    else
+        p.print("if (" + syntax.guard + ") {\n", {{"guard", branch.guardFn}});
+    {
+        auto body = p.indent();
+        writeSteps(p, chart, transitionSteps(chart, source, branch, event), syntax);
+        p.print(syntax.fired);
+    }
+    p.print("}\n");
+}
+
 } // namespace genchart

@@ -64,11 +64,18 @@ struct StepSyntax {
     std::string history;                      // $id$_history_, read
     std::string enter;                        // enter_($s$)
     std::string react;                        // $fn$($e$): a state's reaction to an event
+    std::string guard;                        // $guard$(...): a branch's guard, as a condition
+    std::string fired;                        // return true: a branch that fired
     std::function<std::string(int)> stateRef; // a state, or none for cTopLevel
     std::function<std::string(std::string_view)> literal; // a string literal
 };
 
 void writeSteps(CodePrinter& p, const Chart& chart, const std::vector<Step>& steps,
                 const StepSyntax& syntax);
+
+// One branch of a state's reaction: its guard (when it has one) around the transition's steps
+// and the return that reports it fired.
+void writeBranch(CodePrinter& p, const Chart& chart, const State& state, const Branch& branch,
+                 const Event& event, const StepSyntax& syntax);
 
 } // namespace genchart

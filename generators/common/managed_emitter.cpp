@@ -353,12 +353,13 @@ void ManagedEmitter::writeReact(CodePrinter& p, const State& state) const {
             vars({{"react", state.reactFn}}));
     {
         auto body = p.indent();
+        const StepSyntax syntax = stepSyntax();
         for (const EventGroup& group : state.events) {
             const Event& event = chart.events[static_cast<std::size_t>(group.event)];
             p.print("case EventId.$id$:\n", {{"id", event.id}});
             auto inCase = p.indent();
             for (const Branch& branch : group.branches)
-                writeBranch(p, state, branch, event);
+                writeBranch(p, chart, state, branch, event, syntax);
             // After an unguarded branch, which always returns, both languages reject a break.
             if (!group.branches.back().guardFn.empty())
                 p.print("break;\n");
@@ -385,23 +386,10 @@ StepSyntax ManagedEmitter::stepSyntax() const {
             "$id$_history_",
             "enter_($s$);\n",
             "$fn$($e$)",
+            "$guard$()",
+            "return true;\n",
             [this](int s) { return stateRef(s); },
             [this](std::string_view text) { return literal(text); }};
-}
-
-void ManagedEmitter::writeBranch(CodePrinter& p, const State& state, const Branch& branch,
-                                 const Event& event) const {
-    const int source = static_cast<int>(&state - chart.states.data());
-    if (branch.guardFn.empty())
-        p.print("{\n");
-    else
-        p.print("if ($guard$()) {\n", {{"guard", branch.guardFn}});
-    {
-        auto body = p.indent();
-        writeSteps(p, chart, transitionSteps(chart, source, branch, event), stepSyntax());
-        p.print("return true;\n");
-    }
-    p.print("}\n");
 }
 
 void ManagedEmitter::writeUserCode(CodePrinter& p) const {

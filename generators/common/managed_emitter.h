@@ -28,8 +28,6 @@ private:
     void writeTrace(CodePrinter& p) const;
     void writeReact(CodePrinter& p, const genchart::State& state) const;
     genchart::StepSyntax stepSyntax() const;
-    void writeBranch(CodePrinter& p, const genchart::State& state, const genchart::Branch& branch,
-                     const genchart::Event& event) const;
     void writeUserCode(CodePrinter& p) const;
     void writeUserFunction(CodePrinter& p, const std::string& name, const std::string& code,
                            bool guard) const;

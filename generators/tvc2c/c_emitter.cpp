@@ -397,12 +397,13 @@ void CEmitter::writeReact(CodePrinter& p, const State& state) const {
     {
         auto body = p.indent();
         p.print("switch (e) {\n");
+        const StepSyntax syntax = stepSyntax();
         for (const EventGroup& group : state.events) {
             const Event& event = chart.events[static_cast<std::size_t>(group.event)];
             p.print("case $e$:\n", {{"e", eventRef(event)}});
             auto inCase = p.indent();
             for (const Branch& branch : group.branches)
-                writeBranch(p, state, branch, event);
+                writeBranch(p, chart, state, branch, event, syntax);
             p.print("break;\n");
         }
         p.print("default:\n"
@@ -427,21 +428,8 @@ StepSyntax CEmitter::stepSyntax() const {
             "me->$id$_history_",
             "enter_(me, $s$);\n",
             "$fn$(me, $e$)",
+            "$guard$(me->ctx_)",
+            "return 1;\n",
             [this](int s) { return stateRef(s); },
             [](std::string_view text) { return cppnames::stringLiteral(text); }};
-}
-
-void CEmitter::writeBranch(CodePrinter& p, const State& state, const Branch& branch,
-                           const Event& event) const {
-    const int source = static_cast<int>(&state - chart.states.data());
-    if (branch.guardFn.empty())
-        p.print("{\n");
-    else
-        p.print("if ($guard$(me->ctx_)) {\n", {{"guard", branch.guardFn}});
-    {
-        auto body = p.indent();
-        writeSteps(p, chart, transitionSteps(chart, source, branch, event), stepSyntax());
-        p.print("return 1;\n");
-    }
-    p.print("}\n");
 }

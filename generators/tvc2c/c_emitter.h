@@ -25,8 +25,6 @@ private:
     void writeExitHelpers(CodePrinter& p) const;
     void writeReact(CodePrinter& p, const genchart::State& state) const;
     genchart::StepSyntax stepSyntax() const;
-    void writeBranch(CodePrinter& p, const genchart::State& state, const genchart::Branch& branch,
-                     const genchart::Event& event) const;
     void writeSearch(CodePrinter& p, const genchart::Event* event) const;
 
     const genchart::State& at(int index) const;

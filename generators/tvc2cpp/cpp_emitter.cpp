@@ -415,12 +415,13 @@ void CppEmitter::writeReact(CodePrinter& p, const State& state) const {
     {
         auto body = p.indent();
         p.print("switch (e) {\n");
+        const StepSyntax syntax = stepSyntax();
         for (const EventGroup& group : state.events) {
             const Event& event = chart.events[static_cast<std::size_t>(group.event)];
             p.print("case EventId::$id$:\n", {{"id", event.id}});
             auto inCase = p.indent();
             for (const Branch& branch : group.branches)
-                writeBranch(p, state, branch, event);
+                writeBranch(p, chart, state, branch, event, syntax);
             p.print("break;\n");
         }
         p.print("default:\n"
@@ -457,21 +458,8 @@ StepSyntax CppEmitter::stepSyntax() const {
             "$id$_history_",
             "enter_($s$);\n",
             "$fn$($e$)",
+            "$guard$(ctx_)",
+            "return true;\n",
             [this](int s) { return stateRef(s); },
             [](std::string_view text) { return cppnames::stringLiteral(text); }};
-}
-
-void CppEmitter::writeBranch(CodePrinter& p, const State& state, const Branch& branch,
-                             const Event& event) const {
-    const int source = static_cast<int>(&state - chart.states.data());
-    if (branch.guardFn.empty() && branch.guard.empty())
-        p.print("{\n");
-    else
-        p.print("if ($guard$(ctx_)) {\n", {{"guard", branch.guardFn}});
-    {
-        auto body = p.indent();
-        writeSteps(p, chart, transitionSteps(chart, source, branch, event), stepSyntax());
-        p.print("return true;\n");
-    }
-    p.print("}\n");
 }

@@ -32,8 +32,6 @@ private:
                            bool guard) const;
     void writeReact(CodePrinter& p, const genchart::State& state) const;
     genchart::StepSyntax stepSyntax() const;
-    void writeBranch(CodePrinter& p, const genchart::State& state, const genchart::Branch& branch,
-                     const genchart::Event& event) const;
     // Tries the innermost active state, then its ancestors, for the event (any event when
     // null); each state's ancestors are written out, so no parents are walked at run time.
     void writeSearch(CodePrinter& p, const genchart::Event* event) const;
