@@ -3,6 +3,7 @@
 #include "codegen/model_info.h"
 
 #include <exception>
+#include <fstream>
 #include <iostream>
 #include <string_view>
 #include <vector>
@@ -147,4 +148,14 @@ int runGenerator(int argc, char** argv, const GeneratorInfo& info, const Generat
     }
     reportFailure(generator.get(), message);
     return kFailed;
+}
+
+void saveGeneratedFile(const std::string& path, const std::string& text) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    if (!out)
+        throw "Unable to open " + path + " for writing.";
+    out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    out.close();
+    if (!out)
+        throw "Unable to write " + path;
 }

@@ -21,3 +21,7 @@ using GeneratorFactory =
 // Parses the arguments, runs the generator and returns the exit status: 0 done, 1 the
 // generation failed, 2 a usage error.
 int runGenerator(int argc, char** argv, const GeneratorInfo& info, const GeneratorFactory& make);
+
+// Writes a generated file built in memory, so a failing check leaves nothing half written;
+// throws the failure message.
+void saveGeneratedFile(const std::string& path, const std::string& text);

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <map>
 
 namespace {
@@ -39,16 +38,6 @@ groupInDispatchOrder(const std::list<MesgInfo>& transitions) {
 }
 
 } // namespace
-
-void MachineGenerator::save(const std::string& path, const std::string& text) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out)
-        throw "Unable to open " + path + " for writing.";
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.close();
-    if (!out)
-        throw "Unable to write " + path;
-}
 
 genchart::Chart MachineGenerator::buildChart(gennames::NameTable& members,
                                              gennames::NameTable& userCode) const {

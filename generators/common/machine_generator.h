@@ -23,8 +23,6 @@ protected:
     // may be the same table. The language's own parts (root class, context, includes,
     // declarations) are left to the caller.
     genchart::Chart buildChart(gennames::NameTable& members, gennames::NameTable& userCode) const;
-    // Writes a file built in memory, so a failing check leaves nothing half written.
-    static void save(const std::string& path, const std::string& text);
 
     const bool trace;
 

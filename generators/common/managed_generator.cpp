@@ -1,6 +1,7 @@
 #include "generators/common/managed_generator.h"
 
 #include "codegen/model_info.h"
+#include "generators/common/generator_main.h"
 #include "generators/common/managed_emitter.h"
 
 #include <filesystem>
@@ -51,5 +52,5 @@ void ManagedGenerator::generateCode() {
     const ManagedEmitter emitter(
         chart, language, trimmed(java ? info.ctxPackageJAVA : info.ctxPackageCSharp), publicClass);
     emitter.write(source);
-    save(info.sourceFile, source.str());
+    saveGeneratedFile(info.sourceFile, source.str());
 }

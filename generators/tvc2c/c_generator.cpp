@@ -1,6 +1,7 @@
 #include "generators/tvc2c/c_generator.h"
 
 #include "codegen/model_info.h"
+#include "generators/common/generator_main.h"
 #include "generators/tvc2c/c_emitter.h"
 #include "generators/tvc2cpp/cpp_names.h"
 
@@ -31,6 +32,6 @@ void CGenerator::generateCode() {
     const CEmitter emitter(chart);
     emitter.writeHeader(header);
     emitter.writeSource(source);
-    save(info.headerFile, header.str());
-    save(info.sourceFile, source.str());
+    saveGeneratedFile(info.headerFile, header.str());
+    saveGeneratedFile(info.sourceFile, source.str());
 }

@@ -1,6 +1,7 @@
 #include "generators/tvc2cpp/cpp_generator.h"
 
 #include "codegen/model_info.h"
+#include "generators/common/generator_main.h"
 #include "generators/tvc2cpp/cpp_emitter.h"
 #include "generators/tvc2cpp/cpp_names.h"
 
@@ -29,6 +30,6 @@ void CppGenerator::generateCode() {
     CppEmitter emitter(chart);
     emitter.writeHeader(header);
     emitter.writeSource(source);
-    save(info.headerFile, header.str());
-    save(info.sourceFile, source.str());
+    saveGeneratedFile(info.headerFile, header.str());
+    saveGeneratedFile(info.sourceFile, source.str());
 }

@@ -3,11 +3,11 @@
 #include "codegen/file_writer.h"
 #include "codegen/initial_state_ex.h"
 #include "codegen/model_info.h"
+#include "generators/common/generator_main.h"
 #include "generators/tvc2xml/xml_printer.h"
 #include "model/state.h"
 
 #include <filesystem>
-#include <fstream>
 #include <list>
 #include <sstream>
 
@@ -34,18 +34,6 @@ void addIfSet(XmlPrinter::Attributes& attributes, std::string name, const std::s
         attributes.emplace_back(std::move(name), value);
 }
 
-// The document is built in memory first: a failing check leaves no file at all, and a failed
-// write is reported instead of leaving a short file behind.
-void save(const std::string& path, const std::string& text) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out)
-        throw "Unable to open " + path + " for writing.";
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.close();
-    if (!out)
-        throw "Unable to write " + path;
-}
-
 } // namespace
 
 void XmlGenerator::generateCode() {
@@ -53,7 +41,7 @@ void XmlGenerator::generateCode() {
     std::ostringstream document;
     XmlPrinter printer(document);
     writeChart(printer, info);
-    save(info.sourceFile, document.str());
+    saveGeneratedFile(info.sourceFile, document.str());
 }
 
 void XmlGenerator::writeChart(XmlPrinter& printer, const ModelInfo& info) const {
