@@ -27,21 +27,31 @@ Placement place(CRect container, CRect candidate) {
         return Placement::Inside;
     return Placement::Partial;
 }
-} // namespace
-
-short GenericStateEx::adoptSubState(GenericStateEx* candidate, std::string& message) {
-    switch (place(rect, candidate->getRect())) {
+// 1 when the candidate lies inside the container, 0 when outside it, -1 (the overlap in
+// message) otherwise.
+short containment(const CRect& container, const std::string& containerName, const CRect& candidate,
+                  const std::string& candidateName, std::string& message) {
+    switch (place(container, candidate)) {
     case Placement::Outside:
         return 0;
     case Placement::Encloses:
-        message = candidate->getName() + " completely overlaps " + name;
+        message = candidateName + " completely overlaps " + containerName;
         return -1;
     case Placement::Partial:
-        message = candidate->getName() + " partially overlaps " + name;
+        message = candidateName + " partially overlaps " + containerName;
         return -1;
     case Placement::Inside:
         break;
     }
+    return 1;
+}
+} // namespace
+
+short GenericStateEx::adoptSubState(GenericStateEx* candidate, std::string& message) {
+    if (const short inside =
+            containment(rect, name, candidate->getRect(), candidate->getName(), message);
+        inside != 1)
+        return inside;
     for (GenericStateEx* sub : subStates) {
         const short result = sub->adoptSubState(candidate, message);
         if (result != 0)
@@ -53,18 +63,10 @@ short GenericStateEx::adoptSubState(GenericStateEx* candidate, std::string& mess
 }
 
 short GenericStateEx::adoptInitialState(InitialStateEx* candidate, std::string& message) {
-    switch (place(rect, candidate->getRect())) {
-    case Placement::Outside:
-        return 0;
-    case Placement::Encloses:
-        message = candidate->getName() + " completely overlaps " + name;
-        return -1;
-    case Placement::Partial:
-        message = candidate->getName() + " partially overlaps " + name;
-        return -1;
-    case Placement::Inside:
-        break;
-    }
+    if (const short inside =
+            containment(rect, name, candidate->getRect(), candidate->getName(), message);
+        inside != 1)
+        return inside;
     for (GenericStateEx* sub : subStates) {
         const short result = sub->adoptInitialState(candidate, message);
         if (result != 0)

@@ -49,6 +49,41 @@ void appendHex(std::string& out, const char* format, unsigned value) {
     out += buffer;
 }
 
+// Markup characters as entities; line breaks as character references so they survive
+// attribute-value normalisation and line-ending translation. Attributes also protect quotes
+// and tabs.
+std::string escapeMarkup(std::string_view value, bool attribute) {
+    std::string out;
+    out.reserve(value.size());
+    for (char c : value) {
+        switch (c) {
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '\n':
+            out += "&#10;";
+            break;
+        case '\r':
+            out += "&#13;";
+            break;
+        case '"':
+            out += attribute ? "&quot;" : "\"";
+            break;
+        case '\t':
+            out += attribute ? "&#9;" : "\t";
+            break;
+        default:
+            out += c;
+        }
+    }
+    return out;
+}
 } // namespace
 
 bool needsNotation(std::string_view value) {
@@ -84,63 +119,11 @@ std::string toNotation(std::string_view value) {
 }
 
 std::string escapeAttribute(std::string_view value) {
-    std::string out;
-    out.reserve(value.size());
-    for (char c : value) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        case '\t':
-            out += "&#9;";
-            break;
-        case '\n':
-            out += "&#10;";
-            break;
-        case '\r':
-            out += "&#13;";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
+    return escapeMarkup(value, true);
 }
 
 std::string escapeText(std::string_view value) {
-    std::string out;
-    out.reserve(value.size());
-    for (char c : value) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '\n':
-            out += "&#10;";
-            break;
-        case '\r':
-            out += "&#13;";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
+    return escapeMarkup(value, false);
 }
 
 } // namespace xmltext
