@@ -9,11 +9,9 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QPicture>
 #include <QSaveFile>
 #include <QSvgGenerator>
 
-#include <algorithm>
 #include <functional>
 
 namespace {
@@ -62,25 +60,6 @@ QByteArray render(const QString& format, LayoutMgr& layout, QSize size, bool& ok
     return bytes;
 }
 
-// The drawing extent comes from the shapes' rectangles, but arrowheads and outlines may reach
-// past them; a dry run into a picture finds what is really painted so nothing is cut off.
-QSize pictureSize(LayoutMgr& layout) {
-    QPicture picture;
-    QPainter painter(&picture);
-    QtDC dc(painter, 1.0);
-    layout.drawForPrint(dc);
-    painter.end();
-    const CSize extent = layout.getDrawingExtent();
-    const QRect ink = picture.boundingRect();
-    int width = static_cast<int>(extent.cx);
-    int height = static_cast<int>(extent.cy);
-    if (ink.isValid()) {
-        width = std::max(width, ink.right() + 1);
-        height = std::max(height, ink.bottom() + 1);
-    }
-    return QSize(width + kMargin, height + kMargin);
-}
-
 } // namespace
 
 void exportChart(LayoutMgr& layout, const std::string& path) {
@@ -90,7 +69,8 @@ void exportChart(LayoutMgr& layout, const std::string& path) {
         format != QLatin1String("pdf"))
         throw std::string("Unsupported export format: ") + format.toStdString();
 
-    const QSize size = pictureSize(layout);
+    const CSize extent = layout.getDrawingExtent();
+    const QSize size(extent.cx + kMargin, extent.cy + kMargin);
     bool ok = false;
     const QByteArray bytes = render(format, layout, size, ok);
 
