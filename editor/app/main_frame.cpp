@@ -207,8 +207,10 @@ void CMainFrame::saveBarState() {
 }
 
 void CMainFrame::buildMenus(bool withChart) {
+    // The menus may be the ones whose command is running now (File > Exit or Close closes the
+    // last chart), so they go once that command has returned.
     for (QMenu* menu : menus)
-        delete menu;
+        menu->deleteLater();
     menus.clear();
     menuBar()->clear();
     for (const MenuInfo& info : withChart ? menuChart() : menuNoChart()) {
