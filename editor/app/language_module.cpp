@@ -40,7 +40,10 @@ bool loadModule(const std::string& file) {
 std::string SelectLanguageModule() {
     std::string code = "eng";
     const std::optional<std::string> value = platform::settings().readString("Language", "");
-    if (!value || value->size() >= cLanguageBuffer) {
+    if (!value) {
+        // No installer writes the value here: a first start simply chooses English.
+        platform::settings().writeString("Language", "", code);
+    } else if (value->size() >= cLanguageBuffer) {
         inform(IDS_LANGUAGE_UNREADABLE);
     } else {
         static constexpr std::array<const char*, 4> cSupported = {"eng", "fra", "ger", "esp"};

@@ -70,18 +70,65 @@ void CTavrenApp::ShowAbout() {
     CSplashDlg::showAbout(home, frame.get());
 }
 
+namespace {
+
+constexpr int kUsageError = 2;
+
+void printUsage(std::ostream& out) {
+    out << "Usage: tavren [OPTION]... [--] [CHART.tvc]...\n"
+           "       tavren --export CHART.tvc OUT.svg|OUT.png|OUT.pdf\n"
+           "Opens the charts given (a new empty chart when none is), or draws a chart into a\n"
+           "picture without a display.\n"
+           "\n"
+           "  --export    write the chart as SVG, PNG or PDF (by OUT's extension) and exit\n"
+           "  --help      show this help and exit\n"
+           "  --version   show the version and exit\n"
+           "  --          end of options: the names after it are charts, even with a leading -\n"
+           "Qt's own options (-style, -platform, ...) are accepted as well.\n";
+}
+
+int usageError(const std::string& what) {
+    std::cerr << "tavren: " << what << "\nTry 'tavren --help' for more information.\n";
+    return kUsageError;
+}
+
+} // namespace
+
 int runTavren(int argc, char** argv) {
     if (argc > 1 && std::string(argv[1]) == "--export") {
-        if (argc != 4) {
-            std::cerr << "usage: tavren --export CHART.tvc OUT.svg|OUT.png|OUT.pdf\n";
-            return 1;
-        }
+        if (argc != 4)
+            return usageError("--export takes a chart and an output file");
         qputenv("QT_QPA_PLATFORM", "offscreen");
         QApplication app(argc, argv);
         return exportFromCommandLine(argv[2], argv[3], std::cerr);
     }
+    // Answered before any window system is reached, so they work without a display.
+    for (int i = 1; i < argc && std::string(argv[i]) != "--"; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            printUsage(std::cout);
+            return 0;
+        }
+        if (arg == "--version") {
+            std::cout << "tavren (Tavren) " << TAVREN_VERSION << "\n";
+            return 0;
+        }
+    }
 
     QApplication app(argc, argv);
+    // Qt has taken its own options out of the arguments by now.
+    QStringList files;
+    bool optionsEnded = false;
+    for (const QString& arg : app.arguments().mid(1)) {
+        if (!optionsEnded && arg == "--") {
+            optionsEnded = true;
+        } else if (!optionsEnded && arg.startsWith('-') && arg != "-") {
+            return usageError("unknown option '" + arg.toStdString() + "'");
+        } else {
+            files << arg;
+        }
+    }
+
     QtMessageBoxes messageBoxes;
     QtSettingsStore settings;
     QtClipboard clipboard;
@@ -92,7 +139,7 @@ int runTavren(int argc, char** argv) {
     int result = 1;
     {
         CTavrenApp tavren(Util::get_tn_home_dir());
-        if (tavren.InitInstance(app.arguments().mid(1)))
+        if (tavren.InitInstance(files))
             result = QApplication::exec();
         tavren.ExitInstance();
     }

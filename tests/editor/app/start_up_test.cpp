@@ -22,7 +22,7 @@ TEST(LanguageTest, UnreadableOrUnsupportedValuesFallBackToEnglish) {
         std::optional<std::string> value;
         std::vector<std::string> messages;
     } cases[] = {
-        {std::nullopt, {cUnreadable}},
+        {std::nullopt, {}},         // a first start: English is stored without a word
         {"english", {cUnreadable}}, // does not fit three letters and a zero
         {"FRA", {cUnsupported}},    // codes are case-sensitive
         {"xyz", {cUnsupported}},
@@ -36,6 +36,9 @@ TEST(LanguageTest, UnreadableOrUnsupportedValuesFallBackToEnglish) {
         EXPECT_EQ(SelectLanguageModule(), "eng") << c.value.value_or("(none)");
         EXPECT_EQ(fake.messages.shown, c.messages) << c.value.value_or("(none)");
         EXPECT_EQ(LoadResString(IDS_APP_TITLE), "Tavren");
+        if (!c.value) {
+            EXPECT_EQ(fake.settings.strings["Language/"], "eng");
+        }
     }
 }
 
