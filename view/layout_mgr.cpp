@@ -237,11 +237,11 @@ CSize LayoutMgr::getDrawingExtent() const {
     return extent;
 }
 
-LayoutMgr::PrintLayout LayoutMgr::preparePrint(CSize pageMillimetres, CSize pagePixels) const {
+LayoutMgr::PrintLayout LayoutMgr::preparePrint(CSize pageMillimetres, CSize pagePixels,
+                                               CSize extent) const {
     PrintLayout layout;
     layout.windowExt = CSize(pageMillimetres.cx * 1200 / 254, pageMillimetres.cy * 1200 / 254);
     layout.viewportExt = pagePixels;
-    const CSize extent = getDrawingExtent();
     if (layout.windowExt.cx <= 0 || layout.windowExt.cy <= 0 || extent.cx <= 0 || extent.cy <= 0)
         return layout;
     if (fitToPage) {

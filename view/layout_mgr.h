@@ -87,7 +87,12 @@ public:
     };
     // Maps normal pixels to a page of the given size (1/120 inch per normal pixel), or the
     // whole drawing onto one page when fitting to the page.
-    PrintLayout preparePrint(CSize pageMillimetres, CSize pagePixels) const;
+    PrintLayout preparePrint(CSize pageMillimetres, CSize pagePixels) const {
+        return preparePrint(pageMillimetres, pagePixels, getDrawingExtent());
+    }
+    // The same for a drawing of the given extent (normal pixels): a printer that can measure
+    // the ink gives that, so that a label's empty margin does not make a page of its own.
+    PrintLayout preparePrint(CSize pageMillimetres, CSize pagePixels, CSize extent) const;
     // Device origin for page n (from 1, row by row): one page further right per column and
     // one page further down per row.
     static CPoint pageViewportOrigin(const PrintLayout& layout, int page);

@@ -12,6 +12,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPicture>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QScrollBar>
@@ -218,6 +219,19 @@ void ChartView::normal() {
     layout().normal();
 }
 
+// What the print path actually draws, in normal pixels: shapes' rectangles may reach further
+// than their ink (a borderless label wider than its text).
+CSize ChartView::inkExtent(LayoutMgr& chart) {
+    QPicture picture;
+    QPainter painter(&picture);
+    QtDC dc(painter, 1.0);
+    chart.drawForPrint(dc);
+    painter.end();
+    const QRect ink = picture.boundingRect();
+    return ink.isEmpty() ? CSize()
+                         : CSize(std::max(0, ink.right() + 1), std::max(0, ink.bottom() + 1));
+}
+
 bool ChartView::print(QPrinter& printer) {
     QPainter painter;
     if (!painter.begin(&printer))
@@ -228,7 +242,7 @@ bool ChartView::print(QPrinter& printer) {
     const LayoutMgr::PrintLayout pl =
         layout().preparePrint(CSize(static_cast<LONG>(std::lround(mm.width())),
                                     static_cast<LONG>(std::lround(mm.height()))),
-                              CSize(pixels.width(), pixels.height()));
+                              CSize(pixels.width(), pixels.height()), inkExtent(layout()));
     const int pages = pl.pagesAcross * pl.pagesDown;
     const int first = printer.fromPage() > 0 ? std::min(printer.fromPage(), pages) : 1;
     const int last = printer.toPage() > 0 ? std::clamp(printer.toPage(), first, pages) : pages;

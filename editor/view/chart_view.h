@@ -40,6 +40,7 @@ public:
     // With a page range on the printer only those pages. False when the printer (or its
     // output file) cannot be opened.
     bool print(QPrinter& printer);
+    static CSize inkExtent(LayoutMgr& chart);
 
     // --- CWnd ---
     void Invalidate(const CRect& r) override;

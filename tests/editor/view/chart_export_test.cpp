@@ -126,3 +126,18 @@ TEST(ChartViewPrintTest, PrintsOnePageWhenFittedElseEnoughToCover) {
     EXPECT_EQ(view.layout().getZoom(), 6);
     EXPECT_TRUE(printTo("missing/folder.pdf").isEmpty());
 }
+
+// The traffic light's rightmost label box reaches past its text; the empty rest of the box
+// must not make a blank page of its own.
+TEST(ChartViewPrintTest, PagesCoverTheInkNotEmptyShapeMargins) {
+    QTemporaryDir dir;
+    ChartView view;
+    readExample(view.layout(), "traffic_light.tvc");
+    view.initialUpdate();
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.filePath("a4.pdf"));
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    ASSERT_TRUE(view.print(printer));
+    EXPECT_EQ(pdfPages(contents(dir.filePath("a4.pdf"))), 2);
+}
