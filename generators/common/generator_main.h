@@ -9,10 +9,11 @@
 #include <string>
 
 struct GeneratorInfo {
-    std::string program;     // the name shown in usage and version lines
-    std::string description; // one line for --help
-    std::string output;      // what is written next to the model, for --help
-    bool usesTrace = true;   // false: -g is accepted and ignored
+    std::string program;       // the name shown in usage and version lines
+    std::string description;   // one line for --help
+    std::string output;        // what is written next to the model, for --help
+    bool usesTrace = true;     // false: -g is accepted and ignored
+    bool writesHeader = false; // writes model base + "TN.h", a name C and C++ share
 };
 
 using GeneratorFactory =

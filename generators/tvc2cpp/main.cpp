@@ -8,7 +8,7 @@ int main(int argc, char** argv) {
                              "Generates the C++17 state machine of the Tavren chart MODEL.",
                              "The class is written to MODEL up to its last '.' + \"TN.h\" and "
                              "\"TN.cpp\".",
-                             true};
+                             true, true};
     return runGenerator(argc, argv, info, [](const std::string& modelPath, bool trace) {
         return std::make_unique<CppGenerator>(modelPath, trace);
     });

@@ -64,3 +64,22 @@ TEST_F(GeneratorMainTest, TheTraceOptionReachesTheGeneratorAndSuccessKeepsItsFil
     EXPECT_EQ(files(), (std::set<std::string>{"ok.tvc", "okTN.h", "okTN.probe"}));
     EXPECT_EQ(slurp(dir / "okTN.probe"), "half of it and the rest\n");
 }
+
+TEST_F(GeneratorMainTest, ReplacingTheOtherLanguagesHeaderIsToldNotSilent) {
+    const auto model = (dir / "door.tvc").string();
+    std::filesystem::copy_file(std::string(TAVREN_EXAMPLES) + "/door.tvc", model);
+    const std::string warning = "Warning: " + (dir / "doorTN.h").string() +
+                                " was written by tvc2cpp and is replaced by tvc2c; generate "
+                                "each language into a folder of its own.";
+    const auto run = [&](const char* program) {
+        const ProgramResult r = runProgram({program, "-d", model});
+        EXPECT_EQ(r.status, 0) << r.out;
+        return splitLines(r.out);
+    };
+    const auto count = [&](const std::vector<std::string>& lines) {
+        return std::count(lines.begin(), lines.end(), warning);
+    };
+    EXPECT_EQ(count(run(TAVREN_TVC2CPP)), 0) << "no header yet";
+    EXPECT_EQ(count(run(TAVREN_TVC2C)), 1);
+    EXPECT_EQ(count(run(TAVREN_TVC2C)), 0) << "its own header";
+}
