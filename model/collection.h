@@ -11,6 +11,8 @@ public:
     bool find(Collectable* item) const;
     bool isEmpty() const { return colnList.empty(); }
     std::size_t size() const { return colnList.size(); }
+    // The first item; the collection must not be empty.
+    Collectable* front() const { return colnList.front(); }
 
     // Appends unless already present.
     void add(Collectable* item);

@@ -5,12 +5,11 @@
 #include "model/drawing_resources.h"
 #include "model/view_services.h"
 #include "platform/cdc.h"
+#include "platform/command_ids.h"
 #include "platform/dialogs.h"
 #include "platform/services.h"
 
-namespace {
-constexpr int cShowAnchorsCommand = 32841;
-}
+namespace {}
 
 ConnectableRectShape::ConnectableRectShape(long id, const std::string& type, ViewServices* view,
                                            const CRect& r, short z)
@@ -93,7 +92,7 @@ void ConnectableRectShape::drawNodes(CDC* dc, bool show) {
 }
 
 void ConnectableRectShape::onContextMenuAction(int commandId) {
-    if (commandId == cShowAnchorsCommand) {
+    if (commandId == cmd::ShowAnchors) {
         nodeShown = !nodeShown;
         invalidate();
         return;

@@ -8,14 +8,12 @@
 #include "model/util.h"
 #include "model/view_services.h"
 #include "platform/cdc.h"
+#include "platform/command_ids.h"
 #include "platform/services.h"
 
 #include <algorithm>
 
-namespace {
-constexpr int cEditEntryExitCommand = 32794;
-constexpr int cPropertiesCommand = 32837;
-} // namespace
+namespace {} // namespace
 
 const std::string GenericState::cType = "GenericState";
 
@@ -131,10 +129,10 @@ void GenericState::draw(CDC* dc) {
 
 void GenericState::onContextMenuAction(int commandId) {
     switch (commandId) {
-    case cPropertiesCommand:
+    case cmd::Properties:
         editProperties();
         break;
-    case cEditEntryExitCommand:
+    case cmd::EditEntryExit:
         editEntryExit();
         break;
     default:

@@ -9,6 +9,7 @@
 #include "model/trackers.h"
 #include "model/util.h"
 #include "model/view_services.h"
+#include "platform/command_ids.h"
 #include "platform/services.h"
 
 #include <algorithm>
@@ -243,7 +244,7 @@ void Line::dragEnd(bool headEnd, CWnd* wnd) {
     tracker.setStart(toPixel(other));
     const bool accepted = tracker.track(wnd);
     drag = Drag::None;
-    hideMarker();
+    marker.hide(mgr);
     if (!accepted)
         return;
 
@@ -303,57 +304,22 @@ void Line::trackCallBack(CPoint& point) {
         return;
     NODE node;
     if (Connectable* c = anchorAt(point, node)) {
-        point = toPixel(c->getAnchorPoint(node));
-        if (node.side == 2)
-            point.x -= 2;
-        else if (node.side == 3)
-            point.y -= 2;
-        showMarker(point);
+        point = mgr->anchorPixel(c->getAnchorPoint(node), node);
+        marker.show(mgr, point);
     } else {
         point = mgr->zpFu(mgr->uFp(point));
-        hideMarker();
+        marker.hide(mgr);
     }
-}
-
-void Line::showMarker(const CPoint& pixel) {
-    const CRect square(pixel.x - 6, pixel.y - 6, pixel.x + 6, pixel.y + 6);
-    if (square == marker)
-        return;
-    hideMarker();
-    marker = square;
-    xorMarker(marker);
-}
-
-void Line::hideMarker() {
-    if (marker.IsRectEmpty())
-        return;
-    xorMarker(marker);
-    marker = CRect();
-}
-
-void Line::xorMarker(const CRect& square) {
-    CWnd* wnd = mgr ? mgr->getWindow() : nullptr;
-    if (!wnd)
-        return;
-    CDC& dc = wnd->GetOverlayDC();
-    const DrawingResources& res = DrawingResources::instance();
-    const RasterOp oldOp = dc.SetROP2(RasterOp::NotXorPen);
-    const Pen oldPen = dc.SelectPen(res.markerPen);
-    const Brush oldBrush = dc.SelectBrush(res.hollowBrush);
-    dc.Rectangle(square);
-    dc.SelectBrush(oldBrush);
-    dc.SelectPen(oldPen);
-    dc.SetROP2(oldOp);
 }
 
 void Line::onContextMenuAction(int commandId) {
     switch (commandId) {
-    case cCmdDelete:
+    case cmd::DeleteLine:
         if (platform::messageBoxes().show(LoadResString(IDS_CONFIRM_DELETE_LINE), MsgButtons::YesNo,
                                           MsgIcon::Question, MsgResult::No) == MsgResult::Yes)
             delete this;
         break;
-    case cCmdProperties: {
+    case cmd::Properties: {
         LineProperties props{penColor, penStyle};
         if (platform::dialogs().lineProperties(props)) {
             penColor = props.penColor;

@@ -2,6 +2,7 @@
 // A note line: a straight connector whose ends either sit on anchors of Connectable shapes
 // (and follow them) or are free points. It means nothing to code generation.
 
+#include "model/anchor_marker.h"
 #include "model/complex_shape.h"
 #include "model/connectable.h"
 #include "platform/kelmora_export.h"
@@ -13,8 +14,6 @@ public:
     static inline const std::string cType = "Line";
     static constexpr int cRgnWidth = 4;   // hit band around the segment, pixels
     static constexpr int cHandleSize = 3; // half size of an end handle, pixels
-    static constexpr int cCmdDelete = 32828;
-    static constexpr int cCmdProperties = 32837;
 
     Line() = default;
     Line(long id, ViewServices* mgr, const CPoint& head, const CPoint& tail);
@@ -81,10 +80,6 @@ private:
     void releaseEnd(bool headEnd);
     // Replaces the attachment of one end; a null c leaves the end free.
     void attachEnd(bool headEnd, Connectable* c, const NODE& node);
-    // The anchor highlight: an XOR square on the window's overlay.
-    void showMarker(const CPoint& pixel);
-    void hideMarker();
-    void xorMarker(const CRect& square);
 
     CPoint head;
     CPoint tail;
@@ -103,5 +98,5 @@ private:
     // Editor state of one mouse drag.
     Drag drag = Drag::None;
     CPoint dragStart; // client units, body drags
-    CRect marker;     // anchor highlight drawn on the overlay; empty when hidden
+    AnchorMarker marker;
 };

@@ -12,14 +12,11 @@
 #include "model/util.h"
 #include "model/view_services.h"
 #include "platform/cdc.h"
+#include "platform/command_ids.h"
 #include "platform/cwnd.h"
 #include "platform/services.h"
 
 namespace {
-constexpr int cEditCommand = 32796;
-constexpr int cDeleteCommand = 32795;
-constexpr int cPropertiesCommand = 32837;
-constexpr int cAlignCommand = 32840;
 const char* const cEditTitle = "Message";
 constexpr COLORREF cAttachColor = 0x0000C000;
 constexpr LONG cSnapDistance = 8; // pixels around the transition's attach square
@@ -191,24 +188,24 @@ void Mesg::setTransitionSelected(bool) {
 
 void Mesg::onContextMenuAction(int commandId) {
     switch (commandId) {
-    case cEditCommand:
+    case cmd::EditMesg:
         if (textHandler.handleEdit(cEditTitle)) {
             invalidate();
             if (mgr && transition)
                 mgr->refreshObjectEntry(transition);
         }
         break;
-    case cDeleteCommand:
+    case cmd::DeleteMesg:
         if (platform::messageBoxes().show(LoadResString(IDS_CONFIRM_DELETE), MsgButtons::YesNo,
                                           MsgIcon::Question, MsgResult::No) == MsgResult::Yes) {
             invalidate();
             delete this; // nothing may touch the label after this line
         }
         break;
-    case cPropertiesCommand:
+    case cmd::Properties:
         editProperties();
         break;
-    case cAlignCommand:
+    case cmd::AlignMesg:
         align();
         break;
     default:

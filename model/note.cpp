@@ -8,13 +8,10 @@
 #include "model/util.h"
 #include "model/view_services.h"
 #include "platform/cdc.h"
+#include "platform/command_ids.h"
 #include "platform/services.h"
 
-namespace {
-constexpr int cEditCommand = 32825;
-constexpr int cDeleteCommand = 32827;
-constexpr int cPropertiesCommand = 32837;
-} // namespace
+namespace {} // namespace
 
 const std::string Note::cType = "Note";
 
@@ -83,18 +80,18 @@ void Note::draw(CDC* dc) {
 
 void Note::onContextMenuAction(int commandId) {
     switch (commandId) {
-    case cEditCommand:
+    case cmd::EditNote:
         if (textHandler.handleEdit(LoadResString(IDS_NOTE)))
             invalidate();
         break;
-    case cDeleteCommand:
+    case cmd::DeleteNote:
         if (platform::messageBoxes().show(LoadResString(IDS_CONFIRM_DELETE), MsgButtons::YesNo,
                                           MsgIcon::Question, MsgResult::No) == MsgResult::Yes) {
             invalidate();
             delete this; // nothing may touch the note after this line
         }
         break;
-    case cPropertiesCommand:
+    case cmd::Properties:
         editProperties();
         break;
     default:

@@ -6,12 +6,12 @@
 #include "model/res_strings.h"
 #include "model/transition.h"
 #include "model/util.h"
+#include "platform/command_ids.h"
 #include "platform/services.h"
 
 #include <algorithm>
 
 namespace {
-constexpr int cDeleteCommand = 32793;
 
 // Removes the first occurrence; false when t is not listed.
 bool removeFirst(std::vector<Transition*>& list, Transition* t) {
@@ -42,7 +42,7 @@ void State::serialise(InArchive& ar) {
 }
 
 void State::onContextMenuAction(int commandId) {
-    if (commandId != cDeleteCommand) {
+    if (commandId != cmd::DeleteState) {
         ConnectableRectShape::onContextMenuAction(commandId);
         return;
     }

@@ -11,6 +11,7 @@
 #include "model/trackers.h"
 #include "model/util.h"
 #include "model/view_services.h"
+#include "platform/command_ids.h"
 #include "platform/cwnd.h"
 #include "platform/services.h"
 
@@ -20,17 +21,9 @@
 const std::string Transition::cType = "Transition";
 
 namespace {
-constexpr UINT kShiftKey = 0x0004; // the mouse-message flag for a held Shift key
 constexpr int kMaxRepairs = 5;
 constexpr short kArrowWidth = 4;
 constexpr short kArrowHitWidth = 8;
-
-enum MenuCommand {
-    kAddMessage = 32790,
-    kDeleteTransition = 32791,
-    kDeleteMessage = 32838,
-    kAlignMessage = 32839,
-};
 
 CRect attachSquare(const CPoint& c) {
     const short half = Mesg::cAttachRectOffset + 1;
@@ -729,7 +722,7 @@ void Transition::onLButtonDown(UINT flags, CPoint point) {
     draggedLink = hit;
     follow.valid = false;
     if (!hit) {
-        if (flags & kShiftKey)
+        if (flags & MK_SHIFT)
             tryBodyMove(point);
     } else if (hit == headLink) {
         tryHeadMove(headLink, point);
@@ -889,11 +882,7 @@ void Transition::trackCallBack(CPoint& pixel) {
                             : static_cast<State*>(dynamic_cast<EndableState*>(near));
         NODE node;
         if (state && state->isPointInNode(ViewServices::pFu(absoluteUnits(pixel)), node)) {
-            CPoint at = getPixel(state->getAnchorPoint(node));
-            if (node.side == 2)
-                at.x -= 2;
-            if (node.side == 3)
-                at.y -= 2;
+            const CPoint at = mgr->anchorPixel(state->getAnchorPoint(node), node);
             pixel = at;
             showMarker(true, at);
             return;
@@ -922,7 +911,7 @@ void Transition::delinkMesg(Mesg* m) {
 
 void Transition::onContextMenuAction(int commandId) {
     switch (commandId) {
-    case kAddMessage: {
+    case cmd::AddMessage: {
         if (mesg || !mgr)
             return;
         CPoint at;
@@ -932,17 +921,17 @@ void Transition::onContextMenuAction(int commandId) {
         }
         break;
     }
-    case kAlignMessage:
+    case cmd::AlignMessage:
         if (mesg)
             mesg->align();
         break;
-    case kDeleteMessage:
+    case cmd::DeleteMessage:
         if (Mesg* m = mesg) {
             delete m;
             mesg = nullptr;
         }
         break;
-    case kDeleteTransition:
+    case cmd::DeleteTransition:
         if (platform::messageBoxes().show(LoadResString(IDS_CONFIRM_DELETE), MsgButtons::YesNo,
                                           MsgIcon::Stop, MsgResult::No) == MsgResult::Yes)
             delete this; // the label goes with it

@@ -10,13 +10,14 @@
 #include "platform/kelmora_export.h"
 
 class CWnd;
+struct NODE;
 class Shape;
 class Transition;
 
 class KELMORA_API ViewServices {
 public:
     static constexpr short cMinZoom = 2;
-    static constexpr short cMaxZoom = 12; // largest zoom that still offers Zoom In
+    static constexpr short cMaxZoom = 12;       // largest zoom that still offers Zoom In
     static constexpr short cDefaultJumping = 6; // pixels per unit at normal zoom
     static constexpr long cDefaultXLimit = 1500;
     static constexpr long cDefaultYLimit = 1500;
@@ -47,6 +48,9 @@ public:
     // Pixels <-> pixels of the unscrolled chart.
     CRect getClientPointPos(const CRect& pixels) const;
     CPoint getAbsolutePointPos(CPoint pixels) const;
+    // Where a drawn connection meets an anchor (model units), in client pixels: two pixels in
+    // from the right and bottom sides, so the mark sits on the outline.
+    CPoint anchorPixel(const CPoint& units, const NODE& node) const;
 
     short getZoom() const { return zoom; }
     void setZoom(short z) { zoom = z; }

@@ -228,3 +228,49 @@ bool CRectTracker::Track(CWnd* wnd, CPoint point) {
         }
     }
 }
+
+bool CRectTracker::TrackRubberBand(CWnd* wnd, CPoint point, bool allowInvert) {
+    if (!wnd)
+        return false;
+    CDC& dc = wnd->GetOverlayDC();
+    bool shown = false;
+    CRect drawn;
+    auto follow = [&](CPoint to) {
+        const CRect r = normalised(CRect(point, to));
+        if (shown && drawn == r)
+            return;
+        if (shown)
+            drawOutline(dc, drawn);
+        drawOutline(dc, r);
+        drawn = r;
+        shown = true;
+    };
+    auto erase = [&] {
+        if (shown)
+            drawOutline(dc, drawn);
+        shown = false;
+    };
+
+    wnd->SetCapture();
+    wnd->UpdateWindow();
+    for (;;) {
+        const MouseEvent e = wnd->NextMouseEvent();
+        switch (e.kind) {
+        case MouseEvent::Move:
+            follow(e.point);
+            break;
+        case MouseEvent::LButtonUp: {
+            erase();
+            wnd->ReleaseCapture();
+            const CRect spanned(point, e.point);
+            m_rect = allowInvert ? spanned : normalised(spanned);
+            return e.point != point;
+        }
+        case MouseEvent::Escape:
+        case MouseEvent::CaptureLost:
+            erase();
+            wnd->ReleaseCapture();
+            return false;
+        }
+    }
+}

@@ -22,8 +22,14 @@ public:
         hitLeft = 7,
         hitMiddle = 8,
     };
-    enum Style { solidLine = 1, dottedLine = 2, hatchedBorder = 4, resizeInside = 8,
-                 resizeOutside = 16, hatchInside = 32 };
+    enum Style {
+        solidLine = 1,
+        dottedLine = 2,
+        hatchedBorder = 4,
+        resizeInside = 8,
+        resizeOutside = 16,
+        hatchInside = 32
+    };
 
     CRectTracker() = default;
     CRectTracker(const CRect& r, unsigned style) : m_rect(r), m_nStyle(style) {}
@@ -37,6 +43,9 @@ public:
     // Runs a modal drag starting at point: a handle resizes, the inside moves. True when the
     // user released the button with a changed rectangle; Escape or lost capture cancel.
     bool Track(CWnd* wnd, CPoint point);
+    // Runs a modal rubber band from point; m_rect becomes start to release point (inverted
+    // when allowInvert, else normalised). False when cancelled or the mouse did not move.
+    bool TrackRubberBand(CWnd* wnd, CPoint point, bool allowInvert = true);
 
     // Called as the rectangle follows the mouse; the default keeps it as is.
     virtual void AdjustRect(int handle, RECT* rect);

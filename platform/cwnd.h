@@ -6,6 +6,9 @@
 #include "platform/geometry.h"
 #include "platform/kelmora_export.h"
 
+#include <string>
+#include <vector>
+
 // Cursors the shapes and the view ask for; the numbers are the resource ids of the own ones.
 enum class CursorId {
     Arrow = 0,
@@ -18,6 +21,19 @@ enum class CursorId {
     LineBody = 146,
     Connector = 154,
     TransitionEnd = 155,
+};
+
+// Mouse-message flags: the keys held during a click.
+inline constexpr UINT MK_LBUTTON = 0x0001;
+inline constexpr UINT MK_SHIFT = 0x0004;
+inline constexpr UINT MK_CONTROL = 0x0008;
+
+// One entry of a pop-up menu; id 0 is a separator.
+struct MenuItem {
+    unsigned id = 0;
+    std::string text; // with its '&' mnemonic
+    bool enabled = true;
+    bool checked = false;
 };
 
 struct MouseEvent {
@@ -47,4 +63,7 @@ public:
     virtual void SetCapture() = 0;
     virtual void ReleaseCapture() = 0;
     virtual MouseEvent NextMouseEvent() = 0;
+
+    // Shows a pop-up menu at the client pixel and waits: the chosen command, or 0.
+    virtual unsigned TrackPopupMenu(const std::vector<MenuItem>& items, CPoint at) = 0;
 };

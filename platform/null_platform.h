@@ -53,6 +53,7 @@ public:
     void SetCapture() override {}
     void ReleaseCapture() override {}
     MouseEvent NextMouseEvent() override { return {MouseEvent::CaptureLost, {}}; }
+    unsigned TrackPopupMenu(const std::vector<MenuItem>&, CPoint) override { return 0; }
 
 private:
     NullDC dc_;

@@ -6,8 +6,10 @@
 #include "model/mesg.h"
 #include "model/rect_shape.h"
 #include "model/shape.h"
+#include "model/state.h"
 #include "model/util.h"
 #include "platform/cdc.h"
+#include "platform/command_ids.h"
 #include "platform/cwnd.h"
 
 #include <algorithm>
@@ -50,11 +52,7 @@ Shape* LayoutMgr::getShapeNearPoint(const CPoint& pixel, int layer) const {
 }
 
 Shape* LayoutMgr::createNewMesg(CPoint& pixel, Transition* transition) {
-    CRect r = Mesg::getMinimumRect();
-    r.OffsetRect(uFp(getAbsolutePointPos(pixel)));
-    auto* mesg = new Mesg(modelMgr->getNewId(), this, r, transition);
-    modelMgr->addShape(mesg);
-    return mesg;
+    return modelMgr->createNewMesg(pixel, transition);
 }
 
 void LayoutMgr::sendToFront(Shape* shape) {
@@ -218,9 +216,201 @@ CSize LayoutMgr::cutScroll(CSize d) const {
 }
 
 void LayoutMgr::normal() {
-    Collection& selected = getCollection();
-    selected.execute(eDeselect, nullptr);
-    selected.clear();
+    endToolDrag();
+    modelMgr->clearSelection();
+}
+
+void LayoutMgr::pushUndoAction() {
+    if (changed)
+        changed();
+}
+
+// --- the mouse ---
+
+void LayoutMgr::onLButtonDown(UINT flags, CPoint pixel) {
+    if (modelMgr->onLButtonDown(flags, pixel))
+        pushUndoAction();
+}
+
+// The shapes' double-click handlers edit texts.
+void LayoutMgr::onLButtonDblClk(UINT flags, CPoint pixel) {
+    modelMgr->onLButtonDblClk(flags, pixel);
+    pushUndoAction();
+}
+
+bool LayoutMgr::onSetCursor(CPoint pixel) {
+    return modelMgr->onSetCursor(pixel);
+}
+
+void LayoutMgr::onContextMenu(CPoint pixel) {
+    if (modelMgr->onContextMenu(pixel))
+        return;
+    CWnd* wnd = getWindow();
+    if (!wnd)
+        return;
+    contextMenuPoint = pixel;
+    const unsigned chosen = wnd->TrackPopupMenu(chartMenu(), pixel);
+    if (chosen == 0)
+        return;
+    if (commandRouter)
+        commandRouter->onCommand(chosen);
+    else
+        onCommand(chosen);
+    pushUndoAction();
+}
+
+std::vector<MenuItem> LayoutMgr::chartMenu() const {
+    auto item = [this](unsigned id, const char* text) {
+        return MenuItem{id, text,
+                        commandRouter ? commandRouter->isCommandEnabled(id) : isCommandEnabled(id)};
+    };
+    return {item(cmd::InsertStateAt, "Insert &State"),
+            item(cmd::InsertInitialStateAt, "Insert &Initial State"),
+            item(cmd::InsertFinalStateAt, "Insert &Final State"),
+            item(cmd::InsertNoteAt, "Insert &Note"),
+            item(cmd::InsertLineAt, "Insert &Line"),
+            MenuItem{},
+            item(cmd::SelectAll, "Select &All"),
+            MenuItem{},
+            item(cmd::Refresh, "&Refresh"),
+            MenuItem{},
+            item(cmd::ModelProperties, "&Model Properties..."),
+            item(cmd::CodeGenProperties, "CodeGen &Properties")};
+}
+
+void LayoutMgr::onMouseMove(CPoint pixel) {
+    if (dragging)
+        return;
+    auto* state = dynamic_cast<StartableState*>(getShapeNearPoint(pixel, cStateLayer));
+    NODE node;
+    if (state && state->isPointInNode(pFu(getAbsolutePos(uFp(pixel))), node)) {
+        startMarker.show(this, anchorPixel(state->getAnchorPoint(node), node));
+        anchorHighlighted = true;
+        return;
+    }
+    hideMarkers();
+    anchorHighlighted = false;
+}
+
+void LayoutMgr::trackCallBack(CPoint& pixel, void* context) {
+    auto* view = static_cast<LayoutMgr*>(context);
+    auto* state = dynamic_cast<EndableState*>(view->getShapeNearPoint(pixel, cStateLayer));
+    NODE node;
+    if (state && state->isPointInNode(pFu(view->getAbsolutePos(view->uFp(pixel))), node)) {
+        pixel = view->anchorPixel(state->getAnchorPoint(node), node);
+        view->endMarker.show(view, pixel);
+        return;
+    }
+    pixel = view->zpFu(view->uFp(pixel));
+    view->endMarker.hide(view);
+}
+
+void LayoutMgr::hideMarkers() {
+    startMarker.hide(this);
+    endMarker.hide(this);
+    anchorHighlighted = false;
+}
+
+// --- commands ---
+
+namespace {
+bool isTool(unsigned id) {
+    return id >= cmd::InsertState && id <= cmd::InsertLine;
+}
+
+// The tool that the chart menu's insert commands stand for.
+unsigned toolAt(unsigned id) {
+    switch (id) {
+    case cmd::InsertStateAt:
+        return cmd::InsertState;
+    case cmd::InsertInitialStateAt:
+        return cmd::InsertInitialState;
+    case cmd::InsertFinalStateAt:
+        return cmd::InsertFinalState;
+    case cmd::InsertTransitionAt:
+        return cmd::NewTransition;
+    case cmd::InsertNoteAt:
+        return cmd::InsertNote;
+    case cmd::InsertLineAt:
+        return cmd::InsertLine;
+    default:
+        return 0;
+    }
+}
+} // namespace
+
+bool LayoutMgr::onCommand(unsigned id) {
+    if (isTool(id)) {
+        endToolDrag();
+        tool = id;
+        // The transition tool waits for the toolbar to see the mouse move first.
+        dragging = id != cmd::NewTransition;
+        hideMarkers();
+        return true;
+    }
+    if (const unsigned at = toolAt(id)) {
+        modelMgr->insertShape(at, contextMenuPoint);
+        pushUndoAction();
+        return true;
+    }
+    switch (id) {
+    case cmd::StartToolDrag:
+        dragging = isTool(tool);
+        if (dragging)
+            hideMarkers();
+        return true;
+    case cmd::Normal:
+        normal();
+        return true;
+    case cmd::EditDelete:
+        modelMgr->deleteSelection(true);
+        pushUndoAction();
+        return true;
+    case cmd::BringToFront:
+    case cmd::SendToBack:
+        modelMgr->changeZorder(id == cmd::BringToFront);
+        pushUndoAction();
+        return true;
+    case cmd::SelectAll:
+        modelMgr->selectAll();
+        return true;
+    case cmd::ModelProperties:
+    case cmd::Properties:
+        if (properties.editModelProp()) {
+            if (CWnd* wnd = getWindow())
+                wnd->Invalidate(CRect(CPoint(), getTotalSize()));
+            pushUndoAction();
+        }
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool LayoutMgr::isCommandEnabled(unsigned id) const {
+    switch (id) {
+    case cmd::EditDelete:
+    case cmd::BringToFront:
+    case cmd::SendToBack:
+        return !modelMgr->getCollection().isEmpty();
+    case cmd::SelectAll:
+        return !modelMgr->getShapeList().empty();
+    case cmd::CodeGenProperties:
+        return false; // its dialog is not there yet
+    default:
+        return true;
+    }
+}
+
+void LayoutMgr::dropTool(CPoint pixel) {
+    if (dragging && modelMgr->insertShape(tool, pixel))
+        pushUndoAction();
+    endToolDrag();
+}
+
+void LayoutMgr::endToolDrag() {
+    dragging = false;
+    tool = 0;
 }
 
 CSize LayoutMgr::getDrawingExtent() const {

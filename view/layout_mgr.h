@@ -2,14 +2,28 @@
 // The view of one open chart. It owns the chart's model manager and answers the shapes'
 // requests: conversions, repainting, the selection, and finding shapes under the mouse.
 
+#include "model/anchor_marker.h"
 #include "model/model_properties.h"
 #include "model/view_services.h"
 #include "view/model_mgr.h"
 
+#include <functional>
 #include <iosfwd>
 #include <memory>
+#include <vector>
 
 class CDC;
+
+// Where the chart's own context menu sends its commands and asks for their states: the
+// editor's command routing. Without one the view answers itself.
+class CommandRouter {
+public:
+    virtual void onCommand(unsigned id) = 0;
+    virtual bool isCommandEnabled(unsigned id) = 0;
+
+protected:
+    ~CommandRouter() = default;
+};
 
 class LayoutMgr : public ViewServices {
 public:
@@ -39,6 +53,11 @@ public:
     // Like getShapeAtPoint with the shapes' near test in model units; layer 0 tries all.
     Shape* getShapeNearPoint(const CPoint& pixel, int layer) const override;
     Shape* createNewMesg(CPoint& pixel, Transition* transition) override;
+    bool isStateAnchorNodeHighlighted() const override { return anchorHighlighted; }
+    // Every change to the chart ends here; the undo history takes its snapshot, and the
+    // listener (the editor's command states) hears of it.
+    void pushUndoAction() override;
+    void setChangeListener(std::function<void()> listener) { changed = std::move(listener); }
     // To the end (front) or the start (back) of the shape's layer in the list.
     void sendToFront(Shape* shape) override;
     void sendToBack(Shape* shape) override;
@@ -73,8 +92,35 @@ public:
     CSize getPageSize() const { return zpFu(CSize(cDefaultJumping, cDefaultJumping)); }
     // The view scrolls in whole units: each component truncated to a multiple of the zoom.
     CSize cutScroll(CSize d) const;
-    // Escape: clears the selection.
+    // Escape and Normal: ends a tool drag and clears the selection.
     void normal();
+
+    // --- the mouse (client pixels) and commands ---
+    void onLButtonDown(UINT flags, CPoint pixel);
+    void onLButtonDblClk(UINT flags, CPoint pixel);
+    // Chooses the cursor; false when no shape did (the arrow is the window's to set).
+    bool onSetCursor(CPoint pixel);
+    // A shape's menu, or the chart's own where there is no shape.
+    void onContextMenu(CPoint pixel);
+    // Highlights the anchor under the mouse while no tool image is dragged.
+    void onMouseMove(CPoint pixel);
+    // The end of a new transition follows the mouse: snapped to an anchor of the state under
+    // it (with the end marker there), else to the unit grid. view is the LayoutMgr.
+    static void trackCallBack(CPoint& pixel, void* view);
+    void hideMarkers();
+
+    // The chart's commands; false for ids that are not the view's.
+    bool onCommand(unsigned id);
+    bool isCommandEnabled(unsigned id) const;
+    // The drawing tool whose button shows pressed (0: none).
+    unsigned getTool() const { return tool; }
+    bool isToolDragging() const { return dragging; }
+    // A tool image dropped at the pixel inserts the tool's shape; the drag ends either way.
+    void dropTool(CPoint pixel);
+    void endToolDrag();
+    void setCommandRouter(CommandRouter* router) { commandRouter = router; }
+    // The chart's own context menu: what it offers, with the states of the moment.
+    std::vector<MenuItem> chartMenu() const;
 
     // --- printing ---
     // The largest print area of all shapes in normal pixels (units x 6).
@@ -106,6 +152,14 @@ private:
     void setZoomKeepingScroll(short newZoom);
 
     std::unique_ptr<ModelMgr> modelMgr;
+    unsigned tool = 0;
+    bool dragging = false;
+    bool anchorHighlighted = false;
+    AnchorMarker startMarker;
+    AnchorMarker endMarker;
+    CPoint contextMenuPoint; // client pixels, where the chart's own menu was opened
+    CommandRouter* commandRouter = nullptr;
+    std::function<void()> changed;
     ModelProperties properties{this};
     CWnd* window = nullptr;
     Font textFont;

@@ -1,6 +1,6 @@
 #include "editor/app/command_table.h"
 
-#include "editor/app/command_ids.h"
+#include "platform/command_ids.h"
 
 #include <algorithm>
 
@@ -143,13 +143,9 @@ const std::vector<unsigned>& drawingToolbar() {
 
 bool isPendingCommand(unsigned id) {
     static const std::vector<unsigned> pending = {
-        EditUndo,         EditRedo,    EditDelete,     BringToFront,
-        SendToBack,       EditCut,     EditCopy,       EditPaste,
-        CopyAsMetafile,   SelectAll,   FindReplace,    ModelProperties,
-        DefaultSettings,  InsertState, NewTransition,  InsertInitialState,
-        InsertFinalState, InsertNote,  InsertLine,     CodeGenProperties,
-        GenerateCpp,      GenerateC,   GenerateCSharp, GenerateJava,
-        GenerateXml,
+        EditUndo,       EditRedo,    EditCut,         EditCopy,        EditPaste,
+        CopyAsMetafile, FindReplace, ModelProperties, DefaultSettings, CodeGenProperties,
+        GenerateCpp,    GenerateC,   GenerateCSharp,  GenerateJava,    GenerateXml,
     };
     return std::find(pending.begin(), pending.end(), id) != pending.end();
 }

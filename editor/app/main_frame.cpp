@@ -1,8 +1,8 @@
 #include "editor/app/main_frame.h"
 
 #include "editor/app/child_frame.h"
-#include "editor/app/command_ids.h"
 #include "editor/app/command_table.h"
+#include "editor/app/drag_tool_bar.h"
 #include "editor/app/file_dialogs.h"
 #include "editor/app/printer_setup.h"
 #include "editor/app/splash_dlg.h"
@@ -10,6 +10,7 @@
 #include "editor/view/chart_export.h"
 #include "editor/view/chart_view.h"
 #include "model/res_strings.h"
+#include "platform/command_ids.h"
 #include "platform/services.h"
 #include "view/layout_mgr.h"
 
@@ -142,8 +143,10 @@ void CMainFrame::createActions() {
         if (isPendingCommand(info.id))
             act->setEnabled(false);
     }
-    for (unsigned id : {cmd::ObjectBrowser, cmd::ViewToolbar, cmd::DrawingToolbar,
-                        cmd::ChartBrowser, cmd::ViewStatusBar})
+    for (unsigned id :
+         {cmd::ObjectBrowser, cmd::ViewToolbar, cmd::DrawingToolbar, cmd::ChartBrowser,
+          cmd::ViewStatusBar, cmd::InsertState, cmd::NewTransition, cmd::InsertInitialState,
+          cmd::InsertFinalState, cmd::InsertNote, cmd::InsertLine})
         actions[id]->setCheckable(true);
     for (int i = 0; i < cmd::cMaxRecentFiles; ++i)
         makeAction(cmd::FileMru1 + i, {});
@@ -175,7 +178,16 @@ void CMainFrame::InitControlBars() {
         return bar;
     };
     standardBar = makeToolBar(IDS_TOOLBAR, "ToolBar", standardToolbar());
-    drawingBar = makeToolBar(IDS_DRAWING_TOOLBAR, "DrawingToolBar", drawingToolbar());
+    drawingBar = new CDragToolBar(resString(IDS_DRAWING_TOOLBAR), this);
+    drawingBar->setObjectName("DrawingToolBar");
+    drawingBar->setPoster([this](unsigned id) { onCommand(id); });
+    for (unsigned id : drawingToolbar()) {
+        if (id == 0)
+            drawingBar->addSeparator();
+        else
+            drawingBar->addCommand(action(id));
+    }
+    addToolBar(drawingBar);
 
     // The folder tree comes later; the bar, its title and its place are fixed now.
     browser = new QDockWidget(resString(IDS_CHART_BROWSER), this);
@@ -256,6 +268,15 @@ void CMainFrame::updateCommands() {
           cmd::FilePrint, cmd::FilePrintPreview, cmd::Normal, cmd::Refresh, cmd::ObjectBrowser,
           cmd::WindowCascade, cmd::WindowTile, cmd::WindowArrange})
         action(id)->setEnabled(hasChart);
+    // What the chart decides itself: tools, deleting, layering, selecting.
+    for (unsigned id : {cmd::EditDelete, cmd::BringToFront, cmd::SendToBack, cmd::SelectAll,
+                        cmd::InsertState, cmd::NewTransition, cmd::InsertInitialState,
+                        cmd::InsertFinalState, cmd::InsertNote, cmd::InsertLine}) {
+        const LayoutMgr* chart = hasChart ? &child->view().layout() : nullptr;
+        action(id)->setEnabled(chart && chart->isCommandEnabled(id));
+        if (action(id)->isCheckable())
+            action(id)->setChecked(chart && chart->getTool() == id);
+    }
     action(cmd::ZoomIn)->setEnabled(hasChart && child->view().canZoomIn());
     action(cmd::ZoomOut)->setEnabled(hasChart && child->view().canZoomOut());
     action(cmd::ZoomNormal)->setEnabled(hasChart && child->view().canZoomNormal());
@@ -314,6 +335,9 @@ CChildFrame* CMainFrame::showChild(std::unique_ptr<CChildFrame> owned) {
     connect(child, &CChildFrame::chartClosed, this, &CMainFrame::updateCommands,
             Qt::QueuedConnection);
     connect(&child->view(), &ChartView::zoomChanged, this, &CMainFrame::updateCommands);
+    connect(&child->view(), &ChartView::stateChanged, this, &CMainFrame::updateCommands);
+    child->view().layout().setCommandRouter(this);
+    child->view().layout().setChangeListener([this] { updateCommands(); });
     sub->show();
     // A chart needs room; the child's own size hint is only that of its empty bars, and the
     // area itself may not have its maximised size yet right after start-up.
@@ -452,8 +476,18 @@ void CMainFrame::onChartCommand(unsigned id, CChildFrame& child) {
         child.objectBrowser()->setVisible(child.objectBrowser()->isHidden());
         break;
     default:
+        view.runCommand(id);
         break;
     }
+}
+
+bool CMainFrame::isCommandEnabled(unsigned id) {
+    if (QAction* act = action(id)) {
+        updateCommands();
+        return act->isEnabled();
+    }
+    CChildFrame* child = activeChild();
+    return child && child->view().layout().isCommandEnabled(id);
 }
 
 void CMainFrame::printSetup() {

@@ -4,6 +4,7 @@
 // commands and routes the chart-level ones to the active chart's view.
 
 #include "editor/app/recent_files.h"
+#include "view/layout_mgr.h"
 
 #include <QMainWindow>
 
@@ -22,7 +23,10 @@ class QPrinter;
 class QToolBar;
 class QUrl;
 
-class CMainFrame : public QMainWindow {
+class CDragToolBar;
+
+// Also the command routing of the charts' own context menus.
+class CMainFrame : public QMainWindow, public CommandRouter {
     Q_OBJECT
 public:
     static constexpr int cChartBrowserWidth = 175;
@@ -37,7 +41,7 @@ public:
     QMdiArea* mdiArea() const { return mdi; }
     QDockWidget* chartBrowser() const { return browser; }
     QToolBar* toolBar() const { return standardBar; }
-    QToolBar* drawingToolBar() const { return drawingBar; }
+    CDragToolBar* drawingToolBar() const { return drawingBar; }
     const RecentFiles& recentFiles() const { return recent; }
     // The application's printer, made on first use.
     QPrinter& printer();
@@ -56,6 +60,10 @@ public:
     // Brings the menus, enabling and check marks up to date.
     void updateCommands();
 
+    // --- CommandRouter: a command chosen in a chart's own menu ---
+    void onCommand(unsigned id) override;
+    bool isCommandEnabled(unsigned id) override;
+
     // How documents and web pages are handed to the desktop; tests replace it.
     void setUrlOpener(std::function<bool(const QUrl&)> opener) { openUrl = std::move(opener); }
 
@@ -69,7 +77,6 @@ private:
     void createBars();
     void buildMenus(bool withChart);
     void updateRecentActions();
-    void onCommand(unsigned id);
     void onChartCommand(unsigned id, CChildFrame& child);
     CChildFrame* showChild(std::unique_ptr<CChildFrame> child);
     void openHelp(const std::string& relativePath);
@@ -85,7 +92,7 @@ private:
     bool menusBuilt = false;
     QMdiArea* mdi = nullptr;
     QToolBar* standardBar = nullptr;
-    QToolBar* drawingBar = nullptr;
+    CDragToolBar* drawingBar = nullptr;
     QDockWidget* browser = nullptr;
     RecentFiles recent;
     std::string browseDir;

@@ -3,12 +3,17 @@
 #include "editor/platform/qt_convert.h"
 #include "editor/platform/qt_cursors.h"
 #include "editor/platform/qt_dc.h"
+#include "editor/view/tool_images.h"
 #include "model/shape.h"
+#include "platform/command_ids.h"
 #include "view/layout_mgr.h"
 
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -23,9 +28,14 @@
 #include <utility>
 
 namespace {
-// What the shapes' cursor hook is told: the client area, during a mouse move.
-constexpr UINT kHitClient = 1;
-constexpr UINT kMouseMoveMessage = 0x0200;
+UINT mouseFlags(Qt::KeyboardModifiers keys) {
+    UINT flags = MK_LBUTTON;
+    if (keys & Qt::ShiftModifier)
+        flags |= MK_SHIFT;
+    if (keys & Qt::ControlModifier)
+        flags |= MK_CONTROL;
+    return flags;
+}
 
 // Text scales with the drawing.
 double fontScale(const LayoutMgr& chart) {
@@ -58,6 +68,9 @@ ChartView::ChartView(QWidget* parent)
 
 // The shapes may still repaint while they die; they must not reach a half-destroyed window.
 ChartView::~ChartView() {
+    if (toolDrag)
+        qApp->removeEventFilter(this);
+    showToolImage(false);
     layoutMgr->setWindow(nullptr);
     layoutMgr.reset();
 }
@@ -153,7 +166,10 @@ void ChartView::keyPressEvent(QKeyEvent* e) {
     const int line = layout().getZoom();
     switch (e->key()) {
     case Qt::Key_Escape:
-        normal();
+        runCommand(cmd::Normal);
+        break;
+    case Qt::Key_Delete:
+        runCommand(cmd::EditDelete);
         break;
     case Qt::Key_PageUp:
         scrollBy(CSize(0, -layout().getPageSize().cy));
@@ -216,7 +232,15 @@ void ChartView::refresh() {
 }
 
 void ChartView::normal() {
-    layout().normal();
+    runCommand(cmd::Normal);
+}
+
+bool ChartView::runCommand(unsigned id) {
+    if (!layout().onCommand(id))
+        return false;
+    syncToolDrag();
+    emit stateChanged();
+    return true;
 }
 
 // What the print path actually draws, in normal pixels: shapes' rectangles may reach further
@@ -350,6 +374,12 @@ void ChartView::loseCapture() {
 bool ChartView::event(QEvent* e) {
     if (capturing && (e->type() == QEvent::WindowDeactivate || e->type() == QEvent::Hide))
         loseCapture();
+    // Escape ends a drag here rather than reaching the window's Normal command.
+    if (capturing && e->type() == QEvent::ShortcutOverride &&
+        static_cast<QKeyEvent*>(e)->key() == Qt::Key_Escape) {
+        e->accept();
+        return true;
+    }
     return QAbstractScrollArea::event(e);
 }
 
@@ -361,16 +391,49 @@ void ChartView::focusOutEvent(QFocusEvent* e) {
 
 void ChartView::mouseMoveEvent(QMouseEvent* e) {
     lastMouse = toCPoint(e->position().toPoint());
-    if (capturing)
+    if (capturing) {
         deliver({MouseEvent::Move, lastMouse});
-    else
-        updateCursor(lastMouse);
+        return;
+    }
+    layout().onMouseMove(lastMouse);
+    updateCursor(lastMouse);
 }
 
 void ChartView::mousePressEvent(QMouseEvent* e) {
     lastMouse = toCPoint(e->position().toPoint());
-    if (!capturing)
+    if (capturing)
+        return;
+    if (e->button() != Qt::LeftButton) {
         QAbstractScrollArea::mousePressEvent(e);
+        return;
+    }
+    setFocus(Qt::MouseFocusReason);
+    // Selecting, dragging and drawing run their own mouse loops inside this call.
+    layout().onLButtonDown(mouseFlags(e->modifiers()), lastMouse);
+    updateCursor(GetCursorPos());
+    emit stateChanged();
+}
+
+void ChartView::mouseDoubleClickEvent(QMouseEvent* e) {
+    lastMouse = toCPoint(e->position().toPoint());
+    if (capturing || e->button() != Qt::LeftButton)
+        return;
+    layout().onLButtonDblClk(mouseFlags(e->modifiers()), lastMouse);
+    emit stateChanged();
+}
+
+void ChartView::contextMenuEvent(QContextMenuEvent* e) {
+    if (capturing || toolDrag)
+        return;
+    layout().hideMarkers();
+    layout().onContextMenu(toCPoint(e->pos()));
+    emit stateChanged();
+}
+
+void ChartView::leaveEvent(QEvent* e) {
+    if (!capturing)
+        layout().hideMarkers();
+    QAbstractScrollArea::leaveEvent(e);
 }
 
 void ChartView::mouseReleaseEvent(QMouseEvent* e) {
@@ -383,7 +446,93 @@ void ChartView::mouseReleaseEvent(QMouseEvent* e) {
 
 // The topmost shape under the mouse chooses the cursor; elsewhere the arrow.
 void ChartView::updateCursor(CPoint at) {
-    ::Shape* shape = layout().getShapeAtPoint(at);
-    if (!shape || !shape->onSetCursor(this, kHitClient, kMouseMoveMessage))
+    if (!layout().onSetCursor(at))
         SetCursor(CursorId::Arrow);
+}
+
+unsigned ChartView::TrackPopupMenu(const std::vector<MenuItem>& items, CPoint at) {
+    QMenu menu(this);
+    for (const MenuItem& item : items) {
+        if (item.id == 0) {
+            menu.addSeparator();
+            continue;
+        }
+        QAction* act = menu.addAction(QString::fromStdString(item.text));
+        act->setData(item.id);
+        act->setObjectName(QString("cmd_%1").arg(item.id));
+        act->setEnabled(item.enabled);
+        act->setCheckable(item.checked);
+        act->setChecked(item.checked);
+    }
+    const QAction* chosen = menu.exec(viewport()->mapToGlobal(toQPoint(at)));
+    return chosen ? chosen->data().toUInt() : 0;
+}
+
+// --- dragging a tool image ---
+
+void ChartView::syncToolDrag() {
+    const bool want = layout().isToolDragging();
+    if (want == toolDrag)
+        return;
+    toolDrag = want;
+    if (want) {
+        qApp->installEventFilter(this);
+        showToolImage(viewport()->rect().contains(viewport()->mapFromGlobal(QCursor::pos())));
+    } else {
+        qApp->removeEventFilter(this);
+        showToolImage(false);
+    }
+    emit stateChanged();
+}
+
+void ChartView::showToolImage(bool show) {
+    if (show == toolImageShown)
+        return;
+    toolImageShown = show;
+    if (show)
+        QGuiApplication::setOverrideCursor(toolDragCursor(layout().getTool(), devicePixelRatioF()));
+    else
+        QGuiApplication::restoreOverrideCursor();
+}
+
+bool ChartView::eventFilter(QObject* watched, QEvent* e) {
+    if (!toolDrag)
+        return QAbstractScrollArea::eventFilter(watched, e);
+    switch (e->type()) {
+    case QEvent::MouseMove: {
+        const auto* me = static_cast<QMouseEvent*>(e);
+        const QPoint at = viewport()->mapFromGlobal(me->globalPosition().toPoint());
+        // Outside the chart the image goes; back inside it follows the mouse again.
+        showToolImage(viewport()->rect().contains(at));
+        return false;
+    }
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick: {
+        const auto* me = static_cast<QMouseEvent*>(e);
+        // A press in the chart only prepares the drop.
+        return viewport()->rect().contains(
+            viewport()->mapFromGlobal(me->globalPosition().toPoint()));
+    }
+    case QEvent::MouseButtonRelease: {
+        const auto* me = static_cast<QMouseEvent*>(e);
+        if (me->button() != Qt::LeftButton)
+            return false;
+        const QPoint at = viewport()->mapFromGlobal(me->globalPosition().toPoint());
+        const bool inside = viewport()->rect().contains(at);
+        if (inside)
+            layout().dropTool(toCPoint(at));
+        else
+            layout().endToolDrag();
+        syncToolDrag();
+        return inside;
+    }
+    case QEvent::KeyPress:
+        if (static_cast<QKeyEvent*>(e)->key() == Qt::Key_Escape) {
+            runCommand(cmd::Normal);
+            return true;
+        }
+        return false;
+    default:
+        return false;
+    }
 }

@@ -10,6 +10,7 @@
 
 #include <deque>
 #include <memory>
+#include <vector>
 
 class LayoutMgr;
 class QEventLoop;
@@ -55,6 +56,12 @@ public:
     // Runs a nested event loop until the view sees a move, a left-button release, Escape or
     // the loss of its capture (deactivation, hiding, a pop-up taking focus, another grab).
     MouseEvent NextMouseEvent() override;
+    // A pop-up menu at the mouse; the chosen command, or 0.
+    unsigned TrackPopupMenu(const std::vector<MenuItem>& items, CPoint at) override;
+
+    // The chart's own commands (tools, inserting, deleting, layering, selecting); false for
+    // any other id. A tool command starts its image following the mouse.
+    bool runCommand(unsigned id);
 
 public slots:
     // After reading or creating a chart: the user's text and grid defaults, scroll ranges.
@@ -70,6 +77,8 @@ public slots:
 
 signals:
     void zoomChanged();
+    // The selection, the tool or the chart may have changed: command states need a look.
+    void stateChanged();
 
 protected:
     bool event(QEvent* e) override;
@@ -80,7 +89,12 @@ protected:
     void mouseMoveEvent(QMouseEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void contextMenuEvent(QContextMenuEvent* e) override;
+    void leaveEvent(QEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
+    // Follows the mouse everywhere while a tool image is dragged.
+    bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
     void updateScrollBars();
@@ -90,6 +104,9 @@ private:
     void deliver(MouseEvent e);
     void loseCapture();
     void updateCursor(CPoint at);
+    // Starts or ends following the mouse as the chart's tool drag says.
+    void syncToolDrag();
+    void showToolImage(bool show);
 
     std::unique_ptr<LayoutMgr> layoutMgr;
     Overlay overlay;
@@ -99,4 +116,6 @@ private:
     bool syncingScroll = false;
     std::deque<MouseEvent> pending;
     QEventLoop* mouseLoop = nullptr; // the running NextMouseEvent loop, if any
+    bool toolDrag = false;           // the application's events pass through eventFilter
+    bool toolImageShown = false;     // the tool's image is the override cursor
 };

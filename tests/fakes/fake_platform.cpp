@@ -32,6 +32,15 @@ void MemorySettingsStore::writeString(const std::string& section, const std::str
     strings[key(section, name)] = value;
 }
 
+unsigned ScriptedWnd::TrackPopupMenu(const std::vector<MenuItem>& items, CPoint) {
+    menus.push_back(items);
+    if (menuAnswers.empty())
+        return 0;
+    const unsigned id = menuAnswers.front();
+    menuAnswers.pop_front();
+    return id;
+}
+
 MouseEvent ScriptedWnd::NextMouseEvent() {
     if (!captured || script.empty())
         return {MouseEvent::CaptureLost, {}};

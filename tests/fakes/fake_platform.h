@@ -48,6 +48,10 @@ public:
     void SetCapture() override { captured = true; }
     void ReleaseCapture() override { captured = false; }
     MouseEvent NextMouseEvent() override;
+    // Records the menu and answers from the script (0 when it is empty).
+    unsigned TrackPopupMenu(const std::vector<MenuItem>& items, CPoint at) override;
+    std::vector<std::vector<MenuItem>> menus;
+    std::deque<unsigned> menuAnswers;
 
     void moveTo(CPoint p) { script.push_back({MouseEvent::Move, p}); }
     void releaseAt(CPoint p) { script.push_back({MouseEvent::LButtonUp, p}); }

@@ -1,3 +1,4 @@
+#include "platform/command_ids.h"
 #include "tests/model/test_box.h"
 
 #include <gtest/gtest.h>
@@ -110,16 +111,16 @@ TEST_F(AnchorDrawingTest, AnchorsSitInsideOnTheRightAndBottom) {
 
 TEST_F(AnchorDrawingTest, ShowAnchorsCommandTogglesAndRepaints) {
     chart.wnd.invalidated.clear();
-    box->onContextMenuAction(32841);
+    box->onContextMenuAction(cmd::ShowAnchors);
     EXPECT_FALSE(box->isNodeShown());
     EXPECT_FALSE(box->onInitMenuPopup());
     EXPECT_EQ(chart.wnd.invalidated, (std::vector<CRect>{{45, 57, 111, 123}}));
     box->draw(&dc);
     EXPECT_EQ(dc.count("Anchor"), 0);
 
-    box->onContextMenuAction(32840); // not ours: nothing
+    box->onContextMenuAction(cmd::AlignMesg); // not ours: nothing
     EXPECT_FALSE(box->isNodeShown());
-    box->onContextMenuAction(32841);
+    box->onContextMenuAction(cmd::ShowAnchors);
     EXPECT_TRUE(box->isNodeShown());
 }
 

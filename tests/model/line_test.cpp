@@ -1,4 +1,5 @@
 #include "model/line.h"
+#include "platform/command_ids.h"
 
 #include "tests/model/chart_fixture.h"
 #include "tests/model/test_box.h"
@@ -261,12 +262,12 @@ TEST_F(LineTest, DestroyingTheLineOrTheWholeChartLeavesNothingDangling) {
 
 TEST_F(LineTest, ContextMenuDeletesOnYesAndEditsThePen) {
     Line* line = add(new Line(newId(), &view, {10, 10}, {30, 10}));
-    line->onContextMenuAction(Line::cCmdDelete); // default answer: No
+    line->onContextMenuAction(cmd::DeleteLine); // default answer: No
     ASSERT_EQ(fake.messages.shown, std::vector<std::string>{"Please confirm deletion of line."});
     EXPECT_EQ(fake.messages.icons.front(), MsgIcon::Question);
     EXPECT_EQ(view.getModelMgr()->getShapeList().size(), 1u);
 
-    line->onContextMenuAction(Line::cCmdProperties); // cancelled
+    line->onContextMenuAction(cmd::Properties); // cancelled
     EXPECT_EQ(line->getPenColor(), 3);
     fake.dialogs.onLine = [](LineProperties& p) {
         EXPECT_EQ(p.penColor, 3);
@@ -275,11 +276,11 @@ TEST_F(LineTest, ContextMenuDeletesOnYesAndEditsThePen) {
         p.penStyle = 4;
         return true;
     };
-    line->onContextMenuAction(Line::cCmdProperties);
+    line->onContextMenuAction(cmd::Properties);
     EXPECT_EQ(line->getPenColor(), 7);
     EXPECT_EQ(line->getPenStyle(), 4);
 
     fake.messages.answers = {MsgResult::Yes};
-    line->onContextMenuAction(Line::cCmdDelete);
+    line->onContextMenuAction(cmd::DeleteLine);
     EXPECT_TRUE(view.getModelMgr()->getShapeList().empty());
 }

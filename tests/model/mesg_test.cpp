@@ -4,6 +4,7 @@
 #include "model/res_strings.h"
 #include "model/shape_registry.h"
 #include "model/transition.h"
+#include "platform/command_ids.h"
 #include "tests/model/chart_fixture.h"
 
 #include <gtest/gtest.h>
@@ -73,7 +74,7 @@ TEST_F(MesgTest, AlignedLabelsStayCentredWhenResized) {
         GTEST_SKIP() << "alignment needs the transition's route";
     auto* m = add(new ResizableMesg(newId(), &view, {40, 40, 50, 46}, t));
     EXPECT_FALSE(m->isAligned());
-    m->onContextMenuAction(32840);
+    m->onContextMenuAction(cmd::AlignMesg);
     EXPECT_TRUE(m->isAligned());
     EXPECT_EQ(m->getAttachPoint(), view.uFp(t->getAttachRect().CenterPoint()));
 
@@ -108,7 +109,7 @@ TEST_F(MesgTest, Commands) {
         ev = "tick";
         return true;
     };
-    m->onContextMenuAction(32796);
+    m->onContextMenuAction(cmd::EditMesg);
     m->onLButtonDoubleClick(0, {}); // the same without the browser refresh
     EXPECT_EQ(view.refreshed, std::vector<Shape*>{t});
     if constexpr (config::kInteractive) {
@@ -121,17 +122,17 @@ TEST_F(MesgTest, Commands) {
         p = {true, true, true, 0x010203, 0x040506};
         return true;
     };
-    m->onContextMenuAction(32837);
+    m->onContextMenuAction(cmd::Properties);
     EXPECT_EQ(fake.dialogs.titles.back(), LoadResString(IDS_MESSAGE_PROPERTIES));
     EXPECT_FALSE(m->isNodeShown());
     EXPECT_TRUE(m->hasNoBorder() && m->isTransparent());
     EXPECT_EQ(m->getBorderColor(), 0x040506u);
 
     const long id = m->getObjId();
-    m->onContextMenuAction(32795); // No is the default answer
+    m->onContextMenuAction(cmd::DeleteMesg); // No is the default answer
     EXPECT_EQ(t->getMesg(), m);
     fake.messages.answers.push_back(MsgResult::Yes);
-    m->onContextMenuAction(32795);
+    m->onContextMenuAction(cmd::DeleteMesg);
     EXPECT_EQ(fake.messages.shown.back(), LoadResString(IDS_CONFIRM_DELETE));
     EXPECT_EQ(t->getMesg(), nullptr);
     EXPECT_EQ(view.getModelMgr()->getShape(id), nullptr);

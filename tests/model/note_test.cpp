@@ -1,6 +1,7 @@
 #include "model/config.h"
 #include "model/note.h"
 #include "model/res_strings.h"
+#include "platform/command_ids.h"
 #include "tests/model/chart_fixture.h"
 
 #include <gtest/gtest.h>
@@ -46,8 +47,8 @@ TEST_F(NoteTest, Commands) {
         p.hidden = true;
         return true;
     };
-    n->onContextMenuAction(32837);
-    n->onContextMenuAction(32825); // the scripted editor cancels
+    n->onContextMenuAction(cmd::Properties);
+    n->onContextMenuAction(cmd::EditNote); // the scripted editor cancels
     EXPECT_EQ(fake.dialogs.titles.front(), LoadResString(IDS_NOTE_PROPERTIES));
     if constexpr (config::kInteractive) {
         EXPECT_EQ(fake.dialogs.titles.back(), "Note");
@@ -56,9 +57,9 @@ TEST_F(NoteTest, Commands) {
     EXPECT_FALSE(n->isNodeShown());
 
     const long id = n->getObjId();
-    n->onContextMenuAction(32827); // No is the default answer
+    n->onContextMenuAction(cmd::DeleteNote); // No is the default answer
     EXPECT_TRUE(listed(n));
     fake.messages.answers.push_back(MsgResult::Yes);
-    n->onContextMenuAction(32827);
+    n->onContextMenuAction(cmd::DeleteNote);
     EXPECT_EQ(view.getModelMgr()->getShape(id), nullptr);
 }

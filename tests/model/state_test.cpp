@@ -4,6 +4,7 @@
 #include "model/initial_state.h"
 #include "model/res_strings.h"
 #include "model/transition.h"
+#include "platform/command_ids.h"
 #include "tests/model/chart_fixture.h"
 
 #include <gtest/gtest.h>
@@ -154,16 +155,16 @@ TEST_F(StateTest, DetachingAndDestroyingLeaveTransitionsWithFreeEnds) {
 TEST_F(StateTest, DeleteCommandAsksFirst) {
     auto* s = add(new GenericState(newId(), &view, {10, 10, 30, 26}, "S"));
     Transition* out = headAt(s, NODE(2, 3));
-    s->onContextMenuAction(32793); // No is the default answer
+    s->onContextMenuAction(cmd::DeleteState); // No is the default answer
     ASSERT_EQ(fake.messages.shown, std::vector<std::string>{LoadResString(IDS_CONFIRM_DELETE)});
     EXPECT_EQ(fake.messages.icons.front(), MsgIcon::Question);
     EXPECT_TRUE(listed(s));
 
     fake.messages.answers = {MsgResult::Yes, MsgResult::Yes};
-    s->onContextMenuAction(32793);
+    s->onContextMenuAction(cmd::DeleteState);
     EXPECT_EQ(out->getHeadState(), nullptr);
     auto* f = add(new FinalState(newId(), &view, {40, 40, 44, 44}));
-    f->onContextMenuAction(32793);
+    f->onContextMenuAction(cmd::DeleteState);
     EXPECT_EQ(view.getModelMgr()->getShapeList(), std::vector<Shape*>{out});
 }
 
@@ -173,7 +174,7 @@ TEST_F(StateTest, PropertiesAndEntryExitDialogs) {
         p.name = "Changed";
         return false;
     };
-    s->onContextMenuAction(32837);
+    s->onContextMenuAction(cmd::Properties);
     EXPECT_EQ(s->getName(), "Busy"); // cancelled
     EXPECT_TRUE(view.refreshed.empty());
 
@@ -182,7 +183,7 @@ TEST_F(StateTest, PropertiesAndEntryExitDialogs) {
         p = {"", true, 0x222222, true};
         return true;
     };
-    s->onContextMenuAction(32837);
+    s->onContextMenuAction(cmd::Properties);
     EXPECT_EQ(s->getName(), "State");
     EXPECT_TRUE(s->hasHistory() && s->isTransparent());
     EXPECT_EQ(s->getColor(), 0x222222u);
@@ -193,7 +194,7 @@ TEST_F(StateTest, PropertiesAndEntryExitDialogs) {
         return true;
     };
     s->onLButtonDoubleClick(0, {});
-    s->onContextMenuAction(32794);
+    s->onContextMenuAction(cmd::EditEntryExit);
     if constexpr (config::kInteractive) {
         EXPECT_EQ(
             fake.dialogs.titles,

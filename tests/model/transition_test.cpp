@@ -1,4 +1,5 @@
 #include "model/transition.h"
+#include "platform/command_ids.h"
 
 #include "model/drawing_resources.h"
 #include "model/generic_state.h"
@@ -181,11 +182,11 @@ TEST_F(TransitionTest, LabelStaysOnTheAttachPointUnlessMovedAway) {
     GenericState* a = addState({10, 10, 20, 18});
     GenericState* b = addState({40, 40, 50, 48});
     Transition* t = connect(a, {2, 3}, b, {2, 1});
-    t->onContextMenuAction(32790);
+    t->onContextMenuAction(cmd::AddMessage);
     Mesg* m = t->getMesg();
     ASSERT_NE(m, nullptr);
     EXPECT_TRUE(m->isAligned());
-    t->onContextMenuAction(32790); // only one label
+    t->onContextMenuAction(cmd::AddMessage); // only one label
     EXPECT_EQ(t->getMesg(), m);
 
     a->setRect({10, 20, 20, 28});
@@ -199,7 +200,7 @@ TEST_F(TransitionTest, LabelStaysOnTheAttachPointUnlessMovedAway) {
     a->setRect({5, 5, 15, 13});
     EXPECT_EQ(m->getRect(), placed);
     EXPECT_FALSE(m->isAligned());
-    t->onContextMenuAction(32839);
+    t->onContextMenuAction(cmd::AlignMessage);
     EXPECT_TRUE(m->isAligned());
 }
 
@@ -236,7 +237,7 @@ TEST_F(TransitionTest, HitRegionIsBuiltAtDrawingAndFollowsZoomAndScroll) {
 TEST_F(TransitionTest, ArcsOnlyAtInnerCornersAndAnOpenArrowhead) {
     Transition* straight = addFree({10, 10}, {10, 30});
     view.getCollection().add(straight);
-    straight->onContextMenuAction(32790);
+    straight->onContextMenuAction(cmd::AddMessage);
     RecordingDC dc;
     straight->draw(&dc);
     EXPECT_EQ(dc.count("Arc"), 0);
@@ -460,21 +461,21 @@ TEST_F(TransitionTest, ARouteBeyondFiveRepairsIsRebuilt) {
 
 TEST_F(TransitionTest, DeletingTheTransitionAsksFirstAndTakesItsLabel) {
     Transition* t = addFree({10, 10}, {10, 30});
-    t->onContextMenuAction(32790);
+    t->onContextMenuAction(cmd::AddMessage);
     Mesg* m = t->getMesg();
     ASSERT_NE(m, nullptr);
-    t->onContextMenuAction(32838); // the label alone
+    t->onContextMenuAction(cmd::DeleteMessage); // the label alone
     EXPECT_EQ(t->getMesg(), nullptr);
     EXPECT_FALSE(listed(m));
 
-    t->onContextMenuAction(32790);
+    t->onContextMenuAction(cmd::AddMessage);
     m = t->getMesg();
-    t->onContextMenuAction(32791); // unanswered: No is preselected
+    t->onContextMenuAction(cmd::DeleteTransition); // unanswered: No is preselected
     ASSERT_EQ(fake.messages.shown, std::vector<std::string>{"Please confirm deletion"});
     EXPECT_EQ(fake.messages.icons[0], MsgIcon::Stop);
     EXPECT_TRUE(listed(t));
     fake.messages.answers.push_back(MsgResult::Yes);
-    t->onContextMenuAction(32791);
+    t->onContextMenuAction(cmd::DeleteTransition);
     EXPECT_FALSE(listed(t));
     EXPECT_FALSE(listed(m));
 }
@@ -484,7 +485,7 @@ TEST_F(TransitionTest, DestructionInAnyOrderLeavesNoDanglingPointer) {
     GenericState* b = addState({40, 40, 50, 48});
     Transition* t1 = connect(a, {2, 3}, b, {2, 1});
     Transition* t2 = connect(b, {1, 2}, a, {2, 2});
-    t1->onContextMenuAction(32790);
+    t1->onContextMenuAction(cmd::AddMessage);
     Mesg* m = t1->getMesg();
 
     delete a; // under both transitions
@@ -496,7 +497,7 @@ TEST_F(TransitionTest, DestructionInAnyOrderLeavesNoDanglingPointer) {
 
     delete m; // a label under its transition
     EXPECT_EQ(t1->getMesg(), nullptr);
-    t1->onContextMenuAction(32790);
+    t1->onContextMenuAction(cmd::AddMessage);
     delete t1; // a transition under its label
     EXPECT_TRUE(b->getTails().empty());
     EXPECT_EQ(b->getHeads(), std::vector<Transition*>{t2});

@@ -1,10 +1,10 @@
 // Opening, saving, modification and closing of charts through the running editor.
 
 #include "editor/app/child_frame.h"
-#include "editor/app/command_ids.h"
 #include "editor/app/tavren_doc.h"
 #include "editor/view/chart_view.h"
 #include "model/generic_state.h"
+#include "platform/command_ids.h"
 #include "tests/editor/app/app_fixture.h"
 #include "view/layout_mgr.h"
 

@@ -1,9 +1,9 @@
 // The real editor, which leaves through File > Exit as soon as a chart is open: the exit
 // test runs it as a user would, as a separate process.
 
-#include "editor/app/command_ids.h"
 #include "editor/app/main_frame.h"
 #include "editor/app/tavren_app.h"
+#include "platform/command_ids.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,12 +1,13 @@
 // The main window's commands, menus, bars and their layout, driven as the user would.
 
 #include "editor/app/child_frame.h"
-#include "editor/app/command_ids.h"
 #include "editor/app/command_table.h"
+#include "editor/app/drag_tool_bar.h"
 #include "editor/app/printer_setup.h"
 #include "editor/app/splash_dlg.h"
 #include "editor/app/tavren_doc.h"
 #include "editor/view/chart_view.h"
+#include "platform/command_ids.h"
 #include "tests/editor/app/app_fixture.h"
 #include "view/layout_mgr.h"
 
@@ -89,8 +90,8 @@ TEST_F(EditorTest, CommandsCarryTheirAcceleratorsPromptsAndBars) {
 
     EXPECT_EQ(barIds(frame().toolBar()), standardToolbar());
     EXPECT_EQ(barIds(frame().drawingToolBar()), drawingToolbar());
-    for (unsigned id : {cmd::EditUndo, cmd::EditPaste, cmd::InsertState, cmd::GenerateCpp,
-                        cmd::DefaultSettings, cmd::FindReplace})
+    for (unsigned id :
+         {cmd::EditUndo, cmd::EditPaste, cmd::GenerateCpp, cmd::DefaultSettings, cmd::FindReplace})
         EXPECT_FALSE(enabled(id)) << id;
     for (unsigned id : {cmd::FileSave, cmd::FilePrint, cmd::Refresh, cmd::Normal, cmd::CloseAll})
         EXPECT_TRUE(enabled(id)) << id;

@@ -1,6 +1,7 @@
 #pragma once
-// Command ids of the editor's menus, toolbars and accelerators. The numbers are fixed: string
-// resources with the same ids carry each command's prompt and tooltip.
+// Command ids of the editor's menus, toolbars, accelerators and the shapes' context menus, in
+// one place. The numbers are fixed: string resources with the same ids carry each command's
+// prompt and tooltip.
 
 namespace cmd {
 
@@ -38,6 +39,31 @@ inline constexpr unsigned InsertInitialState = 32875;
 inline constexpr unsigned InsertFinalState = 32876;
 inline constexpr unsigned InsertNote = 32877;
 inline constexpr unsigned InsertLine = 32878;
+// Posted by the drawing toolbar once the mouse moved with a button held: drag the tool.
+inline constexpr unsigned StartToolDrag = 32775;
+// The chart's context menu inserts where it was opened.
+inline constexpr unsigned InsertStateAt = 32799;
+inline constexpr unsigned InsertInitialStateAt = 32800;
+inline constexpr unsigned InsertFinalStateAt = 32801;
+inline constexpr unsigned InsertTransitionAt = 32880;
+inline constexpr unsigned InsertNoteAt = 32881;
+inline constexpr unsigned InsertLineAt = 32882;
+
+// Shapes' context menus; the shapes carry them out.
+inline constexpr unsigned AddMessage = 32790;
+inline constexpr unsigned DeleteTransition = 32791;
+inline constexpr unsigned DeleteState = 32793;
+inline constexpr unsigned EditEntryExit = 32794;
+inline constexpr unsigned DeleteMesg = 32795;
+inline constexpr unsigned EditMesg = 32796;
+inline constexpr unsigned EditNote = 32825;
+inline constexpr unsigned DeleteNote = 32827;
+inline constexpr unsigned DeleteLine = 32828;
+inline constexpr unsigned Properties = 32837;
+inline constexpr unsigned DeleteMessage = 32838;
+inline constexpr unsigned AlignMessage = 32839;
+inline constexpr unsigned AlignMesg = 32840;
+inline constexpr unsigned ShowAnchors = 32841;
 
 inline constexpr unsigned Normal = 32817;
 inline constexpr unsigned ZoomIn = 32818;
