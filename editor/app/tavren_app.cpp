@@ -3,6 +3,7 @@
 #include "editor/app/export_command.h"
 #include "editor/app/language_module.h"
 #include "editor/app/main_frame.h"
+#include "editor/app/qt_dialogs.h"
 #include "editor/app/splash_dlg.h"
 #include "editor/platform/qt_clipboard.h"
 #include "editor/platform/qt_message_boxes.h"
@@ -132,9 +133,11 @@ int runTavren(int argc, char** argv) {
     QtMessageBoxes messageBoxes;
     QtSettingsStore settings;
     QtClipboard clipboard;
+    QtDialogs dialogs;
     platform::install(&messageBoxes);
     platform::install(&settings);
     platform::install(&clipboard);
+    platform::install(&dialogs);
 
     int result = 1;
     {
@@ -146,5 +149,6 @@ int runTavren(int argc, char** argv) {
     platform::install(static_cast<MessageBoxes*>(nullptr));
     platform::install(static_cast<SettingsStore*>(nullptr));
     platform::install(static_cast<Clipboard*>(nullptr));
+    platform::install(static_cast<DialogRequests*>(nullptr));
     return result;
 }
