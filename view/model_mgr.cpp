@@ -140,7 +140,8 @@ bool ModelMgr::drawNewTransition(CPoint pixel) {
         to = nullptr; // on the state but off its anchors: a free end there
     else if (!to && near == dynamic_cast<Shape*>(from))
         return false;
-    return createTransition(from, to, fromNode, toNode, end) != nullptr;
+    createTransition(from, to, fromNode, toNode, end);
+    return true;
 }
 
 Transition* ModelMgr::createTransition(StartableState* from, EndableState* to, const NODE& fromNode,
