@@ -16,6 +16,7 @@
 #include <QElapsedTimer>
 
 #include <iostream>
+#include <set>
 
 namespace {
 
@@ -88,6 +89,25 @@ void printUsage(std::ostream& out) {
            "Qt's own options (-style, -platform, ...) are accepted as well.\n";
 }
 
+// Qt's own options, which QApplication takes out of the arguments: how many arguments follow
+// the option (its value), or -1 for an option that is neither Qt's nor ours.
+int qtOptionArguments(std::string option) {
+    if (option.rfind("--", 0) == 0)
+        option.erase(0, 1); // Qt takes -style and --style alike
+    static const std::set<std::string> withValue = {
+        "-platform",    "-platformpluginpath", "-platformtheme", "-plugin",  "-qwindowgeometry",
+        "-qwindowicon", "-qwindowtitle",       "-session",       "-display", "-geometry",
+        "-style",       "-stylesheet",         "-name",          "-title",   "-visual"};
+    static const std::set<std::string> flags = {"-reverse", "-widgetcount", "-nograb", "-dograb",
+                                                "-sync"};
+    if (withValue.count(option))
+        return 1;
+    if (flags.count(option) || option.rfind("-qmljsdebugger=", 0) == 0 ||
+        option.rfind("-style=", 0) == 0 || option.rfind("-stylesheet=", 0) == 0)
+        return 0;
+    return -1;
+}
+
 int usageError(const std::string& what) {
     std::cerr << "tavren: " << what << "\nTry 'tavren --help' for more information.\n";
     return kUsageError;
@@ -114,21 +134,18 @@ int runTavren(int argc, char** argv) {
             std::cout << "tavren (Tavren) " << TAVREN_VERSION << "\n";
             return 0;
         }
+        if (arg.size() > 1 && arg[0] == '-') {
+            const int taken = qtOptionArguments(arg);
+            if (taken < 0)
+                return usageError("unknown option '" + arg + "'");
+            i += taken;
+        }
     }
 
     QApplication app(argc, argv);
     // Qt has taken its own options out of the arguments by now.
-    QStringList files;
-    bool optionsEnded = false;
-    for (const QString& arg : app.arguments().mid(1)) {
-        if (!optionsEnded && arg == "--") {
-            optionsEnded = true;
-        } else if (!optionsEnded && arg.startsWith('-') && arg != "-") {
-            return usageError("unknown option '" + arg.toStdString() + "'");
-        } else {
-            files << arg;
-        }
-    }
+    QStringList files = app.arguments().mid(1);
+    files.removeOne("--");
 
     QtMessageBoxes messageBoxes;
     QtSettingsStore settings;

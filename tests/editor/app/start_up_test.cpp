@@ -104,3 +104,33 @@ TEST(ExportTest, CommandLineWritesEachFormatWithoutADisplay) {
     EXPECT_TRUE(failing.readAllStandardError().contains("No such file or directory"));
     EXPECT_FALSE(fs::exists(dir.path() / "none.svg"));
 }
+
+// Help, version and usage errors need no display: the window system is never reached.
+TEST(CommandLineTest, HelpVersionAndUnknownOptionsAnswerWithoutADisplay) {
+    const struct {
+        QStringList args;
+        int status;
+        const char* out;
+        const char* err;
+    } cases[] = {
+        {{"--version"}, 0, "tavren (Tavren) ", ""},
+        {{"--help"}, 0, "Usage: tavren [OPTION]... [--] [CHART.tvc]...", ""},
+        {{"chart.tvc", "-h"}, 0, "Usage:", ""},
+        {{"--bogus"}, 2, "", "tavren: unknown option '--bogus'"},
+        {{"-style", "fusion", "-x"}, 2, "", "unknown option '-x'"},
+        {{"--export", "only.tvc"}, 2, "", "--export takes a chart and an output file"},
+    };
+    for (const auto& c : cases) {
+        QProcess tavren;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char* var : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+            env.remove(var);
+        tavren.setProcessEnvironment(env);
+        tavren.start(TAVREN_EXE, c.args);
+        ASSERT_TRUE(tavren.waitForFinished(60000));
+        const std::string what = c.args.join(' ').toStdString();
+        EXPECT_EQ(tavren.exitCode(), c.status) << what;
+        EXPECT_TRUE(tavren.readAllStandardOutput().startsWith(c.out)) << what;
+        EXPECT_TRUE(tavren.readAllStandardError().contains(c.err)) << what;
+    }
+}
