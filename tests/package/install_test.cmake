@@ -23,7 +23,7 @@ file(RENAME ${WORK_DIR}/laid ${WORK_DIR}/moved)
 set(home ${WORK_DIR}/moved)
 
 foreach(installed bin/tavren bin/tvc2cpp bin/tvc2c bin/tvc2cs bin/tvc2java bin/tvc2xml
-                  bin/_sp.tn Docs/Tavren-UserGuide.pdf Docs/Tavren-Tutorial.pdf
+                  bin/_sp.tn Docs/Tavren-UserGuide.pdf Docs/Tavren-Tutorial.pdf Docs/semantics.md
                   Examples/door.tvc Examples/traffic_light.tvc Examples/Socket_C++/main.cpp
                   share/applications/tavren.desktop)
     if(NOT EXISTS ${home}/${installed})
