@@ -36,3 +36,18 @@ inline const DrawingResources& DrawingResources::instance() {
     static const DrawingResources resources;
     return resources;
 }
+
+// Feedback outside painting: an outline in XOR on the window's overlay, so drawing it again
+// removes it. Nothing without a window.
+inline void xorRectangle(CWnd* wnd, const CRect& r, const Pen& pen) {
+    if (!wnd)
+        return;
+    CDC& dc = wnd->GetOverlayDC();
+    const RasterOp oldRop = dc.SetROP2(RasterOp::NotXorPen);
+    const Pen oldPen = dc.SelectPen(pen);
+    const Brush oldBrush = dc.SelectBrush(DrawingResources::instance().hollowBrush);
+    dc.Rectangle(r);
+    dc.SelectBrush(oldBrush);
+    dc.SelectPen(oldPen);
+    dc.SetROP2(oldRop);
+}

@@ -207,18 +207,7 @@ bool RectShape::onSetCursor(CWnd* wnd, UINT hitTest, UINT) {
 }
 
 void RectShape::drawGhost() {
-    CWnd* wnd = mgr ? mgr->getWindow() : nullptr;
-    if (!wnd)
-        return;
-    CDC& dc = wnd->GetOverlayDC();
-    const DrawingResources& res = DrawingResources::instance();
-    const RasterOp oldRop = dc.SetROP2(RasterOp::NotXorPen);
-    const Pen oldPen = dc.SelectPen(res.dragPen);
-    const Brush oldBrush = dc.SelectBrush(res.hollowBrush);
-    dc.Rectangle(ghost);
-    dc.SelectBrush(oldBrush);
-    dc.SelectPen(oldPen);
-    dc.SetROP2(oldRop);
+    xorRectangle(mgr ? mgr->getWindow() : nullptr, ghost, DrawingResources::instance().dragPen);
 }
 
 void RectShape::execute(EAction action, void* data) {

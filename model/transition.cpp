@@ -683,17 +683,8 @@ void Transition::execute(EAction action, void* data) {
 // --- mouse ---
 
 void Transition::drawMarker(const CPoint& at) {
-    CWnd* wnd = mgr ? mgr->getWindow() : nullptr;
-    if (!wnd)
-        return;
-    CDC& dc = wnd->GetOverlayDC();
-    const RasterOp oldRop = dc.SetROP2(RasterOp::NotXorPen);
-    const Pen oldPen = dc.SelectPen(DrawingResources::instance().markerPen);
-    const Brush oldBrush = dc.SelectBrush(DrawingResources::instance().hollowBrush);
-    dc.Rectangle(CRect(at.x - 3, at.y - 3, at.x + 4, at.y + 4));
-    dc.SelectBrush(oldBrush);
-    dc.SelectPen(oldPen);
-    dc.SetROP2(oldRop);
+    xorRectangle(mgr ? mgr->getWindow() : nullptr, CRect(at.x - 3, at.y - 3, at.x + 4, at.y + 4),
+                 DrawingResources::instance().markerPen);
 }
 
 void Transition::showMarker(bool show, const CPoint& at) {

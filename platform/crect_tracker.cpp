@@ -1,5 +1,8 @@
 #include "platform/crect_tracker.h"
 
+#include <functional>
+#include <optional>
+
 namespace {
 CRect normalised(CRect r) {
     r.NormalizeRect();
@@ -173,6 +176,52 @@ bool CRectTracker::SetCursor(CWnd* wnd, UINT) const {
     return true;
 }
 
+namespace {
+
+// The modal loop of both drags: the outline for each mouse position is drawn in XOR and
+// erased again. The release point, or nothing when the drag was cancelled.
+std::optional<CPoint> dragOutline(CWnd* wnd, const std::function<CRect(CPoint)>& outlineAt) {
+    CDC& dc = wnd->GetOverlayDC();
+    bool shown = false;
+    CRect drawn;
+    auto follow = [&](CPoint to) {
+        const CRect r = outlineAt(to);
+        if (shown && drawn == r)
+            return;
+        if (shown)
+            drawOutline(dc, drawn);
+        drawOutline(dc, r);
+        drawn = r;
+        shown = true;
+    };
+    auto finish = [&] {
+        if (shown)
+            drawOutline(dc, drawn);
+        wnd->ReleaseCapture();
+    };
+
+    wnd->SetCapture();
+    wnd->UpdateWindow();
+    for (;;) {
+        const MouseEvent e = wnd->NextMouseEvent();
+        switch (e.kind) {
+        case MouseEvent::Move:
+            follow(e.point);
+            break;
+        case MouseEvent::LButtonUp:
+            follow(e.point);
+            finish();
+            return e.point;
+        case MouseEvent::Escape:
+        case MouseEvent::CaptureLost:
+            finish();
+            return std::nullopt;
+        }
+    }
+}
+
+} // namespace
+
 bool CRectTracker::Track(CWnd* wnd, CPoint point) {
     if (!wnd)
         return false;
@@ -181,96 +230,26 @@ bool CRectTracker::Track(CWnd* wnd, CPoint point) {
         return false;
     const CRect original = m_rect;
     const CRect start = normalised(m_rect);
-    CDC& dc = wnd->GetOverlayDC();
-    bool shown = false;
-    CRect drawn;
-    auto follow = [&](CPoint to) {
-        CRect r = dragged(start, handle, to - point);
-        AdjustRect(handle, &r);
-        m_rect = r;
-        if (shown && drawn == r)
-            return;
-        if (shown)
-            drawOutline(dc, drawn);
-        drawOutline(dc, r);
-        drawn = r;
-        shown = true;
-    };
-    auto erase = [&] {
-        if (shown)
-            drawOutline(dc, drawn);
-        shown = false;
-    };
-
-    wnd->SetCapture();
-    wnd->UpdateWindow();
-    for (;;) {
-        const MouseEvent e = wnd->NextMouseEvent();
-        switch (e.kind) {
-        case MouseEvent::Move:
-            follow(e.point);
-            break;
-        case MouseEvent::LButtonUp: {
-            follow(e.point);
-            erase();
-            wnd->ReleaseCapture();
-            const bool changed = m_rect != start;
-            if (!changed)
-                m_rect = original;
-            return changed;
-        }
-        case MouseEvent::Escape:
-        case MouseEvent::CaptureLost:
-            erase();
-            wnd->ReleaseCapture();
-            m_rect = original;
-            return false;
-        }
-    }
+    const bool released = dragOutline(wnd, [&](CPoint to) {
+                              CRect r = dragged(start, handle, to - point);
+                              AdjustRect(handle, &r);
+                              m_rect = r;
+                              return r;
+                          }).has_value();
+    const bool changed = released && m_rect != start;
+    if (!changed)
+        m_rect = original;
+    return changed;
 }
 
 bool CRectTracker::TrackRubberBand(CWnd* wnd, CPoint point, bool allowInvert) {
     if (!wnd)
         return false;
-    CDC& dc = wnd->GetOverlayDC();
-    bool shown = false;
-    CRect drawn;
-    auto follow = [&](CPoint to) {
-        const CRect r = normalised(CRect(point, to));
-        if (shown && drawn == r)
-            return;
-        if (shown)
-            drawOutline(dc, drawn);
-        drawOutline(dc, r);
-        drawn = r;
-        shown = true;
-    };
-    auto erase = [&] {
-        if (shown)
-            drawOutline(dc, drawn);
-        shown = false;
-    };
-
-    wnd->SetCapture();
-    wnd->UpdateWindow();
-    for (;;) {
-        const MouseEvent e = wnd->NextMouseEvent();
-        switch (e.kind) {
-        case MouseEvent::Move:
-            follow(e.point);
-            break;
-        case MouseEvent::LButtonUp: {
-            erase();
-            wnd->ReleaseCapture();
-            const CRect spanned(point, e.point);
-            m_rect = allowInvert ? spanned : normalised(spanned);
-            return e.point != point;
-        }
-        case MouseEvent::Escape:
-        case MouseEvent::CaptureLost:
-            erase();
-            wnd->ReleaseCapture();
-            return false;
-        }
-    }
+    const std::optional<CPoint> end =
+        dragOutline(wnd, [&](CPoint to) { return normalised(CRect(point, to)); });
+    if (!end)
+        return false;
+    const CRect spanned(point, *end);
+    m_rect = allowInvert ? spanned : normalised(spanned);
+    return *end != point;
 }
