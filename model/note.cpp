@@ -100,6 +100,10 @@ void Note::onContextMenuAction(int commandId) {
     }
 }
 
+void Note::onLButtonDoubleClick(UINT, CPoint) {
+    onContextMenuAction(cmd::EditNote);
+}
+
 void Note::editProperties() {
     if (editBoxProperties(LoadResString(IDS_NOTE_PROPERTIES), transparent, noBorder, bkColor,
                           borderColor))

@@ -21,6 +21,8 @@ public:
     void draw(CDC* dc) override;
     const std::string& getType() const override { return cType; }
     void onContextMenuAction(int commandId) override;
+    // Edits the text, as the Edit command does: what users expect of a note.
+    void onLButtonDoubleClick(UINT flags, CPoint point) override;
     void init() override;
     void updateNodes() override;
 

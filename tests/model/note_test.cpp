@@ -55,6 +55,14 @@ TEST_F(NoteTest, Commands) {
     }
     EXPECT_TRUE(n->isTransparent());
     EXPECT_FALSE(n->isNodeShown());
+    if constexpr (config::kInteractive) {
+        fake.dialogs.onText = [](std::string& text) {
+            text = "double-clicked";
+            return true;
+        };
+        n->onLButtonDoubleClick(0, {});
+        EXPECT_EQ(n->getTextHandler()->getData(), "double-clicked");
+    }
 
     const long id = n->getObjId();
     n->onContextMenuAction(cmd::DeleteNote); // No is the default answer
