@@ -21,10 +21,7 @@ void InArchive::checkHeader() {
     if (!(stream >> major >> minor))
         throw std::string("Not a valid Tavren model file");
     Util::readRest(stream);
-    fileMajor = major;
-    fileMinor = minor;
-    fileVersion = static_cast<float>(major + minor * 0.1);
-    supportedVersion = static_cast<float>(cMajor + cMinor * 0.1);
+    setVersion(major, minor);
     if (major > cMajor || (major == cMajor && minor > cMinor)) {
         char msg[160];
         std::snprintf(msg, sizeof msg,
@@ -33,6 +30,13 @@ void InArchive::checkHeader() {
                       static_cast<double>(supportedVersion), static_cast<double>(fileVersion));
         throw std::string(msg);
     }
+}
+
+void InArchive::setVersion(short major, short minor) {
+    fileMajor = major;
+    fileMinor = minor;
+    fileVersion = static_cast<float>(major + minor * 0.1);
+    supportedVersion = static_cast<float>(cMajor + cMinor * 0.1);
 }
 
 bool InArchive::isAtLeast(short major, short minor) const {
@@ -46,7 +50,9 @@ std::string InArchive::readTextLine() {
     return line;
 }
 
-void InArchive::skipRestOfLine() { Util::readRest(stream); }
+void InArchive::skipRestOfLine() {
+    Util::readRest(stream);
+}
 
 LONG InArchive::toCoordinate(long value) {
     constexpr long cLimit = 1000000;

@@ -36,6 +36,8 @@ public:
 
     // Reads and checks the header line; throws the failure message as a std::string.
     void checkHeader();
+    // For records without a file header (the clipboard): read them as this version.
+    void setVersion(short major, short minor);
     // Whether the file is of version major.minor or later, compared as integers.
     bool isAtLeast(short major, short minor) const;
     float getFileVersion() const { return fileVersion; }

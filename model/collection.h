@@ -11,6 +11,7 @@ public:
     bool find(Collectable* item) const;
     bool isEmpty() const { return colnList.empty(); }
     std::size_t size() const { return colnList.size(); }
+    const std::vector<Collectable*>& items() const { return colnList; }
     // The first item; the collection must not be empty.
     Collectable* front() const { return colnList.front(); }
 

@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <istream>
 #include <ostream>
+#include <sstream>
 
 LayoutMgr::LayoutMgr() : modelMgr(std::make_unique<ModelMgr>(this)) {}
 
@@ -110,6 +111,7 @@ void LayoutMgr::initialUpdate() {
     textFont = Font{defaults.fontName, defaults.fontSize};
     textColor = defaults.fontColor;
     grid = defaults.showGrid;
+    pushUndoAction(); // the chart as opened: what the first Undo comes back to
 }
 
 void LayoutMgr::drawShapes(CDC& dc, const CRect* area) {
@@ -189,11 +191,7 @@ void LayoutMgr::drawForPrint(CDC& dc) {
 void LayoutMgr::setZoomKeepingScroll(short newZoom) {
     setZoom(newZoom);
     setScrollPosition(zpFu(uFp(getScrollPosition())));
-    if (CWnd* wnd = getWindow()) {
-        const CPoint at = getScrollPosition();
-        const CSize total = getTotalSize();
-        wnd->Invalidate(CRect(-at.x, -at.y, total.cx - at.x, total.cy - at.y));
-    }
+    invalidateAll();
 }
 
 void LayoutMgr::zoomIn() {
@@ -221,8 +219,42 @@ void LayoutMgr::normal() {
 }
 
 void LayoutMgr::pushUndoAction() {
+    std::ostringstream snapshot;
+    write(snapshot);
+    history.push(snapshot.str());
     if (changed)
         changed();
+}
+
+void LayoutMgr::undo() {
+    if (history.canUndo())
+        restore(history.undo());
+}
+
+void LayoutMgr::redo() {
+    if (history.canRedo())
+        restore(history.redo());
+}
+
+// Nothing may keep a pointer into the old model manager: its shapes die with it.
+void LayoutMgr::restore(const std::string& snapshot) {
+    endToolDrag();
+    hideMarkers();
+    modelMgr.reset();
+    modelMgr = std::make_unique<ModelMgr>(this);
+    std::istringstream in(snapshot);
+    read(in);
+    invalidateAll();
+    if (changed)
+        changed();
+}
+
+void LayoutMgr::invalidateAll() {
+    if (CWnd* wnd = getWindow()) {
+        const CPoint at = getScrollPosition();
+        const CSize total = getTotalSize();
+        wnd->Invalidate(CRect(-at.x, -at.y, total.cx - at.x, total.cy - at.y));
+    }
 }
 
 // --- the mouse ---
@@ -374,11 +406,27 @@ bool LayoutMgr::onCommand(unsigned id) {
     case cmd::SelectAll:
         modelMgr->selectAll();
         return true;
+    case cmd::EditUndo:
+        undo();
+        return true;
+    case cmd::EditRedo:
+        redo();
+        return true;
+    case cmd::EditCopy:
+        modelMgr->copy();
+        return true;
+    case cmd::EditCut:
+        modelMgr->cut();
+        pushUndoAction();
+        return true;
+    case cmd::EditPaste:
+        modelMgr->paste();
+        pushUndoAction();
+        return true;
     case cmd::ModelProperties:
     case cmd::Properties:
         if (properties.editModelProp()) {
-            if (CWnd* wnd = getWindow())
-                wnd->Invalidate(CRect(CPoint(), getTotalSize()));
+            invalidateAll();
             pushUndoAction();
         }
         return true;
@@ -392,7 +440,15 @@ bool LayoutMgr::isCommandEnabled(unsigned id) const {
     case cmd::EditDelete:
     case cmd::BringToFront:
     case cmd::SendToBack:
+    case cmd::EditCopy:
+    case cmd::EditCut:
         return !modelMgr->getCollection().isEmpty();
+    case cmd::EditUndo:
+        return isUndoable();
+    case cmd::EditRedo:
+        return isRedoable();
+    case cmd::EditPaste:
+        return ModelMgr::isClipboardAvailable();
     case cmd::SelectAll:
         return !modelMgr->getShapeList().empty();
     case cmd::CodeGenProperties:

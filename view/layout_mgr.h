@@ -6,6 +6,7 @@
 #include "model/model_properties.h"
 #include "model/view_services.h"
 #include "view/model_mgr.h"
+#include "view/undo_history.h"
 
 #include <functional>
 #include <iosfwd>
@@ -54,9 +55,15 @@ public:
     Shape* getShapeNearPoint(const CPoint& pixel, int layer) const override;
     Shape* createNewMesg(CPoint& pixel, Transition* transition) override;
     bool isStateAnchorNodeHighlighted() const override { return anchorHighlighted; }
-    // Every change to the chart ends here; the undo history takes its snapshot, and the
-    // listener (the editor's command states) hears of it.
+    // Every change to the chart ends here: the undo history takes a snapshot (nothing when
+    // the chart is as before), and the listener (the editor's command states) hears of it.
     void pushUndoAction() override;
+    bool isUndoable() const override { return history.canUndo(); }
+    bool isRedoable() const override { return history.canRedo(); }
+    // A new model manager read from the snapshot one step back or forward, zoom included.
+    void undo();
+    void redo();
+    const UndoHistory& getHistory() const { return history; }
     void setChangeListener(std::function<void()> listener) { changed = std::move(listener); }
     // To the end (front) or the start (back) of the shape's layer in the list.
     void sendToFront(Shape* shape) override;
@@ -151,7 +158,11 @@ private:
     bool mayShow(Shape* shape, const CRect& area);
     void setZoomKeepingScroll(short newZoom);
 
+    void restore(const std::string& snapshot);
+    void invalidateAll();
+
     std::unique_ptr<ModelMgr> modelMgr;
+    UndoHistory history;
     unsigned tool = 0;
     bool dragging = false;
     bool anchorHighlighted = false;

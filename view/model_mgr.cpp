@@ -1,5 +1,6 @@
 #include "view/model_mgr.h"
 
+#include "model/archive.h"
 #include "model/final_state.h"
 #include "model/generic_state.h"
 #include "model/initial_state.h"
@@ -18,6 +19,10 @@
 
 #include <algorithm>
 #include <iterator>
+#include <limits>
+#include <map>
+#include <set>
+#include <sstream>
 
 namespace {
 // What the shapes' cursor hook is told: the client area, during a mouse move.
@@ -265,4 +270,110 @@ Mesg* ModelMgr::createNewMesg(CPoint pixel, Transition* transition) {
     CRect r = Mesg::getMinimumRect();
     r.OffsetRect(toSize(unitsAt(pixel)));
     return insert(new Mesg(getNewId(), view, r, transition));
+}
+
+// --- the clipboard ---
+
+bool ModelMgr::isClipboardAvailable() {
+    return platform::clipboard().getData(cClipboardFormat).has_value();
+}
+
+void ModelMgr::copy() {
+    if (selection.isEmpty())
+        return;
+    std::ostringstream text;
+    OutArchive ar(text);
+    for (Collectable* item : selection.items())
+        if (auto* shape = dynamic_cast<Shape*>(item))
+            shape->serialise(ar);
+    std::string payload = text.str();
+    payload.push_back('\0');
+    platform::clipboard().setData(cClipboardFormat, payload);
+}
+
+void ModelMgr::cut() {
+    copy();
+    deleteSelection(false);
+}
+
+void ModelMgr::paste() {
+    const std::optional<std::string> text = platform::clipboard().getData(cClipboardFormat);
+    if (!text) {
+        platform::messageBoxes().show(LoadResString(IDS_CLIPBOARD_ERROR), MsgButtons::Ok,
+                                      MsgIcon::Stop, MsgResult::Ok);
+        return;
+    }
+    if (text->empty())
+        return;
+    if (!pasteText(*text))
+        platform::messageBoxes().show(LoadResString(IDS_PASTE_MISSING_DEPENDENTS), MsgButtons::Ok,
+                                      MsgIcon::Stop, MsgResult::Ok);
+}
+
+// Records up to the text's zero byte; reading stops at an unknown type or a damaged record,
+// and what was read whole before it stays.
+std::vector<std::unique_ptr<Shape>> ModelMgr::readRecords(std::string_view text) {
+    std::vector<std::unique_ptr<Shape>> read;
+    std::istringstream in(std::string(text.substr(0, text.find('\0'))));
+    InArchive ar(in);
+    ar.setVersion(InArchive::cMajor, InArchive::cMinor);
+    std::string line;
+    while (ar.readLine(line)) {
+        std::istringstream words(line);
+        std::string first, type;
+        words >> first >> type;
+        if (first != "BEGIN")
+            continue;
+        std::unique_ptr<Shape> shape(factory.createShape(type));
+        if (!shape)
+            break;
+        try {
+            shape->serialise(ar);
+        } catch (const std::string&) {
+            break;
+        }
+        read.push_back(std::move(shape));
+    }
+    return read;
+}
+
+bool ModelMgr::pasteText(std::string_view text) {
+    std::vector<std::unique_ptr<Shape>> pasted = readRecords(text);
+    // Fresh ids for all; a second record with an id already seen is not the same shape.
+    std::map<long, long> ids;
+    std::set<long> seen;
+    std::erase_if(pasted, [&](const std::unique_ptr<Shape>& s) {
+        return !seen.insert(s->getObjId()).second;
+    });
+    for (const auto& s : pasted)
+        ids[s->getObjId()] = getNewId();
+    std::vector<Shape*> joined;
+    for (auto& s : pasted) {
+        const long old = s->getObjId();
+        if (s->reBirth(ids)) {
+            joined.push_back(s.release());
+        } else {
+            ids.erase(old);
+        }
+    }
+    if (joined.empty())
+        return false;
+
+    auto& list = data.getShapeList();
+    list.insert(list.end(), joined.begin(), joined.end());
+    for (short layer : {cStateLayer, cTransitionLayer, cMesgLayer, cNoteLayer, short{30}})
+        for (Shape* s : joined)
+            if (s->getZorder() == layer)
+                s->create(this, view);
+    clearSelection();
+    CPoint corner(std::numeric_limits<LONG>::max(), std::numeric_limits<LONG>::max());
+    for (Shape* s : joined) {
+        selection.add(s);
+        const CRect box = s->getBoundingRect();
+        corner = CPoint(std::min(corner.x, box.left), std::min(corner.y, box.top));
+    }
+    selection.execute(eSelect, nullptr);
+    CSize offset = view->getAbsolutePos(CPoint(1, 1)) - corner;
+    selection.execute(eMove, &offset);
+    return true;
 }

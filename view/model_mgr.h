@@ -12,6 +12,10 @@
 #include "platform/gdi.h"
 #include "view/hidden_window.h"
 
+#include <memory>
+#include <string_view>
+#include <vector>
+
 class EndableState;
 class LayoutMgr;
 class Mesg;
@@ -64,11 +68,26 @@ public:
                                  const NODE& toNode, const CPoint& freeEnd);
     Mesg* createNewMesg(CPoint pixel, Transition* transition);
 
+    // --- the clipboard: shapes as model-file records under a private format ---
+    static constexpr const char* cClipboardFormat = "TAVREN_FORMAT";
+    static bool isClipboardAvailable();
+    // The selected shapes' records, in selection order, with a terminating zero byte.
+    void copy();
+    // Copy, then delete the selection without asking.
+    void cut();
+    // The clipboard's shapes, with fresh ids, selected and placed one unit inside the visible
+    // top-left corner. The text may come from anywhere: what cannot be read or joined is left
+    // out, and when nothing remains the user is told and the chart stays as it was.
+    void paste();
+    // The paste of one clipboard text; false when nothing could be pasted.
+    bool pasteText(std::string_view text);
+
 private:
     CPoint unitsAt(CPoint pixel) const;
     template <class S> S* insert(S* shape);
     bool rubberBand(CPoint pixel);
     bool drawNewTransition(CPoint pixel);
+    std::vector<std::unique_ptr<Shape>> readRecords(std::string_view text);
 
     LayoutMgr* view;
     Factory factory;

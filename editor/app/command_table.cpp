@@ -143,9 +143,8 @@ const std::vector<unsigned>& drawingToolbar() {
 
 bool isPendingCommand(unsigned id) {
     static const std::vector<unsigned> pending = {
-        EditUndo,       EditRedo,    EditCut,         EditCopy,        EditPaste,
-        CopyAsMetafile, FindReplace, ModelProperties, DefaultSettings, CodeGenProperties,
-        GenerateCpp,    GenerateC,   GenerateCSharp,  GenerateJava,    GenerateXml,
+        FindReplace, ModelProperties, DefaultSettings, CodeGenProperties, GenerateCpp,
+        GenerateC,   GenerateCSharp,  GenerateJava,    GenerateXml,
     };
     return std::find(pending.begin(), pending.end(), id) != pending.end();
 }

@@ -266,10 +266,11 @@ void CMainFrame::updateCommands() {
     for (unsigned id :
          {cmd::FileSave, cmd::FileSaveAs, cmd::FileExport, cmd::FileClose, cmd::CloseAll,
           cmd::FilePrint, cmd::FilePrintPreview, cmd::Normal, cmd::Refresh, cmd::ObjectBrowser,
-          cmd::WindowCascade, cmd::WindowTile, cmd::WindowArrange})
+          cmd::WindowCascade, cmd::WindowTile, cmd::WindowArrange, cmd::CopyAsMetafile})
         action(id)->setEnabled(hasChart);
     // What the chart decides itself: tools, deleting, layering, selecting.
-    for (unsigned id : {cmd::EditDelete, cmd::BringToFront, cmd::SendToBack, cmd::SelectAll,
+    for (unsigned id : {cmd::EditUndo, cmd::EditRedo, cmd::EditCut, cmd::EditCopy, cmd::EditPaste,
+                        cmd::EditDelete, cmd::BringToFront, cmd::SendToBack, cmd::SelectAll,
                         cmd::InsertState, cmd::NewTransition, cmd::InsertInitialState,
                         cmd::InsertFinalState, cmd::InsertNote, cmd::InsertLine}) {
         const LayoutMgr* chart = hasChart ? &child->view().layout() : nullptr;
@@ -474,6 +475,9 @@ void CMainFrame::onChartCommand(unsigned id, CChildFrame& child) {
         break;
     case cmd::ObjectBrowser:
         child.objectBrowser()->setVisible(child.objectBrowser()->isHidden());
+        break;
+    case cmd::CopyAsMetafile:
+        view.copyAsPicture();
         break;
     default:
         view.runCommand(id);

@@ -3,17 +3,22 @@
 #include "editor/platform/qt_convert.h"
 #include "editor/platform/qt_cursors.h"
 #include "editor/platform/qt_dc.h"
+#include "editor/view/chart_export.h"
 #include "editor/view/tool_images.h"
+#include "model/res_strings.h"
 #include "model/shape.h"
 #include "platform/command_ids.h"
+#include "platform/services.h"
 #include "view/layout_mgr.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QContextMenuEvent>
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -236,11 +241,30 @@ void ChartView::normal() {
 }
 
 bool ChartView::runCommand(unsigned id) {
+    const short zoom = layout().getZoom();
     if (!layout().onCommand(id))
         return false;
     syncToolDrag();
+    if (layout().getZoom() != zoom) // undo and redo bring their snapshot's zoom
+        afterZoom();
     emit stateChanged();
     return true;
+}
+
+void ChartView::copyAsPicture() {
+    const QByteArray svg = chartSvg(layout());
+    const QImage image = chartImage(layout());
+    if (svg.isEmpty() || image.isNull()) {
+        platform::messageBoxes().show(LoadResString(IDS_CLIPBOARD_ERROR), MsgButtons::Ok,
+                                      MsgIcon::Stop, MsgResult::Ok);
+        return;
+    }
+    auto* mime = new QMimeData;
+    mime->setData(QStringLiteral("image/svg+xml"), svg);
+    mime->setImageData(image);
+    QGuiApplication::clipboard()->setMimeData(mime); // the clipboard owns it
+    platform::messageBoxes().show(LoadResString(IDS_METAFILE_COPIED), MsgButtons::Ok,
+                                  MsgIcon::Information, MsgResult::Ok);
 }
 
 // What the print path actually draws, in normal pixels: shapes' rectangles may reach further

@@ -62,6 +62,9 @@ public:
     // The chart's own commands (tools, inserting, deleting, layering, selecting); false for
     // any other id. A tool command starts its image following the mouse.
     bool runCommand(unsigned id);
+    // The chart as a picture for other programs: SVG and PNG on the clipboard, drawn as it
+    // prints; the user is told when it is there.
+    void copyAsPicture();
 
 public slots:
     // After reading or creating a chart: the user's text and grid defaults, scroll ranges.

@@ -102,10 +102,12 @@ FakePlatform::FakePlatform() {
     platform::install(&settings);
     platform::install(&messages);
     platform::install(&dialogs);
+    platform::install(&clipboard);
 }
 
 FakePlatform::~FakePlatform() {
     platform::install(static_cast<SettingsStore*>(nullptr));
     platform::install(static_cast<MessageBoxes*>(nullptr));
     platform::install(static_cast<DialogRequests*>(nullptr));
+    platform::install(static_cast<Clipboard*>(nullptr));
 }

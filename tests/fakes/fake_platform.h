@@ -91,12 +91,27 @@ public:
     bool modelProperties(std::string& name, std::string& author, std::string& desc) override;
 };
 
+// The clipboard of one test, by format name.
+class MemoryClipboard : public Clipboard {
+public:
+    std::map<std::string, std::string> formats;
+
+    void setData(const std::string& format, const std::string& data) override {
+        formats = {{format, data}};
+    }
+    std::optional<std::string> getData(const std::string& format) const override {
+        auto it = formats.find(format);
+        return it == formats.end() ? std::nullopt : std::optional(it->second);
+    }
+};
+
 // Installs the fakes for one test and restores the headless services afterwards.
 class FakePlatform {
 public:
     MemorySettingsStore settings;
     ScriptedMessageBoxes messages;
     ScriptedDialogs dialogs;
+    MemoryClipboard clipboard;
 
     FakePlatform();
     ~FakePlatform();

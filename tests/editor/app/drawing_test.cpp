@@ -4,6 +4,7 @@
 #include "editor/app/child_frame.h"
 #include "editor/app/drag_tool_bar.h"
 #include "editor/app/qt_dialogs.h"
+#include "editor/app/tavren_doc.h"
 #include "editor/view/chart_view.h"
 #include "model/generic_state.h"
 #include "model/initial_state.h"
@@ -338,6 +339,41 @@ TEST_F(DrawingTest, EscapeDuringAnyDragAndDropsOutsideTheChartChangeNothing) {
     QApplication::sendEvent(transition, e.get());
     EXPECT_TRUE(chart().isToolDragging());
     trigger(cmd::Normal);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(DrawingTest, CopyInOneChartPasteInAnotherAndUndoLeavesItAsSaved) {
+    dropTool(cmd::InsertState, pixel({10, 10}));
+    EXPECT_TRUE(enabled(cmd::EditUndo));
+    EXPECT_FALSE(enabled(cmd::EditCopy)) << "nothing selected";
+    click(pixel({15, 14}));
+    trigger(cmd::EditCopy);
+    EXPECT_TRUE(enabled(cmd::EditPaste));
+
+    trigger(cmd::FileNew);
+    CChildFrame* second = frame().activeChild();
+    view = &second->view();
+    vp = view->viewport();
+    const std::string before = file();
+    EXPECT_FALSE(second->document().IsModified());
+    EXPECT_FALSE(enabled(cmd::EditUndo)) << "a new chart has nothing to undo";
+
+    trigger(cmd::EditPaste);
+    ASSERT_EQ(all<GenericState>().size(), 1u);
+    EXPECT_TRUE(chart().getCollection().find(all<GenericState>()[0]));
+    EXPECT_TRUE(second->document().IsModified());
+
+    trigger(cmd::EditUndo);
+    EXPECT_EQ(file(), before);
+    EXPECT_FALSE(second->document().IsModified()) << "back where it was saved";
+    EXPECT_FALSE(enabled(cmd::EditUndo));
+    EXPECT_TRUE(enabled(cmd::EditRedo));
+    trigger(cmd::EditRedo);
+    EXPECT_EQ(all<GenericState>().size(), 1u);
+    EXPECT_FALSE(enabled(cmd::EditRedo));
 }
 
 } // namespace

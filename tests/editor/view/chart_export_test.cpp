@@ -1,11 +1,16 @@
 #include "editor/view/chart_export.h"
 
 #include "editor/view/chart_view.h"
+#include "model/generic_state.h"
 #include "tests/editor/view/example_charts.h"
+#include "tests/fakes/fake_platform.h"
 #include "view/layout_mgr.h"
 
+#include <QClipboard>
 #include <QFile>
+#include <QGuiApplication>
 #include <QImage>
+#include <QMimeData>
 #include <QPrinter>
 #include <QTemporaryDir>
 
@@ -140,4 +145,28 @@ TEST(ChartViewPrintTest, PagesCoverTheInkNotEmptyShapeMargins) {
     printer.setPageSize(QPageSize(QPageSize::A4));
     ASSERT_TRUE(view.print(printer));
     EXPECT_EQ(pdfPages(contents(dir.filePath("a4.pdf"))), 2);
+}
+
+TEST(ChartPictureTest, CopyAsPicturePutsSvgAndAPictureOnTheClipboard) {
+    FakePlatform fake;
+    ChartView view;
+    readExample(view.layout(), "traffic_light.tvc");
+    view.copyAsPicture();
+    const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
+    ASSERT_NE(mime, nullptr);
+    EXPECT_TRUE(mime->data("image/svg+xml").contains("<svg"));
+    EXPECT_TRUE(mime->hasImage());
+    EXPECT_EQ(fake.messages.shown,
+              std::vector<std::string>{"Chart copied to clipboard as metafile successfully."});
+}
+
+// A state as tall as the reader allows must not make a picture of gigabytes.
+TEST(ChartPictureTest, PicturesOfHugeChartsStayWithinThePixelBudget) {
+    LayoutMgr layout;
+    layout.getModelMgr()->addShape(
+        new GenericState(layout.getModelMgr()->getNewId(), &layout, {0, 0, 20, 131420}, "Tall"));
+    const QImage image = chartImage(layout);
+    ASSERT_FALSE(image.isNull());
+    EXPECT_LE(static_cast<qint64>(image.width()) * image.height(), 50'000'000);
+    EXPECT_GT(image.height(), 10 * image.width()) << "the proportions stay";
 }
