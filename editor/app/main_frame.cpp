@@ -4,6 +4,7 @@
 #include "editor/app/command_table.h"
 #include "editor/app/drag_tool_bar.h"
 #include "editor/app/file_dialogs.h"
+#include "editor/app/generate_dialog.h"
 #include "editor/app/printer_setup.h"
 #include "editor/app/splash_dlg.h"
 #include "editor/app/tavren_doc.h"
@@ -263,10 +264,11 @@ void CMainFrame::updateCommands() {
     if (!menusBuilt || menusWithChart != hasChart)
         buildMenus(hasChart);
 
-    for (unsigned id :
-         {cmd::FileSave, cmd::FileSaveAs, cmd::FileExport, cmd::FileClose, cmd::CloseAll,
-          cmd::FilePrint, cmd::FilePrintPreview, cmd::Normal, cmd::Refresh, cmd::ObjectBrowser,
-          cmd::WindowCascade, cmd::WindowTile, cmd::WindowArrange, cmd::CopyAsMetafile})
+    for (unsigned id : {cmd::FileSave, cmd::FileSaveAs, cmd::FileExport, cmd::FileClose,
+                        cmd::CloseAll, cmd::GenerateCpp, cmd::GenerateC, cmd::GenerateCSharp,
+                        cmd::GenerateJava, cmd::GenerateXml, cmd::FilePrint, cmd::FilePrintPreview,
+                        cmd::Normal, cmd::Refresh, cmd::ObjectBrowser, cmd::WindowCascade,
+                        cmd::WindowTile, cmd::WindowArrange, cmd::CopyAsMetafile})
         action(id)->setEnabled(hasChart);
     // What the chart decides itself: tools, deleting, layering, selecting.
     for (unsigned id : {cmd::EditUndo, cmd::EditRedo, cmd::EditCut, cmd::EditCopy, cmd::EditPaste,
@@ -479,6 +481,13 @@ void CMainFrame::onChartCommand(unsigned id, CChildFrame& child) {
     case cmd::CopyAsMetafile:
         view.copyAsPicture();
         break;
+    case cmd::GenerateCpp:
+    case cmd::GenerateC:
+    case cmd::GenerateCSharp:
+    case cmd::GenerateJava:
+    case cmd::GenerateXml:
+        generate(child, static_cast<int>(id - cmd::GenerateCpp));
+        break;
     default:
         view.runCommand(id);
         break;
@@ -492,6 +501,27 @@ bool CMainFrame::isCommandEnabled(unsigned id) {
     }
     CChildFrame* child = activeChild();
     return child && child->view().layout().isCommandEnabled(id);
+}
+
+// The generator reads the chart from its file, so the file must hold what is shown.
+void CMainFrame::generate(CChildFrame& child, int language) {
+    CTavrenDoc& doc = child.document();
+    if (doc.IsModified()) {
+        if (platform::messageBoxes().show(LoadResString(IDS_SAVE_BEFORE_GENERATE),
+                                          MsgButtons::OkCancel, MsgIcon::Stop,
+                                          MsgResult::Ok) != MsgResult::Ok)
+            return;
+        // A failed save has been reported; the file on disk is not the chart shown.
+        if (!doc.DoFileSave() && !doc.GetPathName().empty())
+            return;
+    }
+    if (doc.GetPathName().empty()) {
+        showError(LoadResString(IDS_EMPTY_MODEL));
+        return;
+    }
+    CGenerateCppDlg dialog(language, doc.GetPathName(), home + "bin/", this);
+    dialog.openUrl = openUrl;
+    dialog.exec();
 }
 
 void CMainFrame::printSetup() {

@@ -82,6 +82,7 @@ private:
     void openHelp(const std::string& relativePath);
     void openWebPage();
     void printSetup();
+    void generate(CChildFrame& child, int language);
     void exportChart(CChildFrame& child);
     void saveBarState();
 

@@ -91,7 +91,7 @@ TEST_F(EditorTest, CommandsCarryTheirAcceleratorsPromptsAndBars) {
     EXPECT_EQ(barIds(frame().toolBar()), standardToolbar());
     EXPECT_EQ(barIds(frame().drawingToolBar()), drawingToolbar());
     for (unsigned id :
-         {cmd::EditUndo, cmd::EditPaste, cmd::GenerateCpp, cmd::DefaultSettings, cmd::FindReplace})
+         {cmd::EditUndo, cmd::EditPaste, cmd::DefaultSettings, cmd::FindReplace})
         EXPECT_FALSE(enabled(id)) << id;
     for (unsigned id : {cmd::FileSave, cmd::FilePrint, cmd::Refresh, cmd::Normal, cmd::CloseAll})
         EXPECT_TRUE(enabled(id)) << id;
