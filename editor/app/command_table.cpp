@@ -143,8 +143,7 @@ const std::vector<unsigned>& drawingToolbar() {
 
 bool isPendingCommand(unsigned id) {
     static const std::vector<unsigned> pending = {
-        FindReplace, ModelProperties, DefaultSettings, CodeGenProperties, GenerateCpp,
-        GenerateC,   GenerateCSharp,  GenerateJava,    GenerateXml,
+        GenerateCpp, GenerateC, GenerateCSharp, GenerateJava, GenerateXml,
     };
     return std::find(pending.begin(), pending.end(), id) != pending.end();
 }

@@ -2,6 +2,7 @@
 
 #include "editor/app/child_frame.h"
 #include "editor/app/command_table.h"
+#include "editor/app/default_settings_dlg.h"
 #include "editor/app/drag_tool_bar.h"
 #include "editor/app/file_dialogs.h"
 #include "editor/app/printer_setup.h"
@@ -266,7 +267,8 @@ void CMainFrame::updateCommands() {
     for (unsigned id :
          {cmd::FileSave, cmd::FileSaveAs, cmd::FileExport, cmd::FileClose, cmd::CloseAll,
           cmd::FilePrint, cmd::FilePrintPreview, cmd::Normal, cmd::Refresh, cmd::ObjectBrowser,
-          cmd::WindowCascade, cmd::WindowTile, cmd::WindowArrange, cmd::CopyAsMetafile})
+          cmd::WindowCascade, cmd::WindowTile, cmd::WindowArrange, cmd::CopyAsMetafile,
+          cmd::FindReplace, cmd::ModelProperties, cmd::CodeGenProperties})
         action(id)->setEnabled(hasChart);
     // What the chart decides itself: tools, deleting, layering, selecting.
     for (unsigned id : {cmd::EditUndo, cmd::EditRedo, cmd::EditCut, cmd::EditCopy, cmd::EditPaste,
@@ -384,6 +386,9 @@ void CMainFrame::onCommand(unsigned id) {
         break;
     case cmd::AppAbout:
         CSplashDlg::showAbout(home, this);
+        break;
+    case cmd::DefaultSettings:
+        DefaultSettingsDlg::run(this);
         break;
     case cmd::ViewToolbar:
         standardBar->setVisible(standardBar->isHidden());
