@@ -129,9 +129,9 @@ DefaultSettingsDlg::DefaultSettingsDlg(CDefaultSettingDlg& settings, QWidget* pa
 }
 
 void DefaultSettingsDlg::run(QWidget* parent) {
-    CDefaultSettingDlg& record = CDefaultSettingDlg::Instance();
-    record.LoadSettings();
-    DefaultSettingsDlg dialog(record, parent);
+    CDefaultSettingDlg& defaults = CDefaultSettingDlg::Instance();
+    defaults.LoadSettings();
+    DefaultSettingsDlg dialog(defaults, parent);
     dialog.exec();
 }
 
@@ -140,7 +140,7 @@ void DefaultSettingsDlg::chooseFont() {
     current.setPointSizeF(record.fontSize / 10.0);
     bool ok = false;
     const QFont chosen = QFontDialog::getFont(&ok, current, this);
-    if (!ok)
+    if (!ok || chosen.pointSizeF() <= 0)
         return;
     record.fontName = chosen.family().toStdString();
     // Sizes are kept in tenths of a point.

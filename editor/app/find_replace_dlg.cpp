@@ -102,7 +102,7 @@ void FindReplaceDlg::find() {
     for (const FoundText& row :
          search.find(findWhat->text().toStdString(), inStates->isChecked(), inEvents->isChecked()))
         result->addTopLevelItem(new QTreeWidgetItem(
-            {QString::fromStdString(row.object), QString::fromStdString(row.detail)}));
+            QStringList{QString::fromStdString(row.object), QString::fromStdString(row.detail)}));
     updateButtons();
 }
 

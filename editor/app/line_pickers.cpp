@@ -46,7 +46,7 @@ public:
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override {
         painter->save();
-        draw(*painter, option.rect, index.row(), option.state & QStyle::State_Selected);
+        draw(*painter, option.rect, index.row(), option.state.testFlag(QStyle::State_Selected));
         painter->restore();
     }
     QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override {

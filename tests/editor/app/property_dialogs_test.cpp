@@ -1,6 +1,7 @@
 // The property, settings and code-generation dialogs and find and replace, driven as the user
 // would through the real Qt dialogs, and the owners that open them.
 
+#include "editor/app/child_frame.h"
 #include "editor/app/default_settings_dlg.h"
 #include "editor/app/line_pickers.h"
 #include "editor/app/qt_dialogs.h"
@@ -234,21 +235,20 @@ TEST_F(DialogsTest, LineListsDrawTheTablesSwatchesAndPenStyles) {
         painter.end();
         int black = 0;
         int white = 0;
+        const int middle = item.center().y();
         for (int x = 10; x <= 49; ++x)
-            (image.pixelColor(x, 9) == Qt::black ? black : white)++;
+            (image.pixelColor(x, middle) == Qt::black ? black : white)++;
         EXPECT_GT(black, 0) << i;
         EXPECT_EQ(white > 0, expectedGaps[i] > 0) << i;
-        EXPECT_EQ(image.pixelColor(5, 9), QColor(Qt::white)) << i;
+        EXPECT_EQ(image.pixelColor(5, middle), QColor(Qt::white)) << i;
         EXPECT_EQ(image.pixelColor(0, 0), QColor(0xC4, 0xC4, 0xC4)) << i;
     }
 }
 
 TEST_F(DialogsTest, ModelPropertiesFillUntitledAndABlankAndAreOneUndoStep) {
     LayoutMgr view;
-    std::istringstream empty("9999 4 1\n6\nBEGIN DATA\nEND DATA\nOld\nContext\nContext.h\n\n"
-                             "0\nINCLUDE BEGIN\n\nINCLUDE END\n0\nDECL BEGIN\n\nDECL END\n"
-                             "Me\n4\nDESC BEGIN\nabout\nDESC END\n");
-    view.read(empty);
+    std::ifstream in(std::string(TAVREN_EXAMPLES) + "/door.tvc", std::ios::binary);
+    view.read(in);
     std::string root;
     view.setModelNameListener([&](const std::string& name) { root = name; });
     drive<QDialog>(
@@ -264,7 +264,7 @@ TEST_F(DialogsTest, ModelPropertiesFillUntitledAndABlankAndAreOneUndoStep) {
     EXPECT_EQ(view.getModelProperties().getDesc(), " ");
     EXPECT_EQ(root, "Untitled");
     view.undo();
-    EXPECT_EQ(view.getModelProperties().getName(), "Old");
+    EXPECT_EQ(view.getModelProperties().getName(), "Door");
     EXPECT_FALSE(view.isUndoable());
 }
 
