@@ -41,7 +41,7 @@ void drawFocus(QPainter& painter, const QRect& r) {
 
 class ItemDelegate : public QStyledItemDelegate {
 public:
-    ItemDelegate(DrawItem draw, QObject* parent) : QStyledItemDelegate(parent), draw(draw) {}
+    ItemDelegate(DrawItem painter, QObject* parent) : QStyledItemDelegate(parent), draw(painter) {}
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override {

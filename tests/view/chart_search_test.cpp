@@ -22,6 +22,7 @@ protected:
     ChartSearchTest() {
         std::ifstream in(std::string(TAVREN_EXAMPLES) + "/media_player.tvc", std::ios::binary);
         view.read(in);
+        view.initialUpdate(); // the first undo snapshot
     }
     Rows rows(const std::vector<FoundText>& found) {
         Rows out;
