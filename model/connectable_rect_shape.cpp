@@ -110,8 +110,9 @@ std::uint16_t ConnectableRectShape::getNodeSensitivity() {
 
 bool ConnectableRectShape::editBoxProperties(const std::string& title, std::int32_t& transparent,
                                              std::int32_t& noBorder, COLORREF& bkColor,
-                                             COLORREF& borderColor) {
-    BoxProperties props{transparent != 0, noBorder != 0, !nodeShown, bkColor, borderColor};
+                                             COLORREF& borderColor, bool borderEditable) {
+    BoxProperties props{transparent != 0, noBorder != 0, !nodeShown,
+                        bkColor,          borderColor,   borderEditable};
     if (!platform::dialogs().boxProperties(title, props))
         return false;
     transparent = props.transparent ? 1 : 0;

@@ -39,9 +39,11 @@ public:
     bool onInitMenuPopup() const { return nodeShown; }
 
 protected:
-    // The properties dialog of labels and notes; the values change only on OK.
+    // The properties dialog of labels and notes; the values change only on OK. Without
+    // borderEditable the "No Border" choice is offered but cannot be changed.
     bool editBoxProperties(const std::string& title, std::int32_t& transparent,
-                           std::int32_t& noBorder, COLORREF& bkColor, COLORREF& borderColor);
+                           std::int32_t& noBorder, COLORREF& bkColor, COLORREF& borderColor,
+                           bool borderEditable = true);
     // Draws the anchors, or with show false erases them until updateNodes runs again.
     void drawNodes(CDC* dc, bool show);
 

@@ -18,6 +18,33 @@ bool ModelProperties::editModelProp() {
     return true;
 }
 
+bool ModelProperties::editCodeGenProp() {
+    CodeGenTexts t{ctxNameCPP,     ctxFileCPP,    ctxNameSpaceCPP, includeFilesCPP,
+                   declCPP,        includeFilesC, declC,           ctxNameJAVA,
+                   ctxPackageJAVA, declJAVA,      ctxNameCSharp,   ctxPackageCSharp,
+                   declCSharp};
+    if (!platform::dialogs().codeGenProperties(t))
+        return false;
+    // Generated code always names a context class, so an empty name cannot stand.
+    auto orDefault = [](std::string& s, const char* fallback) {
+        return s.empty() ? std::string(fallback) : std::move(s);
+    };
+    ctxNameCPP = orDefault(t.ctxNameCPP, "Context");
+    ctxFileCPP = orDefault(t.ctxFileCPP, "Context.h");
+    ctxNameSpaceCPP = std::move(t.ctxNameSpaceCPP);
+    includeFilesCPP = std::move(t.includeFilesCPP);
+    declCPP = std::move(t.declCPP);
+    includeFilesC = std::move(t.includeFilesC);
+    declC = std::move(t.declC);
+    ctxNameJAVA = orDefault(t.ctxNameJAVA, "Context");
+    ctxPackageJAVA = std::move(t.ctxPackageJAVA);
+    declJAVA = std::move(t.declJAVA);
+    ctxNameCSharp = orDefault(t.ctxNameCSharp, "Context");
+    ctxPackageCSharp = std::move(t.ctxPackageCSharp);
+    declCSharp = std::move(t.declCSharp);
+    return true;
+}
+
 void ModelProperties::write(OutArchive& ar) const {
     std::ostream& out = ar.getStream();
     auto line = [&](const std::string& s) { out << s << CRLF; };

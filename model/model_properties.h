@@ -38,6 +38,9 @@ public:
     // The model properties dialog: empty name and author become "Untitled", an empty
     // description a single blank. False when cancelled.
     bool editModelProp();
+    // The code-generation property sheet: empty C++, Java and C# class names become
+    // "Context", an empty C++ include file "Context.h". False when cancelled.
+    bool editCodeGenProp();
     void draw(CDC*) {}
 
     void write(OutArchive& ar) const;

@@ -106,6 +106,6 @@ void Note::onLButtonDoubleClick(UINT, CPoint) {
 
 void Note::editProperties() {
     if (editBoxProperties(LoadResString(IDS_NOTE_PROPERTIES), transparent, noBorder, bkColor,
-                          borderColor))
+                          borderColor, false))
         invalidate();
 }

@@ -78,6 +78,8 @@ public:
     bool boxProperties(const std::string&, BoxProperties&) override { return false; }
     bool lineProperties(LineProperties&) override { return false; }
     bool modelProperties(std::string&, std::string&, std::string&) override { return false; }
+    bool codeGenProperties(CodeGenTexts&) override { return false; }
+    void findReplace(TextSearch&) override {}
 };
 
 // Nothing stored: every read misses, every write is dropped.

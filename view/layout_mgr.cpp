@@ -11,6 +11,8 @@
 #include "platform/cdc.h"
 #include "platform/command_ids.h"
 #include "platform/cwnd.h"
+#include "platform/services.h"
+#include "view/chart_search.h"
 
 #include <algorithm>
 #include <istream>
@@ -426,10 +428,24 @@ bool LayoutMgr::onCommand(unsigned id) {
     case cmd::ModelProperties:
     case cmd::Properties:
         if (properties.editModelProp()) {
+            if (modelRenamed)
+                modelRenamed(properties.getName());
             invalidateAll();
             pushUndoAction();
         }
         return true;
+    case cmd::CodeGenProperties:
+        if (properties.editCodeGenProp())
+            pushUndoAction();
+        return true;
+    case cmd::FindReplace: {
+        ChartSearch search(*modelMgr);
+        platform::dialogs().findReplace(search);
+        // Replacements show only now, and all of them are one step to undo.
+        invalidateAll();
+        pushUndoAction();
+        return true;
+    }
     default:
         return false;
     }
@@ -451,8 +467,6 @@ bool LayoutMgr::isCommandEnabled(unsigned id) const {
         return ModelMgr::isClipboardAvailable();
     case cmd::SelectAll:
         return !modelMgr->getShapeList().empty();
-    case cmd::CodeGenProperties:
-        return false; // its dialog is not there yet
     default:
         return true;
     }

@@ -65,6 +65,11 @@ public:
     void redo();
     const UndoHistory& getHistory() const { return history; }
     void setChangeListener(std::function<void()> listener) { changed = std::move(listener); }
+    // Hears the model's new name after the model properties dialog: the object browser shows
+    // it as its root.
+    void setModelNameListener(std::function<void(const std::string&)> listener) {
+        modelRenamed = std::move(listener);
+    }
     // To the end (front) or the start (back) of the shape's layer in the list.
     void sendToFront(Shape* shape) override;
     void sendToBack(Shape* shape) override;
@@ -171,6 +176,7 @@ private:
     CPoint contextMenuPoint; // client pixels, where the chart's own menu was opened
     CommandRouter* commandRouter = nullptr;
     std::function<void()> changed;
+    std::function<void(const std::string&)> modelRenamed;
     ModelProperties properties{this};
     CWnd* window = nullptr;
     Font textFont;

@@ -2,8 +2,6 @@
 
 #include "platform/command_ids.h"
 
-#include <algorithm>
-
 using namespace cmd;
 
 const std::vector<CommandInfo>& commandTable() {
@@ -139,11 +137,4 @@ const std::vector<unsigned>& drawingToolbar() {
         0,           EditDelete,    BringToFront,       SendToBack,
     };
     return buttons;
-}
-
-bool isPendingCommand(unsigned id) {
-    static const std::vector<unsigned> pending = {
-        FindReplace, ModelProperties, DefaultSettings, CodeGenProperties,
-    };
-    return std::find(pending.begin(), pending.end(), id) != pending.end();
 }

@@ -25,5 +25,3 @@ const std::vector<MenuInfo>& menuChart();
 // Toolbar 128 (standard) and 130 (drawing); 0 is a separator.
 const std::vector<unsigned>& standardToolbar();
 const std::vector<unsigned>& drawingToolbar();
-// Commands that later parts of the editor take over; until then they stay disabled.
-bool isPendingCommand(unsigned id);

@@ -2,6 +2,7 @@
 
 #include "editor/app/child_frame.h"
 #include "editor/app/command_table.h"
+#include "editor/app/default_settings_dlg.h"
 #include "editor/app/drag_tool_bar.h"
 #include "editor/app/file_dialogs.h"
 #include "editor/app/generate_dialog.h"
@@ -141,8 +142,6 @@ void CMainFrame::createActions() {
     for (const CommandInfo& info : commandTable()) {
         QAction* act = makeAction(info.id, QString::fromUtf8(info.text));
         act->setShortcuts(info.keys);
-        if (isPendingCommand(info.id))
-            act->setEnabled(false);
     }
     for (unsigned id :
          {cmd::ObjectBrowser, cmd::ViewToolbar, cmd::DrawingToolbar, cmd::ChartBrowser,
@@ -264,11 +263,13 @@ void CMainFrame::updateCommands() {
     if (!menusBuilt || menusWithChart != hasChart)
         buildMenus(hasChart);
 
-    for (unsigned id : {cmd::FileSave, cmd::FileSaveAs, cmd::FileExport, cmd::FileClose,
-                        cmd::CloseAll, cmd::GenerateCpp, cmd::GenerateC, cmd::GenerateCSharp,
-                        cmd::GenerateJava, cmd::GenerateXml, cmd::FilePrint, cmd::FilePrintPreview,
-                        cmd::Normal, cmd::Refresh, cmd::ObjectBrowser, cmd::WindowCascade,
-                        cmd::WindowTile, cmd::WindowArrange, cmd::CopyAsMetafile})
+    for (unsigned id :
+         {cmd::FileSave,        cmd::FileSaveAs,       cmd::FileExport,     cmd::FileClose,
+          cmd::CloseAll,        cmd::GenerateCpp,      cmd::GenerateC,      cmd::GenerateCSharp,
+          cmd::GenerateJava,    cmd::GenerateXml,      cmd::FilePrint,      cmd::FilePrintPreview,
+          cmd::Normal,          cmd::Refresh,          cmd::ObjectBrowser,  cmd::WindowCascade,
+          cmd::WindowTile,      cmd::WindowArrange,    cmd::CopyAsMetafile, cmd::FindReplace,
+          cmd::ModelProperties, cmd::CodeGenProperties})
         action(id)->setEnabled(hasChart);
     // What the chart decides itself: tools, deleting, layering, selecting.
     for (unsigned id : {cmd::EditUndo, cmd::EditRedo, cmd::EditCut, cmd::EditCopy, cmd::EditPaste,
@@ -386,6 +387,9 @@ void CMainFrame::onCommand(unsigned id) {
         break;
     case cmd::AppAbout:
         CSplashDlg::showAbout(home, this);
+        break;
+    case cmd::DefaultSettings:
+        DefaultSettingsDlg::run(this);
         break;
     case cmd::ViewToolbar:
         standardBar->setVisible(standardBar->isHidden());

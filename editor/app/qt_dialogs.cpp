@@ -1,8 +1,11 @@
 #include "editor/app/qt_dialogs.h"
 
+#include "editor/app/codegen_sheet.h"
 #include "editor/app/edit_mesg_dlg.h"
 #include "editor/app/entry_exit_editor.h"
 #include "editor/app/event_editor.h"
+#include "editor/app/find_replace_dlg.h"
+#include "editor/app/property_dialogs.h"
 
 #include <QApplication>
 
@@ -46,18 +49,49 @@ bool QtDialogs::editEvent(const std::string&, std::string& event, std::string& g
     return true;
 }
 
-bool QtDialogs::stateProperties(StateProperties&) {
-    return false;
+bool QtDialogs::stateProperties(StateProperties& props) {
+    StatePropDlg dialog(props, QApplication::activeWindow());
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    props = dialog.values();
+    return true;
 }
 
-bool QtDialogs::boxProperties(const std::string&, BoxProperties&) {
-    return false;
+bool QtDialogs::boxProperties(const std::string& title, BoxProperties& props) {
+    MesgPropDlg dialog(title, props, QApplication::activeWindow());
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    props = dialog.values();
+    return true;
 }
 
-bool QtDialogs::lineProperties(LineProperties&) {
-    return false;
+bool QtDialogs::lineProperties(LineProperties& props) {
+    CLineProperty dialog(props, QApplication::activeWindow());
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    props = dialog.values();
+    return true;
 }
 
-bool QtDialogs::modelProperties(std::string&, std::string&, std::string&) {
-    return false;
+bool QtDialogs::modelProperties(std::string& name, std::string& author, std::string& desc) {
+    LayoutMgrPropDlg dialog(name, author, desc, QApplication::activeWindow());
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    name = dialog.name();
+    author = dialog.author();
+    desc = dialog.description();
+    return true;
+}
+
+bool QtDialogs::codeGenProperties(CodeGenTexts& texts) {
+    CCodegenSheet sheet(texts, QApplication::activeWindow());
+    if (sheet.exec() != QDialog::Accepted)
+        return false;
+    texts = sheet.values();
+    return true;
+}
+
+void QtDialogs::findReplace(TextSearch& search) {
+    FindReplaceDlg dialog(search, QApplication::activeWindow());
+    dialog.exec();
 }

@@ -1,6 +1,6 @@
 #pragma once
-// The chart's text edits as modal Qt dialogs over the active window: a free text, a state's
-// entry and exit actions, and a label's event, guard and effect.
+// The editor's dialog requests as modal Qt dialogs over the active window: the chart's text
+// edits, the property dialogs, the code-generation sheet and find and replace.
 
 #include "platform/dialogs.h"
 
@@ -13,9 +13,10 @@ public:
     bool editEvent(const std::string& title, std::string& event, std::string& guard,
                    std::string& effect) override;
 
-    // The property dialogs come separately; until then these cancel.
     bool stateProperties(StateProperties& props) override;
     bool boxProperties(const std::string& title, BoxProperties& props) override;
     bool lineProperties(LineProperties& props) override;
     bool modelProperties(std::string& name, std::string& author, std::string& desc) override;
+    bool codeGenProperties(CodeGenTexts& texts) override;
+    void findReplace(TextSearch& search) override;
 };

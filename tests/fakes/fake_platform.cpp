@@ -98,6 +98,17 @@ bool ScriptedDialogs::modelProperties(std::string& name, std::string& author, st
     return answer(onModel, name, author, desc);
 }
 
+bool ScriptedDialogs::codeGenProperties(CodeGenTexts& texts) {
+    titles.push_back("Code Generation Properties");
+    return answer(onCodeGen, texts);
+}
+
+void ScriptedDialogs::findReplace(TextSearch& search) {
+    titles.push_back("Find / Replace");
+    if (onFindReplace)
+        onFindReplace(search);
+}
+
 FakePlatform::FakePlatform() {
     platform::install(&settings);
     platform::install(&messages);

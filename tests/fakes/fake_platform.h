@@ -80,6 +80,8 @@ public:
     std::function<bool(BoxProperties&)> onBox;
     std::function<bool(LineProperties&)> onLine;
     std::function<bool(std::string&, std::string&, std::string&)> onModel;
+    std::function<bool(CodeGenTexts&)> onCodeGen;
+    std::function<void(TextSearch&)> onFindReplace;
 
     bool editText(const std::string& title, std::string& text) override;
     bool editEntryExit(const std::string& title, std::string& entry, std::string& exit) override;
@@ -89,6 +91,8 @@ public:
     bool boxProperties(const std::string& title, BoxProperties& props) override;
     bool lineProperties(LineProperties& props) override;
     bool modelProperties(std::string& name, std::string& author, std::string& desc) override;
+    bool codeGenProperties(CodeGenTexts& texts) override;
+    void findReplace(TextSearch& search) override;
 };
 
 // The clipboard of one test, by format name.

@@ -220,7 +220,7 @@ TEST_F(MouseEditingTest, TheChartMenuInsertsWhereItWasOpened) {
     ASSERT_EQ(wnd.menus.size(), 1u);
     const std::vector<MenuItem>& menu = wnd.menus.front();
     EXPECT_EQ(menu.size(), 12u);
-    EXPECT_FALSE(menu.back().enabled) << "CodeGen Properties has no dialog yet";
+    EXPECT_TRUE(menu.back().enabled) << "CodeGen Properties";
     auto* note = dynamic_cast<Note*>(chart().getShapeList().back());
     ASSERT_NE(note, nullptr);
     EXPECT_EQ(note->getRect().TopLeft(), CPoint(40, 70));

@@ -90,10 +90,11 @@ TEST_F(EditorTest, CommandsCarryTheirAcceleratorsPromptsAndBars) {
 
     EXPECT_EQ(barIds(frame().toolBar()), standardToolbar());
     EXPECT_EQ(barIds(frame().drawingToolBar()), drawingToolbar());
-    for (unsigned id :
-         {cmd::EditUndo, cmd::EditPaste, cmd::DefaultSettings, cmd::FindReplace})
+    for (unsigned id : {cmd::EditUndo, cmd::EditPaste})
         EXPECT_FALSE(enabled(id)) << id;
-    for (unsigned id : {cmd::FileSave, cmd::FilePrint, cmd::Refresh, cmd::Normal, cmd::CloseAll})
+    for (unsigned id :
+         {cmd::FileSave, cmd::FilePrint, cmd::Refresh, cmd::Normal, cmd::CloseAll,
+          cmd::DefaultSettings, cmd::FindReplace, cmd::ModelProperties, cmd::CodeGenProperties})
         EXPECT_TRUE(enabled(id)) << id;
 }
 
