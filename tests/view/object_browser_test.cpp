@@ -1,0 +1,127 @@
+// What the chart view tells its object browser, and when: a recording browser stands in for
+// the editor's tree.
+
+#include "model/generic_state.h"
+#include "model/transition.h"
+#include "platform/command_ids.h"
+#include "tests/fakes/fake_platform.h"
+#include "view/layout_mgr.h"
+#include "view/object_browser.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Call {
+    std::string what;
+    Shape* shape = nullptr;
+    bool operator==(const Call&) const = default;
+};
+
+class RecordingBrowser : public ObjectBrowser {
+public:
+    std::vector<Call> calls;
+    virtual ~RecordingBrowser() = default;
+    void Attach(LayoutMgr*) override { calls.push_back({"attach"}); }
+    void Clear() override { calls.push_back({"clear"}); }
+    void SetModelName(const std::string& name) override { calls.push_back({"name " + name}); }
+    void AddShape(Shape* s) override { calls.push_back({"add", s}); }
+    void RemoveShape(Shape* s) override { calls.push_back({"remove", s}); }
+    void RefreshShape(Shape* s) override { calls.push_back({"refresh", s}); }
+    std::vector<Call> take() { return std::exchange(calls, {}); }
+};
+
+class ObjectBrowserTest : public ::testing::Test {
+protected:
+    ObjectBrowserTest() {
+        view->setWindow(&wnd);
+        view->setObjectBrowser(&browser);
+        std::ifstream in(std::string(TAVREN_EXAMPLES) + "/door.tvc", std::ios::binary);
+        view->read(in);
+        view->initialUpdate();
+    }
+    std::vector<Shape*>& shapes() { return view->getModelMgr()->getShapeList(); }
+    GenericState* firstState() {
+        for (Shape* s : shapes())
+            if (auto* g = dynamic_cast<GenericState*>(s))
+                return g;
+        return nullptr;
+    }
+
+    FakePlatform fake;
+    ScriptedWnd wnd;
+    RecordingBrowser browser;
+    std::unique_ptr<LayoutMgr> view = std::make_unique<LayoutMgr>();
+};
+
+// Reading and undo list the chart afresh, states before transitions (a transition goes under
+// its source's item, which must be there); labels, notes and lines are the browser's to skip.
+TEST_F(ObjectBrowserTest, ReadingAndUndoListTheChartStatesFirst) {
+    for (int round = 0; round < 2; ++round) {
+        std::vector<Call> calls = browser.take();
+        if (round == 1) {
+            view->onCommand(cmd::InsertStateAt);
+            browser.take();
+            view->undo();
+            calls = browser.take();
+            std::erase_if(calls, [](const Call& c) { return c.what == "remove"; });
+        }
+        ASSERT_GE(calls.size(), 2u);
+        // The last clear starts the listing.
+        auto start = std::find(calls.rbegin(), calls.rend(), Call{"clear"}).base();
+        ASSERT_NE(start, calls.begin()) << round;
+        EXPECT_EQ(*start, Call{"attach"});
+        std::vector<Shape*> added;
+        for (auto it = start + 1; it != calls.end(); ++it)
+            if (it->what == "add")
+                added.push_back(it->shape);
+        std::vector<Shape*> want;
+        for (short layer : {cStateLayer, cTransitionLayer})
+            for (Shape* s : shapes())
+                if (s->getZorder() == layer)
+                    want.push_back(s);
+        EXPECT_EQ(added, want) << round;
+    }
+}
+
+TEST_F(ObjectBrowserTest, EditsReachTheBrowserShapeByShape) {
+    browser.take();
+    Shape* added = view->getModelMgr()->insertShape(cmd::InsertState, CPoint(10, 10));
+    EXPECT_EQ(browser.take(), (std::vector<Call>{{"add", added}}));
+
+    // A new transition is listed before its ends are known, then refreshed with them.
+    GenericState* from = firstState();
+    auto* to = dynamic_cast<GenericState*>(added);
+    Transition* t = view->getModelMgr()->createTransition(from, to, NODE(2, 2), NODE(2, 4), {});
+    ASSERT_NE(t, nullptr);
+    EXPECT_EQ(browser.take(), (std::vector<Call>{{"add", t}, {"refresh", t}}));
+
+    // A deleted state: its transitions hear of it before the state's items go.
+    view->getModelMgr()->clearSelection();
+    view->getModelMgr()->getCollection().add(to);
+    view->getModelMgr()->deleteSelection(false);
+    const std::vector<Call> calls = browser.take();
+    ASSERT_FALSE(calls.empty());
+    EXPECT_EQ(calls.front(), (Call{"refresh", t}));
+    EXPECT_EQ(calls.back(), (Call{"remove", added}));
+
+    fake.dialogs.onModel = [](std::string& name, std::string&, std::string&) {
+        name = "Doors";
+        return true;
+    };
+    view->onCommand(cmd::ModelProperties);
+    EXPECT_EQ(browser.take(), (std::vector<Call>{{"name Doors"}}));
+}
+
+TEST_F(ObjectBrowserTest, ADyingViewNoLongerCallsItsBrowser) {
+    browser.take();
+    view.reset();
+    EXPECT_TRUE(browser.calls.empty());
+}
+
+} // namespace
