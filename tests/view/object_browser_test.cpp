@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -109,6 +110,23 @@ TEST_F(ObjectBrowserTest, EditsReachTheBrowserShapeByShape) {
     ASSERT_FALSE(calls.empty());
     EXPECT_EQ(calls.front(), (Call{"refresh", t}));
     EXPECT_EQ(calls.back(), (Call{"remove", added}));
+
+    // Pasted shapes are listed as they join, states before the transitions between them (a
+    // label joining its transition refreshes it).
+    view->getModelMgr()->selectAll();
+    view->getModelMgr()->copy();
+    view->getModelMgr()->paste();
+    std::vector<short> layers;
+    for (const Call& c : browser.take()) {
+        if (c.what == "add")
+            layers.push_back(c.shape->getZorder());
+        else
+            EXPECT_EQ(c.what, "refresh");
+    }
+    const auto lastState = std::find(layers.rbegin(), layers.rend(), cStateLayer).base();
+    const auto firstTransition = std::find(layers.begin(), layers.end(), cTransitionLayer);
+    EXPECT_LE(lastState - layers.begin(), firstTransition - layers.begin());
+    EXPECT_EQ(layers.size(), view->getModelMgr()->getCollection().items().size());
 
     fake.dialogs.onModel = [](std::string& name, std::string&, std::string&) {
         name = "Doors";
