@@ -169,6 +169,16 @@ TEST_F(ObjectTreeTest, FollowsInsertRenameDeleteUndoAndRedo) {
     chart().getModelMgr()->getHiddenWindow().OnCommand(cmd::Properties);
     ASSERT_EQ(busy->getName(), "Renamed");
     EXPECT_EQ(shown(tree()), expected(chart())) << "rename, every item of the state";
+    Mesg* label = first<Mesg>();
+    ASSERT_NE(label, nullptr);
+    fake.dialogs.onEvent = [](std::string& event, std::string& guard, std::string&) {
+        event = "kick";
+        guard = "ready";
+        return true;
+    };
+    label->onLButtonDoubleClick(0, {});
+    chart().pushUndoAction();
+    EXPECT_EQ(shown(tree()), expected(chart())) << "a label edited with a double click";
     const Lines renamed = shown(tree());
 
     // Its transitions lose their source and move to the root; those into it lose the target.
@@ -180,11 +190,11 @@ TEST_F(ObjectTreeTest, FollowsInsertRenameDeleteUndoAndRedo) {
 
     chart().undo();
     EXPECT_EQ(shown(tree()), renamed) << "undo of the delete";
-    chart().undo();
-    chart().undo();
-    EXPECT_EQ(shown(tree()), opened) << "undo of rename and insert";
-    chart().redo();
-    chart().redo();
+    for (int i = 0; i < 3; ++i)
+        chart().undo();
+    EXPECT_EQ(shown(tree()), opened) << "undo of label, rename and insert";
+    for (int i = 0; i < 3; ++i)
+        chart().redo();
     EXPECT_EQ(shown(tree()), renamed) << "redo";
     EXPECT_EQ(tree().itemsOf(nullptr).size(), 0u);
 }
