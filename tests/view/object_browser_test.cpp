@@ -60,36 +60,6 @@ protected:
     std::unique_ptr<LayoutMgr> view = std::make_unique<LayoutMgr>();
 };
 
-// Reading and undo list the chart afresh, states before transitions (a transition goes under
-// its source's item, which must be there); labels, notes and lines are the browser's to skip.
-TEST_F(ObjectBrowserTest, ReadingAndUndoListTheChartStatesFirst) {
-    for (int round = 0; round < 2; ++round) {
-        std::vector<Call> calls = browser.take();
-        if (round == 1) {
-            view->onCommand(cmd::InsertStateAt);
-            browser.take();
-            view->undo();
-            calls = browser.take();
-            std::erase_if(calls, [](const Call& c) { return c.what == "remove"; });
-        }
-        ASSERT_GE(calls.size(), 2u);
-        // The last clear starts the listing.
-        auto start = std::find(calls.rbegin(), calls.rend(), Call{"clear"}).base();
-        ASSERT_NE(start, calls.begin()) << round;
-        EXPECT_EQ(*start, Call{"attach"});
-        std::vector<Shape*> added;
-        for (auto it = start + 1; it != calls.end(); ++it)
-            if (it->what == "add")
-                added.push_back(it->shape);
-        std::vector<Shape*> want;
-        for (short layer : {cStateLayer, cTransitionLayer})
-            for (Shape* s : shapes())
-                if (s->getZorder() == layer)
-                    want.push_back(s);
-        EXPECT_EQ(added, want) << round;
-    }
-}
-
 TEST_F(ObjectBrowserTest, EditsReachTheBrowserShapeByShape) {
     browser.take();
     Shape* added = view->getModelMgr()->insertShape(cmd::InsertState, CPoint(10, 10));
