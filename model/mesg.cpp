@@ -221,8 +221,11 @@ void Mesg::editProperties() {
 }
 
 void Mesg::onLButtonDoubleClick(UINT, CPoint) {
-    if (textHandler.handleEdit(cEditTitle))
+    if (textHandler.handleEdit(cEditTitle)) {
         invalidate();
+        if (mgr && transition)
+            mgr->refreshObjectEntry(transition); // the browser names it by its event
+    }
 }
 
 void Mesg::onLButtonDown(UINT flags, CPoint point) {

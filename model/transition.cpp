@@ -795,6 +795,7 @@ void Transition::tryHeadMove(HeadLink* link, const CPoint& pixel) {
         headLink->move(u, Util::getIncrimentedPoint(u, headNode.side));
     }
     update();
+    mgr->refreshObjectEntry(this); // a new source: the browser lists it elsewhere
 }
 
 void Transition::tryTailMove(TailLink* link, const CPoint& pixel) {
@@ -821,6 +822,7 @@ void Transition::tryTailMove(TailLink* link, const CPoint& pixel) {
         tailLink->move(Util::getIncrimentedPoint(u, tailNode.side), u);
     }
     update();
+    mgr->refreshObjectEntry(this);
 }
 
 void Transition::tryLinkMove(Link* link, const CPoint& pixel) {

@@ -24,6 +24,7 @@ LayoutMgr::LayoutMgr() : modelMgr(std::make_unique<ModelMgr>(this)) {}
 // reset() clears the pointer before the shapes die, so their last calls to getCollection
 // reach the fallback below instead of a half-destroyed manager.
 LayoutMgr::~LayoutMgr() {
+    objectBrowser = nullptr;
     modelMgr.reset();
 }
 
@@ -106,6 +107,7 @@ void LayoutMgr::read(std::istream& in) {
     ar >> modelMgr->getModelData();
     ar >> properties;
     modelMgr->joinShapes();
+    rebuildObjectBrowser();
 }
 
 void LayoutMgr::initialUpdate() {
@@ -242,6 +244,9 @@ void LayoutMgr::redo() {
 void LayoutMgr::restore(const std::string& snapshot) {
     endToolDrag();
     hideMarkers();
+    // Emptied first, so the dying shapes find no items to update one by one.
+    if (objectBrowser)
+        objectBrowser->Clear();
     modelMgr.reset();
     modelMgr = std::make_unique<ModelMgr>(this);
     std::istringstream in(snapshot);
@@ -249,6 +254,42 @@ void LayoutMgr::restore(const std::string& snapshot) {
     invalidateAll();
     if (changed)
         changed();
+}
+
+void LayoutMgr::setObjectBrowser(ObjectBrowser* browser) {
+    objectBrowser = browser;
+    rebuildObjectBrowser();
+}
+
+void LayoutMgr::refreshObjectEntry(Shape* shape) {
+    if (objectBrowser)
+        objectBrowser->RefreshShape(shape);
+}
+
+void LayoutMgr::rebuildObjectBrowser() {
+    if (!objectBrowser || !modelMgr)
+        return;
+    objectBrowser->Clear();
+    objectBrowser->Attach(this);
+    const std::vector<Shape*>& shapes = modelMgr->getShapeList();
+    for (short layer : {cStateLayer, cTransitionLayer})
+        for (Shape* shape : shapes)
+            if (shape->getZorder() == layer)
+                objectBrowser->AddShape(shape);
+}
+
+void LayoutMgr::selectOnly(Shape* shape) {
+    modelMgr->clearSelection();
+    Collection& chosen = modelMgr->getCollection();
+    chosen.add(shape);
+    chosen.execute(eSelect, nullptr);
+}
+
+void LayoutMgr::showShapeMenu(Shape* shape, CPoint pixel) {
+    Collection& chosen = modelMgr->getCollection();
+    chosen.add(shape);
+    chosen.execute(eSelect, nullptr);
+    modelMgr->getHiddenWindow().ShowMenu(shape, pixel);
 }
 
 void LayoutMgr::invalidateAll() {
@@ -279,11 +320,15 @@ bool LayoutMgr::onSetCursor(CPoint pixel) {
 void LayoutMgr::onContextMenu(CPoint pixel) {
     if (modelMgr->onContextMenu(pixel))
         return;
+    showChartMenu(pixel, pixel);
+}
+
+void LayoutMgr::showChartMenu(CPoint menuAt, CPoint insertAt) {
     CWnd* wnd = getWindow();
     if (!wnd)
         return;
-    contextMenuPoint = pixel;
-    const unsigned chosen = wnd->TrackPopupMenu(chartMenu(), pixel);
+    contextMenuPoint = insertAt;
+    const unsigned chosen = wnd->TrackPopupMenu(chartMenu(), menuAt);
     if (chosen == 0)
         return;
     if (commandRouter)
@@ -428,8 +473,8 @@ bool LayoutMgr::onCommand(unsigned id) {
     case cmd::ModelProperties:
     case cmd::Properties:
         if (properties.editModelProp()) {
-            if (modelRenamed)
-                modelRenamed(properties.getName());
+            if (objectBrowser)
+                objectBrowser->SetModelName(properties.getName());
             invalidateAll();
             pushUndoAction();
         }

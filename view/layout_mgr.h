@@ -6,6 +6,7 @@
 #include "model/model_properties.h"
 #include "model/view_services.h"
 #include "view/model_mgr.h"
+#include "view/object_browser.h"
 #include "view/undo_history.h"
 
 #include <functional>
@@ -65,11 +66,6 @@ public:
     void redo();
     const UndoHistory& getHistory() const { return history; }
     void setChangeListener(std::function<void()> listener) { changed = std::move(listener); }
-    // Hears the model's new name after the model properties dialog: the object browser shows
-    // it as its root.
-    void setModelNameListener(std::function<void(const std::string&)> listener) {
-        modelRenamed = std::move(listener);
-    }
     // To the end (front) or the start (back) of the shape's layer in the list.
     void sendToFront(Shape* shape) override;
     void sendToBack(Shape* shape) override;
@@ -131,6 +127,21 @@ public:
     void dropTool(CPoint pixel);
     void endToolDrag();
     void setCommandRouter(CommandRouter* router) { commandRouter = router; }
+    // The chart's own menu shown at menuAt; its insert commands place shapes at insertAt.
+    void showChartMenu(CPoint menuAt, CPoint insertAt);
+
+    // --- the object browser ---
+    // Not owned; null for none. A new browser is filled at once.
+    void setObjectBrowser(ObjectBrowser* browser);
+    ObjectBrowser* getObjectBrowser() const { return objectBrowser; }
+    void refreshObjectEntry(Shape* shape) override;
+    // Empties the browser and lists the chart again: states first, so that every transition
+    // finds its source's item.
+    void rebuildObjectBrowser();
+    // A shape chosen in the browser becomes the only selected one.
+    void selectOnly(Shape* shape);
+    // Adds the shape to the selection and shows its menu at the client pixel.
+    void showShapeMenu(Shape* shape, CPoint pixel);
     // The chart's own context menu: what it offers, with the states of the moment.
     std::vector<MenuItem> chartMenu() const;
 
@@ -175,8 +186,8 @@ private:
     AnchorMarker endMarker;
     CPoint contextMenuPoint; // client pixels, where the chart's own menu was opened
     CommandRouter* commandRouter = nullptr;
+    ObjectBrowser* objectBrowser = nullptr;
     std::function<void()> changed;
-    std::function<void(const std::string&)> modelRenamed;
     ModelProperties properties{this};
     CWnd* window = nullptr;
     Font textFont;

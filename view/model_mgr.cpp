@@ -40,6 +40,8 @@ ModelMgr::~ModelMgr() {
 void ModelMgr::addShape(Shape* shape) {
     data.getShapeList().push_back(shape);
     shape->create(this, view);
+    if (ObjectBrowser* browser = view ? view->getObjectBrowser() : nullptr)
+        browser->AddShape(shape);
 }
 
 void ModelMgr::joinShapes() {
@@ -57,6 +59,8 @@ void ModelMgr::unRegisterShape(long id) {
         return;
     selection.remove(shape);
     hiddenWindow.forget(shape);
+    if (ObjectBrowser* browser = view ? view->getObjectBrowser() : nullptr)
+        browser->RemoveShape(shape);
     // Searched from the end, where a dying chart takes its shapes from.
     auto& list = data.getShapeList();
     auto it = std::find(list.rbegin(), list.rend(), shape);
@@ -169,6 +173,8 @@ Transition* ModelMgr::createTransition(StartableState* from, EndableState* to, c
     } else {
         t->setTailPoint(freeEnd);
     }
+    // Listed when it had no ends yet: now it moves under its source.
+    view->refreshObjectEntry(t);
     t->invalidate();
     return t;
 }
@@ -361,10 +367,14 @@ bool ModelMgr::pasteText(std::string_view text) {
 
     auto& list = data.getShapeList();
     list.insert(list.end(), joined.begin(), joined.end());
+    ObjectBrowser* browser = view ? view->getObjectBrowser() : nullptr;
     for (short layer : {cStateLayer, cTransitionLayer, cMesgLayer, cNoteLayer, short{30}})
         for (Shape* s : joined)
-            if (s->getZorder() == layer)
+            if (s->getZorder() == layer) {
                 s->create(this, view);
+                if (browser)
+                    browser->AddShape(s);
+            }
     clearSelection();
     CPoint corner(std::numeric_limits<LONG>::max(), std::numeric_limits<LONG>::max());
     for (Shape* s : joined) {

@@ -1,8 +1,10 @@
 #include "editor/app/child_frame.h"
 
+#include "editor/app/object_tree.h"
 #include "editor/app/tavren_doc.h"
 #include "editor/view/chart_view.h"
 #include "model/res_strings.h"
+#include "view/layout_mgr.h"
 
 #include <QCloseEvent>
 #include <QDockWidget>
@@ -12,11 +14,12 @@ CChildFrame::CChildFrame(QWidget* parent) : QMainWindow(parent) {
     setCentralWidget(chartView);
     doc = std::make_unique<CTavrenDoc>(chartView->layout());
 
-    // The tree of the chart's shapes comes later; the bar and its place are fixed now.
     browser = new QDockWidget(QString::fromStdString(LoadResString(IDS_OBJECT_BROWSER)), this);
     browser->setObjectName("ObjectBrowser");
     browser->setAllowedAreas(Qt::AllDockWidgetAreas);
-    browser->setWidget(new QWidget(browser));
+    tree = new CObjectTree(browser);
+    browser->setWidget(tree);
+    chartView->layout().setObjectBrowser(tree);
     addDockWidget(Qt::LeftDockWidgetArea, browser);
     resizeDocks({browser}, {cObjectBrowserWidth}, Qt::Horizontal);
 }
@@ -24,6 +27,8 @@ CChildFrame::CChildFrame(QWidget* parent) : QMainWindow(parent) {
 // The document refers to the view's chart, so it goes before the view.
 CChildFrame::~CChildFrame() {
     doc.reset();
+    // Qt deletes the children in an order of its own: the dying chart must not reach the tree.
+    chartView->layout().setObjectBrowser(nullptr);
 }
 
 void CChildFrame::closeEvent(QCloseEvent* event) {

@@ -6,6 +6,7 @@
 
 #include <memory>
 
+class CObjectTree;
 class CTavrenDoc;
 class ChartView;
 class QDockWidget;
@@ -21,6 +22,7 @@ public:
     ChartView& view() { return *chartView; }
     CTavrenDoc& document() { return *doc; }
     QDockWidget* objectBrowser() const { return browser; }
+    CObjectTree& objectTree() { return *tree; }
     // Closed (or on its way out): no longer counts as an open chart.
     bool isClosed() const { return closed; }
     // Close All asks about saving beforehand, so closing must not ask again.
@@ -36,6 +38,7 @@ private:
     ChartView* chartView = nullptr;
     std::unique_ptr<CTavrenDoc> doc;
     QDockWidget* browser = nullptr;
+    CObjectTree* tree = nullptr;
     bool promptOnClose = true;
     bool closed = false;
 };

@@ -3,6 +3,7 @@
 #include "editor/app/child_frame.h"
 #include "editor/app/command_table.h"
 #include "editor/app/default_settings_dlg.h"
+#include "editor/app/dir_tree_ctrl.h"
 #include "editor/app/drag_tool_bar.h"
 #include "editor/app/file_dialogs.h"
 #include "editor/app/generate_dialog.h"
@@ -189,11 +190,16 @@ void CMainFrame::InitControlBars() {
     }
     addToolBar(drawingBar);
 
-    // The folder tree comes later; the bar, its title and its place are fixed now.
     browser = new QDockWidget(resString(IDS_CHART_BROWSER), this);
     browser->setObjectName("ChartBrowser");
     browser->setAllowedAreas(Qt::AllDockWidgetAreas);
-    browser->setWidget(new QWidget(browser));
+    dirTree = new CDirTreeCtrl(browser);
+    dirTree->setFileOpener([this](const std::string& path) {
+        if (CDirTreeCtrl::isModelFile(path))
+            OpenDocumentFile(path);
+    });
+    dirTree->Rebuild("", true); // a failure leaves the tree short of items, its reason kept
+    browser->setWidget(dirTree);
     addDockWidget(Qt::RightDockWidgetArea, browser);
 
     statusBar()->addWidget(new QLabel(resString(IDS_IDLE_MESSAGE)), 1);
@@ -211,6 +217,7 @@ void CMainFrame::InitControlBars() {
     browseDir = platform::settings()
                     .readString(cToolBars, "BrowseDir")
                     .value_or(home + "Examples/Socket_C++");
+    dirTree->SelectFolder(browseDir); // a folder that is gone leaves nothing selected
     updateCommands();
 }
 

@@ -15,6 +15,7 @@
 #include <vector>
 
 class CChildFrame;
+class CDirTreeCtrl;
 class QAction;
 class QDockWidget;
 class QMdiArea;
@@ -40,6 +41,7 @@ public:
     QAction* action(unsigned id) const;
     QMdiArea* mdiArea() const { return mdi; }
     QDockWidget* chartBrowser() const { return browser; }
+    CDirTreeCtrl* chartTree() const { return dirTree; }
     QToolBar* toolBar() const { return standardBar; }
     CDragToolBar* drawingToolBar() const { return drawingBar; }
     const RecentFiles& recentFiles() const { return recent; }
@@ -95,6 +97,7 @@ private:
     QToolBar* standardBar = nullptr;
     CDragToolBar* drawingBar = nullptr;
     QDockWidget* browser = nullptr;
+    CDirTreeCtrl* dirTree = nullptr;
     RecentFiles recent;
     std::string browseDir;
     int untitledCount = 0;

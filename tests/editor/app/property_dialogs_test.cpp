@@ -4,6 +4,7 @@
 #include "editor/app/child_frame.h"
 #include "editor/app/default_settings_dlg.h"
 #include "editor/app/line_pickers.h"
+#include "editor/app/object_tree.h"
 #include "editor/app/qt_dialogs.h"
 #include "editor/app/tavren_doc.h"
 #include "editor/view/chart_view.h"
@@ -254,8 +255,8 @@ TEST_F(DialogsTest, ModelPropertiesFillUntitledAndABlankAndAreOneUndoStep) {
     std::ifstream in(std::string(TAVREN_EXAMPLES) + "/door.tvc", std::ios::binary);
     view.read(in);
     view.initialUpdate();
-    std::string root;
-    view.setModelNameListener([&](const std::string& name) { root = name; });
+    CObjectTree tree;
+    view.setObjectBrowser(&tree);
     drive<QDialog>(
         [&](QDialog& d) {
             EXPECT_EQ(d.windowTitle(), "Model Properties");
@@ -267,7 +268,7 @@ TEST_F(DialogsTest, ModelPropertiesFillUntitledAndABlankAndAreOneUndoStep) {
     EXPECT_EQ(view.getModelProperties().getName(), "Untitled");
     EXPECT_EQ(view.getModelProperties().getAuthor(), "Untitled");
     EXPECT_EQ(view.getModelProperties().getDesc(), " ");
-    EXPECT_EQ(root, "Untitled");
+    EXPECT_EQ(tree.rootItem()->text(0), "Untitled") << "the object browser's root follows";
     view.undo();
     EXPECT_EQ(view.getModelProperties().getName(), "Door");
     EXPECT_FALSE(view.isUndoable());
