@@ -19,37 +19,15 @@
 
 #include <cmath>
 
-namespace {
+using namespace dialogcolors;
 
-QCheckBox* checkBox(const QString& text, const char* name, bool on, QWidget* parent) {
-    auto* box = new QCheckBox(text, parent);
-    box->setObjectName(name);
-    box->setChecked(on);
-    return box;
-}
+namespace {
 
 QPushButton* button(const QString& text, const char* name, QWidget* parent) {
     auto* b = new QPushButton(text, parent);
     b->setObjectName(name);
     b->setAutoDefault(false);
     return b;
-}
-
-// The colour goes into the record when the chooser is confirmed, not on "Save".
-QPushButton* colorButton(const char* name, COLORREF& colour, QWidget* dialog) {
-    QPushButton* b = button(QStringLiteral("Color..."), name, dialog);
-    QObject::connect(b, &QPushButton::clicked, dialog,
-                     [dialog, &colour] { dialogcolors::choose(dialog, colour); });
-    return b;
-}
-
-QGroupBox* pairGroup(const QString& title, QCheckBox* box, QPushButton* colour, QWidget* parent) {
-    auto* group = new QGroupBox(title, parent);
-    auto* row = new QHBoxLayout(group);
-    row->addWidget(box);
-    row->addWidget(colour);
-    dialogcolors::pair(box, colour);
-    return group;
 }
 
 } // namespace
@@ -85,17 +63,17 @@ DefaultSettingsDlg::DefaultSettingsDlg(CDefaultSettingDlg& settings, QWidget* pa
     stateForm->addRow(stateAnchor);
     stateForm->addRow(QStringLiteral("onEntry:"), entry.widget());
     stateForm->addRow(QStringLiteral("onExit:"), exit.widget());
-    stateForm->addRow(pairGroup(QStringLiteral("Background"), stateTransparent,
-                                colorButton("stateBgColor", record.stateBgColor, this), this));
+    stateForm->addRow(colorGroup(QStringLiteral("Background"), stateTransparent,
+                                 colorButton("stateBgColor", record.stateBgColor, this), this));
 
     auto* mesg = new QGroupBox(QStringLiteral("Message"), this);
     auto* mesgBox = new QVBoxLayout(mesg);
     mesgBox->addWidget(mesgAnchor);
-    mesgBox->addWidget(pairGroup(QStringLiteral("Background"), mesgTransparent,
-                                 colorButton("mesgBgColor", record.mesgBgColor, this), this));
-    mesgBox->addWidget(pairGroup(QStringLiteral("Border"), mesgNoBorder,
-                                 colorButton("mesgBorderColor", record.mesgBorderColor, this),
-                                 this));
+    mesgBox->addWidget(colorGroup(QStringLiteral("Background"), mesgTransparent,
+                                  colorButton("mesgBgColor", record.mesgBgColor, this), this));
+    mesgBox->addWidget(colorGroup(QStringLiteral("Border"), mesgNoBorder,
+                                  colorButton("mesgBorderColor", record.mesgBorderColor, this),
+                                  this));
 
     auto* line = new QGroupBox(QStringLiteral("Line"), this);
     auto* lineForm = new QFormLayout(line);

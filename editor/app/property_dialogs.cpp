@@ -1,5 +1,7 @@
 #include "editor/app/property_dialogs.h"
 
+#include "editor/platform/qt_convert.h"
+
 #include "editor/app/line_pickers.h"
 #include "model/res_strings.h"
 
@@ -17,19 +19,11 @@
 
 namespace dialogcolors {
 
-QColor toQColor(COLORREF c) {
-    return QColor(int(GetRValue(c)), int(GetGValue(c)), int(GetBValue(c)));
-}
-
-COLORREF fromQColor(const QColor& c) {
-    return RGB(unsigned(c.red()), unsigned(c.green()), unsigned(c.blue()));
-}
-
 bool choose(QWidget* parent, COLORREF& colour) {
     const QColor chosen = QColorDialog::getColor(toQColor(colour), parent);
     if (!chosen.isValid())
         return false;
-    colour = fromQColor(chosen);
+    colour = toColorRef(chosen);
     return true;
 }
 
@@ -39,9 +33,23 @@ void pair(QCheckBox* box, QAbstractButton* button) {
                      [button](bool on) { button->setEnabled(!on); });
 }
 
-} // namespace dialogcolors
+QPushButton* colorButton(const char* name, COLORREF& colour, QWidget* dialog) {
+    auto* button = new QPushButton(QStringLiteral("Color..."), dialog);
+    button->setObjectName(name);
+    button->setAutoDefault(false);
+    QObject::connect(button, &QPushButton::clicked, dialog,
+                     [dialog, &colour] { choose(dialog, colour); });
+    return button;
+}
 
-namespace {
+QGroupBox* colorGroup(const QString& title, QCheckBox* box, QPushButton* button, QWidget* parent) {
+    auto* group = new QGroupBox(title, parent);
+    auto* row = new QHBoxLayout(group);
+    row->addWidget(box);
+    row->addWidget(button);
+    pair(box, button);
+    return group;
+}
 
 QCheckBox* checkBox(const QString& text, const char* name, bool on, QWidget* parent) {
     auto* box = new QCheckBox(text, parent);
@@ -50,25 +58,11 @@ QCheckBox* checkBox(const QString& text, const char* name, bool on, QWidget* par
     return box;
 }
 
-// A "Color..." button that edits colour in place.
-QPushButton* colorButton(const char* name, COLORREF& colour, QWidget* dialog) {
-    auto* button = new QPushButton(QStringLiteral("Color..."), dialog);
-    button->setObjectName(name);
-    button->setAutoDefault(false);
-    QObject::connect(button, &QPushButton::clicked, dialog,
-                     [dialog, &colour] { dialogcolors::choose(dialog, colour); });
-    return button;
-}
+} // namespace dialogcolors
 
-// A group with a check box and the colour button it enables.
-QGroupBox* colorGroup(const QString& title, QCheckBox* box, QPushButton* button, QWidget* parent) {
-    auto* group = new QGroupBox(title, parent);
-    auto* row = new QHBoxLayout(group);
-    row->addWidget(box);
-    row->addWidget(button);
-    dialogcolors::pair(box, button);
-    return group;
-}
+using namespace dialogcolors;
+
+namespace {
 
 QDialogButtonBox* saveCancel(QDialog* dialog) {
     auto* buttons = new QDialogButtonBox(dialog);

@@ -12,15 +12,19 @@ class CColorComboEx;
 class PenPicker;
 class QAbstractButton;
 class QCheckBox;
-class QColor;
+class QGroupBox;
+class QPushButton;
 
 namespace dialogcolors {
-QColor toQColor(COLORREF c);
-COLORREF fromQColor(const QColor& c);
 // The colour chooser, started at colour; true when it was confirmed and colour replaced.
 bool choose(QWidget* parent, COLORREF& colour);
 // The button is enabled exactly while the check box is clear, now and after every click.
 void pair(QCheckBox* box, QAbstractButton* button);
+// A "Color..." button that changes colour in place once its chooser is confirmed.
+QPushButton* colorButton(const char* name, COLORREF& colour, QWidget* dialog);
+// A group with a check box and the colour button it enables.
+QGroupBox* colorGroup(const QString& title, QCheckBox* box, QPushButton* button, QWidget* parent);
+QCheckBox* checkBox(const QString& text, const char* name, bool on, QWidget* parent);
 } // namespace dialogcolors
 
 class StatePropDlg : public QDialog {
