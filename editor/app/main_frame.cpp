@@ -213,6 +213,8 @@ void CMainFrame::InitControlBars() {
     const std::optional<std::string> state = platform::settings().readString(cToolBars, "Layout");
     if (!state || !restoreState(QByteArray::fromBase64(QByteArray::fromStdString(*state))))
         resizeDocks({browser}, {cChartBrowserWidth}, Qt::Horizontal);
+    if (const auto placed = platform::settings().readString(cToolBars, "Window"))
+        restoreGeometry(QByteArray::fromBase64(QByteArray::fromStdString(*placed)));
 
     browseDir = platform::settings()
                     .readString(cToolBars, "BrowseDir")
@@ -223,6 +225,16 @@ void CMainFrame::InitControlBars() {
 
 void CMainFrame::saveBarState() {
     platform::settings().writeString(cToolBars, "Layout", saveState().toBase64().toStdString());
+    platform::settings().writeString(cToolBars, "Window", saveGeometry().toBase64().toStdString());
+}
+
+void CMainFrame::fitToScreen() {
+    const QScreen* where = screen();
+    if (!where)
+        return;
+    const QRect room = where->availableGeometry();
+    resize(room.size() * 9 / 10);
+    move(room.center() - rect().center());
 }
 
 void CMainFrame::buildMenus(bool withChart) {

@@ -51,8 +51,11 @@ public:
     CChildFrame* activeChild() const;
     std::vector<CChildFrame*> charts() const;
 
-    // Restores the bar layout from the settings, or lays the bars out for a first start.
+    // Restores the bar layout and the window's place from the settings, or lays the bars out
+    // for a first start.
     void InitControlBars();
+    // Most of the screen, centred: the size before (or without) maximising.
+    void fitToScreen();
     // A new empty chart titled Tavren_Diagram<n>.
     CChildFrame* OnFileNew();
     // Opens path, or activates the chart already showing it. Null after a reported failure.

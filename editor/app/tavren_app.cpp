@@ -52,6 +52,8 @@ bool CTavrenApp::InitInstance(const QStringList& files) {
 
     frame = std::make_unique<CMainFrame>(home);
     frame->setAcceptDrops(true);
+    // Desktops without a window manager ignore maximising; the window still fits the screen.
+    frame->fitToScreen();
     frame->showMaximized();
     frame->InitControlBars();
 

@@ -17,6 +17,7 @@
 #include <QDockWidget>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
@@ -154,12 +155,22 @@ TEST_F(EditorTest, BarsGetTheirFirstStartPlacesAndKeepTheLayout) {
     EXPECT_TRUE(child->objectBrowser()->isHidden());
     EXPECT_FALSE(frame().action(cmd::ObjectBrowser)->isChecked());
 
+    // The window fits the screen on a first start and comes back where the user left it.
+    const QRect room = frame().screen()->availableGeometry();
+    EXPECT_TRUE(room.contains(frame().normalGeometry())) << "first start";
+    EXPECT_GE(frame().normalGeometry().width(), room.width() * 3 / 4);
+    frame().showNormal();
+    frame().setGeometry(QRect(room.topLeft() + QPoint(20, 30), QSize(500, 400)));
+    settle();
+    const QRect left = frame().normalGeometry();
+
     ASSERT_TRUE(frame().close());
     EXPECT_EQ(fake.settings.strings["ToolBars/BrowseDir"], dir.home() + "Examples/Socket_C++");
     app->ExitInstance();
     ASSERT_TRUE(start());
     EXPECT_TRUE(frame().chartBrowser()->isHidden());
     EXPECT_FALSE(frame().action(cmd::ChartBrowser)->isChecked());
+    EXPECT_EQ(frame().normalGeometry().size(), left.size());
 }
 
 TEST_F(EditorTest, HelpAndWebFailuresAreReported) {
