@@ -26,6 +26,7 @@ constexpr int kDotsPerInch = 96;
 // A raster picture never holds more pixels than this (about 200 MB at 4 bytes a pixel):
 // larger charts are drawn smaller. SVG and PDF keep every detail at any size.
 constexpr qint64 kPixelBudget = 50'000'000;
+constexpr int kMaxSide = 32'000;
 
 // Paints the chart on a device whose logical pixels are normal pixels, times scale.
 bool paintOn(QPaintDevice& device, LayoutMgr& layout, QSize size, double scale = 1.0) {
@@ -41,7 +42,10 @@ bool paintOn(QPaintDevice& device, LayoutMgr& layout, QSize size, double scale =
 
 QImage picture(LayoutMgr& layout, QSize size) {
     const double area = static_cast<double>(size.width()) * size.height();
-    const double scale = area > kPixelBudget ? std::sqrt(kPixelBudget / area) : 1.0;
+    // Within the budget, and within the largest side a picture can have.
+    const double scale =
+        std::min({1.0, std::sqrt(kPixelBudget / area), kMaxSide / static_cast<double>(size.width()),
+                  kMaxSide / static_cast<double>(size.height())});
     const QSize pixels(std::max(1, static_cast<int>(size.width() * scale)),
                        std::max(1, static_cast<int>(size.height() * scale)));
     QImage image(pixels, QImage::Format_RGB32);
