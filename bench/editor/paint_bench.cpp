@@ -8,7 +8,6 @@
 #include "model/link.h"
 #include "view/layout_mgr.h"
 
-#include <QApplication>
 #include <QImage>
 #include <QPainter>
 
@@ -102,13 +101,3 @@ void BM_PlainQPainter(benchmark::State& state) {
 BENCHMARK(BM_PlainQPainter)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

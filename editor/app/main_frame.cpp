@@ -517,11 +517,8 @@ void CMainFrame::onChartCommand(unsigned id, CChildFrame& child) {
     }
 }
 
+// The chart's own menu offers only commands of the chart, which decides their states.
 bool CMainFrame::isCommandEnabled(unsigned id) {
-    if (QAction* act = action(id)) {
-        updateCommands();
-        return act->isEnabled();
-    }
     CChildFrame* child = activeChild();
     return child && child->view().layout().isCommandEnabled(id);
 }
