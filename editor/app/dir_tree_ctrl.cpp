@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QMouseEvent>
 
 #include <algorithm>
@@ -36,6 +37,9 @@ CDirTreeCtrl::CDirTreeCtrl(QWidget* parent) : QTreeWidget(parent) {
     setObjectName("DirTree");
     setHeaderHidden(true);
     setColumnCount(1);
+    // Deep items scroll sideways in a narrow dock instead of losing their names to "...".
+    header()->setStretchLastSection(false);
+    header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     setUniformRowHeights(true);
     setExpandsOnDoubleClick(true);
     connect(this, &QTreeWidget::itemExpanded, this, &CDirTreeCtrl::onExpanded);

@@ -9,6 +9,7 @@
 #include "model/transition.h"
 #include "view/layout_mgr.h"
 
+#include <QHeaderView>
 #include <QMouseEvent>
 
 #include <algorithm>
@@ -42,6 +43,9 @@ CObjectTree::CObjectTree(QWidget* parent) : QTreeWidget(parent) {
     setObjectName("ObjectTree");
     setHeaderHidden(true);
     setColumnCount(1);
+    // Deep items scroll sideways in a narrow dock instead of losing their names to "...".
+    header()->setStretchLastSection(false);
+    header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     setRootIsDecorated(true);
     setUniformRowHeights(true); // long charts: rows are not measured one by one
     setIconSize(QSize(16, 16));
