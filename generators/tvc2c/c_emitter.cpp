@@ -657,7 +657,10 @@ void CEmitter::writeExitHelpers(CodePrinter& p) const {
 void CEmitter::writeSearch(CodePrinter& p, const Event* event) const {
     const std::string e = event ? eventRef(*event) : "e";
     p.print("int fired = 0;\n");
-    writeSearchSwitch(p, untraced, event, e, stepSyntax());
+    // The shared search finds the event by its place in the chart it is given.
+    const Event* same =
+        event ? &untraced.events[static_cast<std::size_t>(event - chart.events.data())] : nullptr;
+    writeSearchSwitch(p, untraced, same, e, stepSyntax());
     p.print("if (!fired)\n"
             "    ignored_(me, $e$);\n",
             {{"e", e}});

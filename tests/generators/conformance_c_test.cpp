@@ -22,7 +22,7 @@ struct MachineApi {
 MachineApi readApi(const std::string& header) {
     MachineApi api;
     std::smatch m;
-    if (!std::regex_search(header, m, std::regex(R"(\ntypedef struct (\w+) \{)")))
+    if (!std::regex_search(header, m, std::regex(R"(\ntypedef struct (\w+) \{\n +\w+\* ctx_;)")))
         return api;
     api.structName = m[1];
     const std::string root = api.structName;
@@ -39,6 +39,8 @@ MachineApi readApi(const std::string& header) {
             chartName.clear();
         } else if (inEvents) {
             break;
+        } else {
+            chartName.clear();
         }
     }
     return api;
