@@ -32,9 +32,8 @@ void CGenerator::generateCode() {
     // The C names follow the C++ ones, so a chart's functions are named alike in both.
     const std::string rootClass = gennames::identifier(info.rootClassName);
     gennames::NameTable members(cppnames::keywords());
-    for (std::string_view word : cppnames::cMachineMembers)
-        members.reserve(word);
-    // An event's function is <root>_<event>, beside the header's other <root>_ names.
+    // An event's function is <root>_<event>, beside the header's other <root>_ names; the C++
+    // class's members are no C names.
     for (std::string_view word : cnames::cApiWords)
         members.reserve(word);
     members.reserve(rootClass);
