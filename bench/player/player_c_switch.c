@@ -1,7 +1,21 @@
 /* The player chart written by hand in C as one switch per event over the innermost active
-   state, calling the context's plain functions directly: the yardstick for the C machine,
-   the C twin of player_switch.h. */
+   state: the yardstick for the C machine, the C twin of player_switch.h. It calls the
+   context's plain functions directly; built with PLAYER_SWITCH_THROUGH_CONTEXT it calls them
+   through the function pointers of the C machine's context instead, as the machine must, and
+   its functions are named player_cf_. */
 #include "player_c.h"
+
+#ifdef PLAYER_SWITCH_THROUGH_CONTEXT
+#include "c/PlayerContext.h"
+static PlayerContext context = {player_c_count, player_c_pos, player_c_advance, player_c_back,
+                                player_c_rewind};
+static PlayerContext* const ctx = &context;
+#define CALL(fn) ctx->fn
+#define API(fn) player_cf_##fn
+#else
+#define CALL(fn) player_c_##fn
+#define API(fn) player_cs_##fn
+#endif
 
 enum State { None, Off, Idle, Playing, Normal, FastForward, Rewind, Paused };
 
@@ -9,28 +23,28 @@ static enum State state = None;
 static enum State history = None; /* On's last direct sub-state */
 
 static void enterNormal(void) {
-    player_c_count(8);
+    CALL(count)(8);
     state = Normal;
 }
 
 static void enterPlaying(void) {
-    player_c_count(6);
+    CALL(count)(6);
     enterNormal();
 }
 
 /* Default entry into On resumes the sub-state it was left in; Playing itself starts over. */
 static void enterOn(void) {
-    player_c_count(2);
+    CALL(count)(2);
     switch (history) {
     case Playing:
         enterPlaying();
         return;
     case Paused:
-        player_c_count(14);
+        CALL(count)(14);
         state = Paused;
         return;
     default:
-        player_c_count(4);
+        CALL(count)(4);
         state = Idle;
         return;
     }
@@ -40,94 +54,94 @@ static void enterOn(void) {
 static int exitPlaying(void) {
     switch (state) {
     case Normal:
-        player_c_count(9);
+        CALL(count)(9);
         break;
     case FastForward:
-        player_c_count(11);
+        CALL(count)(11);
         break;
     case Rewind:
-        player_c_count(13);
+        CALL(count)(13);
         break;
     default:
         return 0;
     }
-    player_c_count(7);
+    CALL(count)(7);
     return 1;
 }
 
-void player_cs_init(void) {
+void API(init)(void) {
     state = None;
     history = None;
 }
 
-void player_cs_start(void) {
+void API(start)(void) {
     if (state != None)
         return;
-    player_c_count(0);
+    CALL(count)(0);
     state = Off;
 }
 
-void player_cs_Power(void) {
+void API(Power)(void) {
     switch (state) {
     case Off:
-        player_c_count(1);
-        player_c_count(16);
+        CALL(count)(1);
+        CALL(count)(16);
         enterOn();
         return;
     case Idle:
-        player_c_count(5);
+        CALL(count)(5);
         history = Idle;
         break;
     case Normal:
-        player_c_count(9);
-        player_c_count(7);
+        CALL(count)(9);
+        CALL(count)(7);
         history = Playing;
         break;
     case FastForward:
-        player_c_count(11);
-        player_c_count(7);
+        CALL(count)(11);
+        CALL(count)(7);
         history = Playing;
         break;
     case Rewind:
-        player_c_count(13);
-        player_c_count(7);
+        CALL(count)(13);
+        CALL(count)(7);
         history = Playing;
         break;
     case Paused:
-        player_c_count(15);
+        CALL(count)(15);
         history = Paused;
         break;
     default:
         return;
     }
-    player_c_count(3);
-    player_c_count(17);
-    player_c_rewind();
-    player_c_count(0);
+    CALL(count)(3);
+    CALL(count)(17);
+    CALL(rewind)();
+    CALL(count)(0);
     state = Off;
 }
 
-void player_cs_Play(void) {
+void API(Play)(void) {
     switch (state) {
     case Off:
-        player_c_count(1);
-        player_c_count(21);
+        CALL(count)(1);
+        CALL(count)(21);
         enterOn();
         return;
     case Idle:
-        player_c_count(5);
+        CALL(count)(5);
         enterPlaying();
         return;
     case FastForward:
-        player_c_count(11);
+        CALL(count)(11);
         enterNormal();
         return;
     case Rewind:
-        player_c_count(13);
+        CALL(count)(13);
         enterNormal();
         return;
     case Paused:
-        player_c_count(15);
+        CALL(count)(15);
         enterPlaying();
         return;
     default:
@@ -135,60 +149,60 @@ void player_cs_Play(void) {
     }
 }
 
-void player_cs_Pause(void) {
+void API(Pause)(void) {
     if (!exitPlaying())
         return;
-    player_c_count(14);
+    CALL(count)(14);
     state = Paused;
 }
 
-void player_cs_Stop(void) {
+void API(Stop)(void) {
     if (state == Paused)
-        player_c_count(15);
+        CALL(count)(15);
     else if (!exitPlaying())
         return;
-    player_c_count(18);
-    player_c_count(4);
+    CALL(count)(18);
+    CALL(count)(4);
     state = Idle;
 }
 
-void player_cs_Seek(void) {
+void API(Seek)(void) {
     if (state != Normal)
         return;
-    player_c_count(9);
-    if (player_c_pos() >= 50) {
-        player_c_count(12);
+    CALL(count)(9);
+    if (CALL(pos)() >= 50) {
+        CALL(count)(12);
         state = Rewind;
     } else {
-        player_c_count(10);
+        CALL(count)(10);
         state = FastForward;
     }
 }
 
-void player_cs_Tick(void) {
+void API(Tick)(void) {
     switch (state) {
     case Normal:
-        player_c_count(9);
-        player_c_advance(1);
-        player_c_count(8);
+        CALL(count)(9);
+        CALL(advance)(1);
+        CALL(count)(8);
         return;
     case FastForward:
-        player_c_count(11);
-        if (player_c_pos() >= 50) {
-            player_c_count(19);
+        CALL(count)(11);
+        if (CALL(pos)() >= 50) {
+            CALL(count)(19);
             enterNormal();
         } else {
-            player_c_advance(10);
-            player_c_count(10);
+            CALL(advance)(10);
+            CALL(count)(10);
         }
         return;
     case Rewind:
-        player_c_count(13);
-        if (player_c_pos() >= 50) {
-            player_c_back(10);
-            player_c_count(12);
+        CALL(count)(13);
+        if (CALL(pos)() >= 50) {
+            CALL(back)(10);
+            CALL(count)(12);
         } else {
-            player_c_count(20);
+            CALL(count)(20);
             enterNormal();
         }
         return;

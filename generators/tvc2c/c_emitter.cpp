@@ -458,7 +458,7 @@ void CEmitter::writeRuntime(CodePrinter& p) const {
         p.print("static void process_($root$* me, int e);\n", names);
     for (const State& state : chart.states)
         if (!state.events.empty())
-            p.print("static int $react$($root$* me, int e);\n",
+            p.print("static inline int $react$($root$* me, int e);\n",
                     {{"root", chart.rootClass}, {"react", state.reactFn}});
     p.print("\n"
             "void $root$_init($root$* me, $ctx$* ctx) {\n"
@@ -616,7 +616,8 @@ void CEmitter::writeEventFunctions(CodePrinter& p) const {
         {
             auto body = p.indent();
             writeSearch(p, &event);
-            p.print("drain_(me);\n"
+            p.print("if (me->queueCount_ > 0)\n"
+                    "    drain_(me);\n"
                     "me->busy_ = 0;\n"
                     "return fired ? $root$_HANDLED : $root$_IGNORED;\n",
                     {{"root", root}});
@@ -667,9 +668,10 @@ void CEmitter::writeSearch(CodePrinter& p, const Event* event) const {
 }
 
 void CEmitter::writeReact(CodePrinter& p, const State& state) const {
+    // Inline, so that an event's function keeps only that event's branches.
     p.print("/* Tries the state's transitions for the event in dispatch order; 1 when one\n"
             "   fired. */\n"
-            "static int $react$($root$* me, int e) {\n",
+            "static inline int $react$($root$* me, int e) {\n",
             {{"root", chart.rootClass}, {"react", state.reactFn}});
     {
         auto body = p.indent();
