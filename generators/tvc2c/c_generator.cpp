@@ -4,28 +4,10 @@
 #include "generators/common/generator_main.h"
 #include "generators/tvc2c/c_emitter.h"
 #include "generators/tvc2cpp/cpp_names.h"
-#include "model/state.h"
 
 #include <algorithm>
 #include <sstream>
 #include <vector>
-
-// The front end's class names tell nested states apart by their parents (H1_H); the machine's
-// names and trace use the names as drawn. The states are visited in the order buildChart
-// lists them.
-void CGenerator::useDrawnNames(genchart::Chart& chart, const ModelInfo& info) const {
-    std::size_t next = 0;
-    const auto visit = [&](const auto& self, const StateNode& node) -> void {
-        if (next < chart.states.size())
-            if (const auto* state = dynamic_cast<const State*>(getShape(node.stateId)))
-                chart.states[next].className = state->getName();
-        ++next;
-        for (const auto& child : node.children)
-            self(self, *child);
-    };
-    for (const auto& child : info.rootNode.children.front()->children)
-        visit(visit, *child);
-}
 
 void CGenerator::generateCode() {
     const ModelInfo& info = *ModelInfo::getInstance();
@@ -40,7 +22,6 @@ void CGenerator::generateCode() {
     gennames::NameTable fileScope(cppnames::keywords());
     genchart::Chart chart = buildChart(members, fileScope);
     chart.rootClass = rootClass;
-    useDrawnNames(chart, info);
     // Charts name their context for C++ only; C takes the bare class name as a struct typedef
     // and the same header.
     chart.ctxHeader = info.ctxFileCPP;

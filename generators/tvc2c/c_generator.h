@@ -3,8 +3,6 @@
 
 #include "generators/common/machine_generator.h"
 
-struct ModelInfo;
-
 class CGenerator : public MachineGenerator {
 public:
     CGenerator(const std::string& modelPath, bool withTrace)
@@ -15,7 +13,4 @@ public:
 
 protected:
     void generateCode() override;
-
-private:
-    void useDrawnNames(genchart::Chart& chart, const ModelInfo& info) const;
 };

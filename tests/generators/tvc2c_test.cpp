@@ -141,7 +141,7 @@ TEST_F(Tvc2cTest, HostileNamesAndCodeCompileAndRunFromCpp) {
               (std::vector<std::string>{"init", "handled", "dispatch", "handled", "isIn", "handled",
                                         "HANDLED", "handled", "State", "handled", "end_x",
                                         "handled", "raise init -> queued", "raise init -> dropped",
-                                        "init", "handled", "A end*/?\?/x"}));
+                                        "init", "handled", "A_Edge end*/?\?/x"}));
 }
 
 // The queue's size decides the struct's, so a file that sees another size than the machine's
