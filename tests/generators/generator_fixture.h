@@ -5,7 +5,9 @@
 #include "model/final_state.h"
 #include "model/generic_state.h"
 #include "model/initial_state.h"
+#include "model/line.h"
 #include "model/mesg.h"
+#include "model/note.h"
 #include "model/transition.h"
 #include "tests/fakes/fake_platform.h"
 #include "tests/generators/run_program.h"
@@ -96,6 +98,17 @@ public:
         auto* m = new Mesg(mm.getNewId(), &view, CRect(300, 300, 330, 306), t);
         mm.addShape(m);
         m->getTextHandler()->setData(event, guard, effect);
+    }
+    // Loose shapes: a label on no transition, a note with a line to nowhere.
+    void looseLabel(const CRect& r, const std::string& event) {
+        auto* m = new Mesg(mm.getNewId(), &view, r, nullptr);
+        mm.addShape(m);
+        m->getTextHandler()->setData(event, "", "");
+    }
+    void looseNoteLine(const CRect& r) {
+        mm.addShape(new Note(mm.getNewId(), &view, r));
+        mm.addShape(
+            new Line(mm.getNewId(), &view, r.BottomRight(), r.BottomRight() + CSize(40, 40)));
     }
     ModelProperties& properties() { return view.getModelProperties(); }
     void save(const std::filesystem::path& path) {

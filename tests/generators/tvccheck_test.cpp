@@ -1,0 +1,188 @@
+// tvccheck from the outside: one small chart per check, the three output formats, and the
+// exit status a build server acts on.
+
+#include "tests/generators/generator_fixture.h"
+
+#include <nlohmann/json.hpp>
+
+#include <functional>
+
+namespace {
+
+using TvccheckTest = GeneratorTest;
+
+ProgramResult tvccheck(std::vector<std::string> args) {
+    args.insert(args.begin(), TAVREN_TVCCHECK);
+    return runProgram(args);
+}
+
+// A top-level initial state leading to A; the rest is the case's.
+struct Drawing {
+    TestChart chart;
+    GenericState* a = chart.state({10, 10, 60, 40}, "A");
+    Drawing() { chart.connect(chart.initial({5, 50, 9, 54}), NODE(2, 1), a, NODE(3, 1)); }
+    GenericState* state(int x, const std::string& name, int width = 50) {
+        return chart.state({x, 10, x + width, 40}, name);
+    }
+    void go(State* from, State* to, const std::string& event, const std::string& guard = "") {
+        chart.label(chart.connect(from, NODE(3, 2), to, NODE(1, 2)), event, guard);
+    }
+};
+
+struct Case {
+    const char* what;
+    std::function<void(Drawing&)> draw;
+    const char* rule;
+    const char* severity;
+    const char* message; // a part of the message
+    int status = 0;
+};
+
+} // namespace
+
+TEST_F(TvccheckTest, EachCheckFindsWhatItLooksFor) {
+    const std::vector<Case> cases = {
+        {"a state nothing leads to", [](Drawing& d) { d.go(d.state(100, "B"), d.a, "back"); },
+         "unreachable-state", "warning", "the state B_Check is never entered"},
+        {"an event only an unreachable state handles",
+         [](Drawing& d) { d.go(d.state(100, "B"), d.a, "back"); }, "dead-event", "warning",
+         "the event back does nothing"},
+        {"a state without transitions", [](Drawing& d) { d.go(d.a, d.state(100, "B"), "go"); },
+         "handles-no-event", "warning", "no event does anything while B_Check is active"},
+        {"a state that only returns to itself",
+         [](Drawing& d) {
+             auto* b = d.state(100, "B");
+             d.go(d.a, b, "go");
+             d.go(b, b, "again");
+         },
+         "no-way-out", "warning", "once B_Check is entered, no transition leaves it"},
+        {"guards tried by length",
+         [](Drawing& d) {
+             d.go(d.a, d.state(100, "B"), "go", "x");
+             d.go(d.a, d.state(200, "C"), "go", "longer");
+         },
+         "guard-order", "note", "A_Check tries its transitions on go in this order"},
+        {"an inner unguarded transition hides outer guarded ones",
+         [](Drawing& d) {
+             auto* p = d.chart.state({100, 60, 300, 200}, "P");
+             auto* c = d.chart.state({120, 100, 170, 130}, "C");
+             d.chart.connect(d.chart.initial({105, 65, 109, 69}), NODE(3, 1), c, NODE(1, 1));
+             d.go(d.a, p, "enter");
+             d.go(c, d.a, "go");
+             d.go(p, d.a, "go", "ctx.flag");
+         },
+         "shadowed-transition", "warning", "are never tried"},
+        {"a composite entered directly without an initial state",
+         [](Drawing& d) {
+             auto* p = d.chart.state({100, 60, 300, 200}, "P");
+             d.chart.state({120, 100, 170, 130}, "C");
+             d.go(d.a, p, "enter");
+         },
+         "no-initial-state", "warning", "P_Check is entered directly but has no initial state"},
+        {"history on a leaf", [](Drawing& d) { d.a->setHistory(true); }, "useless-history",
+         "warning", "A_Check keeps history but has no sub-states"},
+        {"two events one name",
+         [](Drawing& d) {
+             d.go(d.a, d.state(100, "B"), "door-open");
+             d.go(d.a, d.state(200, "C"), "door_open");
+         },
+         "name-clash", "error", "would both be named door_open", 1},
+        {"a keyword event", [](Drawing& d) { d.go(d.a, d.state(100, "B"), "delete"); },
+         "renamed-event", "note",
+         "the event delete is taken by C++ and C, where it becomes delete_"},
+        {"a free end",
+         [](Drawing& d) {
+             d.chart.label(d.chart.connect(d.a, NODE(3, 2), nullptr, NODE(1, 1)), "x");
+         },
+         "free-transition", "note", "a transition has a free end", 1},
+        {"the same, refused by the front end",
+         [](Drawing& d) {
+             d.chart.label(d.chart.connect(d.a, NODE(3, 2), nullptr, NODE(1, 1)), "x");
+         },
+         "front-end", "error", "Orphan Transition.. Either head / tail / both are not attached", 1},
+        {"a label on nothing",
+         [](Drawing& d) {
+             d.chart.looseLabel({300, 300, 330, 306}, "lost");
+         },
+         "detached-label", "note", "the label \"lost\" belongs to no transition"},
+        {"a note line to nowhere",
+         [](Drawing& d) {
+             d.chart.looseNoteLine({300, 300, 360, 330});
+         },
+         "free-note-line", "note", "a note's line has a free end"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Drawing d;
+        c.draw(d);
+        d.chart.properties().name = "Check";
+        d.chart.save(dir / "case.tvc");
+        const ProgramResult r = tvccheck({"--format", "json", (dir / "case.tvc").string()});
+        EXPECT_EQ(r.status, c.status) << r.out;
+        bool found = false;
+        for (const std::string& line : splitLines(r.out)) {
+            const auto diagnostic = nlohmann::json::parse(line);
+            found = found ||
+                    (diagnostic["rule"] == c.rule && diagnostic["severity"] == c.severity &&
+                     diagnostic["message"].get<std::string>().find(c.message) != std::string::npos);
+        }
+        EXPECT_TRUE(found) << r.out;
+    }
+}
+
+TEST_F(TvccheckTest, FormatsForPeopleAndBuildServers) {
+    Drawing d;
+    d.go(d.state(100, "B"), d.a, "back");
+    d.chart.properties().name = "Check";
+    d.chart.save(dir / "chart.tvc");
+    const std::string chart = (dir / "chart.tvc").string();
+
+    const ProgramResult text = tvccheck({chart});
+    EXPECT_EQ(text.status, 0);
+    EXPECT_NE(text.out.find(chart +
+                            ": warning: the state B_Check is never entered [unreachable-state]\n"),
+              std::string::npos)
+        << text.out;
+    EXPECT_EQ(tvccheck({"--werror", chart}).status, 1);
+
+    // What code-scanning services require of a SARIF 2.1.0 log.
+    const ProgramResult sarif = tvccheck({"--format", "sarif", chart, "missing.tvc"});
+    EXPECT_EQ(sarif.status, 1);
+    const auto log = nlohmann::json::parse(sarif.out);
+    EXPECT_EQ(log["version"], "2.1.0");
+    ASSERT_EQ(log["runs"].size(), 1u);
+    const auto& run = log["runs"][0];
+    EXPECT_EQ(run["tool"]["driver"]["name"], "tvccheck");
+    const auto& rules = run["tool"]["driver"]["rules"];
+    for (const auto& result : run["results"]) {
+        const auto& rule = rules.at(result["ruleIndex"].get<std::size_t>());
+        EXPECT_EQ(rule["id"], result["ruleId"]);
+        EXPECT_FALSE(rule["help"]["text"].get<std::string>().empty());
+        EXPECT_TRUE(result["level"] == "error" || result["level"] == "warning" ||
+                    result["level"] == "note");
+        EXPECT_FALSE(result["message"]["text"].get<std::string>().empty());
+        const auto& location = result["locations"].at(0);
+        EXPECT_FALSE(
+            location["physicalLocation"]["artifactLocation"]["uri"].get<std::string>().empty());
+    }
+    const auto missing = std::find_if(run["results"].begin(), run["results"].end(),
+                                      [](const auto& r) { return r["ruleId"] == "front-end"; });
+    ASSERT_NE(missing, run["results"].end());
+    EXPECT_EQ((*missing)["message"]["text"], "Unable to open file : missing.tvc");
+    const auto unreachable =
+        std::find_if(run["results"].begin(), run["results"].end(),
+                     [](const auto& r) { return r["ruleId"] == "unreachable-state"; });
+    ASSERT_NE(unreachable, run["results"].end());
+    EXPECT_EQ((*unreachable)["locations"][0]["logicalLocations"][0]["name"], "B_Check");
+
+    EXPECT_EQ(tvccheck({}).status, 2);
+    EXPECT_EQ(tvccheck({"--format", "xml", chart}).status, 2);
+}
+
+TEST_F(TvccheckTest, EveryExampleChartHasNoError) {
+    for (const auto& entry : std::filesystem::directory_iterator(TAVREN_EXAMPLES))
+        if (entry.path().extension() == ".tvc") {
+            const ProgramResult r = tvccheck({entry.path().string()});
+            EXPECT_EQ(r.status, 0) << entry.path() << "\n" << r.out;
+        }
+}
