@@ -1,10 +1,11 @@
-# tavren_generate(<target> MODEL <chart.tvc> LANGUAGE cpp [TRACE])
+# tavren_generate(<target> MODEL <chart.tvc> LANGUAGE cpp [TRACE] [CHECK])
 #
 # Generates the state machine of a chart at build time and compiles it into <target>. The chart
 # is copied into the target's binary folder and generated there, so nothing is written next to
 # the user's sources; a change to the chart or to the generator regenerates it. The generated
 # folder and the chart's own folder (where its context header usually lives) go on the target's
-# include path. TRACE generates the machine with its trace hook.
+# include path. TRACE generates the machine with its trace hook. CHECK runs tvccheck on the chart
+# first, so the build stops on any error it reports (and shows its warnings).
 #
 # Call it in the folder that creates <target>: generated files are seen only by targets of the
 # folder whose rule makes them.
@@ -13,7 +14,7 @@ include_guard(GLOBAL)
 set(TAVREN_GENERATE_LANGUAGES cpp)
 
 function(tavren_generate target)
-    cmake_parse_arguments(PARSE_ARGV 1 ARG "TRACE" "MODEL;LANGUAGE" "")
+    cmake_parse_arguments(PARSE_ARGV 1 ARG "TRACE;CHECK" "MODEL;LANGUAGE" "")
     if(ARG_UNPARSED_ARGUMENTS)
         message(FATAL_ERROR "tavren_generate: unexpected arguments: ${ARG_UNPARSED_ARGUMENTS}")
     endif()
@@ -46,6 +47,17 @@ function(tavren_generate target)
         message(FATAL_ERROR "tavren_generate: no tvc2cpp; use find_package(Tavren)")
     endif()
 
+    set(checker "")
+    if(ARG_CHECK)
+        if(TARGET Tavren::tvccheck)
+            set(checker Tavren::tvccheck)
+        elseif(TARGET tvccheck)
+            set(checker tvccheck)
+        else()
+            message(FATAL_ERROR "tavren_generate: CHECK needs tvccheck; use find_package(Tavren)")
+        endif()
+    endif()
+
     cmake_path(ABSOLUTE_PATH ARG_MODEL BASE_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}
                NORMALIZE OUTPUT_VARIABLE model)
     cmake_path(GET model FILENAME model_name)
@@ -63,6 +75,10 @@ function(tavren_generate target)
     set(copy ${out_dir}/${model_name})
     set(header ${out_dir}/${stem}TN.h)
     set(source ${out_dir}/${stem}TN.cpp)
+    set(check_command "")
+    if(checker)
+        set(check_command COMMAND ${checker} ${copy})
+    endif()
     set(flags -d)
     if(ARG_TRACE)
         list(APPEND flags -g)
@@ -75,6 +91,7 @@ function(tavren_generate target)
         COMMAND ${CMAKE_COMMAND} -E make_directory ${out_dir}
         COMMAND ${CMAKE_COMMAND} -E rm -f ${header} ${source}
         COMMAND ${CMAKE_COMMAND} -E copy ${model} ${copy}
+        ${check_command}
         COMMAND ${generator} ${flags} -- ${copy}
         DEPENDS ${model} $<TARGET_FILE:${generator}>
         COMMENT "Generating the state machine of ${model_name}"

@@ -22,7 +22,7 @@ file(REMOVE_RECURSE ${WORK_DIR})
 
 run("install" ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix})
 set(example Examples/Socket_C++)
-foreach(installed bin/tvc2cpp lib/cmake/Tavren/TavrenConfig.cmake
+foreach(installed bin/tvc2cpp bin/tvccheck lib/cmake/Tavren/TavrenConfig.cmake
                   lib/cmake/Tavren/TavrenConfigVersion.cmake lib/cmake/Tavren/TavrenGenerate.cmake
                   ${example}/CMakeLists.txt ${example}/connection.tvc ${example}/main.cpp
                   ${example}/connection_context.h ${example}/connection_context.cpp)
@@ -96,6 +96,17 @@ endif()
 file(WRITE ${chart} "${changed}")
 run("rebuild" ${CMAKE_COMMAND} --build ${consumer_build})
 check_door("opening up")
+
+# With CHECK, a chart tvccheck finds an error in stops the build with its report.
+set(broken ${WORK_DIR}/broken/door.tvc)
+file(WRITE ${broken} "not a chart\n")
+run("configure with a broken chart" ${CMAKE_COMMAND} -S ${consumer} -B ${WORK_DIR}/broken_build
+    ${configure_options} -DDOOR_CHART=${broken})
+execute_process(COMMAND ${CMAKE_COMMAND} --build ${WORK_DIR}/broken_build
+                RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE out)
+if(rc EQUAL 0 OR NOT out MATCHES "door.tvc: error: .*\\[front-end\\]")
+    message(FATAL_ERROR "the broken chart did not stop the build (${rc}):\n${out}")
+endif()
 
 # Only cpp is generated for now; anything else stops the configuration with the list.
 execute_process(COMMAND ${CMAKE_COMMAND} -S ${consumer} -B ${WORK_DIR}/java ${configure_options}
