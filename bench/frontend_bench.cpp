@@ -7,7 +7,9 @@
 #include "codegen/model_info.h"
 #include "model/archive.h"
 #include "model/factory.h"
+#include "generators/check/chart_checks.h"
 #include "model/generic_state.h"
+#include "model/initial_state.h"
 #include "model/mesg.h"
 #include "model/model_data.h"
 #include "model/model_properties.h"
@@ -42,6 +44,9 @@ public:
 
     // Enclosing states come first in the list: analysis needs them before what they hold.
     void build() {
+        // A top-level initial state leading to the first cluster, so the chart is a machine.
+        auto* initial = new InitialState(++lastId, nullptr, CRect(0, 0, 2, 2));
+        data.getShapeList().push_back(initial);
         const int columns = 10;
         for (int cluster = 0; budget > 0; ++cluster) {
             const LONG x = 2 + (cluster % columns) * (widthAt(1) + 10);
@@ -69,6 +74,12 @@ private:
         const long id = ++lastId;
         auto* state = new GenericState(id, nullptr, r, "S" + std::to_string(id));
         data.getShapeList().push_back(state);
+        if (id == 102) {
+            auto* t = new Transition(++lastId, nullptr, {2, 1}, {x, y + 2});
+            t->setHeadStateId(101);
+            t->setTailStateId(id);
+            data.getShapeList().push_back(t);
+        }
         if (level == cDepth)
             return state;
         GenericState* left = addState(level + 1, x + cMargin, y + cMargin + cNameBand);
@@ -150,12 +161,26 @@ void BM_FrontEnd(benchmark::State& state) {
         generator.generate(nullptr);
         benchmark::DoNotOptimize(ModelInfo::getInstance()->stateInfos.size());
     }
-    if (ModelInfo::getInstance()->stateInfos.size() != static_cast<std::size_t>(states))
+    // The top-level initial state wraps the chart into one more state named after the model.
+    if (ModelInfo::getInstance()->stateInfos.size() != static_cast<std::size_t>(states) + 1)
         state.SkipWithError("the records do not hold every state");
     state.SetComplexityN(states);
     state.SetItemsProcessed(state.iterations() * states);
 }
 
+// What the editor's check dock pays after each edit: the front end and every check.
+void BM_CheckChart(benchmark::State& state) {
+    const std::string& file = ChartFiles::get(static_cast<int>(state.range(0)));
+    std::size_t found = 0;
+    for (auto _ : state)
+        found = check::checkChart(file).size();
+    for (const auto& d : check::checkChart(file))
+        if (d.severity == check::Severity::Error)
+            state.SkipWithError(("the chart does not check: " + d.message).c_str());
+    benchmark::DoNotOptimize(found);
+}
+
 } // namespace
 
+BENCHMARK(BM_CheckChart)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FrontEnd)->Arg(1000)->Arg(10000)->Complexity()->Unit(benchmark::kMillisecond);
