@@ -15,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -127,7 +129,8 @@ protected:
     GeneratorTest() {
         const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
         dir = std::filesystem::temp_directory_path() /
-              ("tavren_gen_" + std::string(test->test_suite_name()) + "_" + test->name());
+              ("tavren_gen_" + std::string(test->test_suite_name()) + "_" + test->name() + "_" +
+               std::to_string(::getpid()));
         std::filesystem::remove_all(dir);
         std::filesystem::create_directories(dir);
     }
