@@ -7,6 +7,53 @@
 
 #include <sstream>
 
+namespace {
+
+// The chart's own name of every state in depth-first order, as the chart model lists them:
+// the front end names each state's class after the state and its parent ("Idle_On"), the
+// top-level states after the model.
+void collectNames(const StateNode& node, const std::string& parentName,
+                  std::vector<std::string>& names) {
+    std::string name = node.className;
+    const std::string suffix = "_" + parentName;
+    if (name.size() > suffix.size() && name.compare(name.size() - suffix.size(), suffix.size(),
+                                                    suffix) == 0)
+        name.resize(name.size() - suffix.size());
+    names.push_back(name);
+    for (const auto& child : node.children)
+        collectNames(*child, name, names);
+}
+
+bool isIdentifier(std::string_view text) {
+    if (text.empty() || (text.front() >= '0' && text.front() <= '9'))
+        return false;
+    for (const char c : text)
+        if (!(c == '_' || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')))
+            return false;
+    return true;
+}
+
+// The context's namespace from the model properties, "a::b" or empty; one that is not a
+// list of identifiers is left out rather than written into a declaration.
+std::string contextNamespace(const std::string& text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos)
+        return {};
+    std::string ns = text.substr(first, text.find_last_not_of(" \t") + 1 - first);
+    if (ns.rfind("::", 0) == 0)
+        ns.erase(0, 2);
+    for (std::size_t pos = 0;;) {
+        const std::size_t sep = ns.find("::", pos);
+        if (!isIdentifier(std::string_view(ns).substr(pos, sep - pos)))
+            return {};
+        if (sep == std::string::npos)
+            return ns;
+        pos = sep + 2;
+    }
+}
+
+} // namespace
+
 void CppGenerator::generateCode() {
     const ModelInfo& info = *ModelInfo::getInstance();
     const std::string rootClass = gennames::identifier(info.rootClassName);
@@ -25,9 +72,16 @@ void CppGenerator::generateCode() {
     chart.includes = info.includeFilesCPP;
     chart.declarations = info.declCPP;
 
+    std::vector<std::string> stateNames;
+    const StateNode& top = *info.rootNode.children.front();
+    for (const auto& child : top.children)
+        collectNames(*child, info.modelName, stateNames);
+    if (stateNames.size() != chart.states.size())
+        throw std::string("Internal error: state names");
+
     std::ostringstream header;
     std::ostringstream source;
-    CppEmitter emitter(chart);
+    CppEmitter emitter(chart, std::move(stateNames), contextNamespace(info.ctxNameSpaceCPP));
     emitter.writeHeader(header);
     emitter.writeSource(source);
     saveGeneratedFile(info.headerFile, header.str());

@@ -41,6 +41,10 @@ constexpr std::string_view kKeywords[] = {
     "errno",         "stdin",       "stdout",
     "stderr",        "offsetof",    "main",
     "ctx",
+    // Predefined by g++ and clang++ under -std=gnu++17 on one target or another.
+    "unix",          "linux",       "i386",
+    "sun",           "sparc",       "mips",
+    "vax",
 };
 
 } // namespace
