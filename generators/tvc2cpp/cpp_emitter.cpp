@@ -126,6 +126,12 @@ void CppEmitter::writeHeader(std::ostream& out) const {
 }
 
 void CppEmitter::writePublicTypes(CodePrinter& p) const {
+    // g++ before 13 takes an enumerator of a scoped enumeration for a shadow of a global
+    // name (an event "timer" next to a global timer); the enumerators hide nothing.
+    p.print("#if defined(__GNUC__) && !defined(__clang__)\n"
+            "#pragma GCC diagnostic push\n"
+            "#pragma GCC diagnostic ignored \"-Wshadow\"\n"
+            "#endif\n");
     p.print("// The chart's states in depth-first order; None: no state is active (before start,\n"
             "// and once the top level has finished).\n"
             "enum class State : $type$ {\n",
@@ -146,6 +152,9 @@ void CppEmitter::writePublicTypes(CodePrinter& p) const {
             p.print("$id$,\n", {{"id", event.id}});
     }
     p.print("};\n"
+            "#if defined(__GNUC__) && !defined(__clang__)\n"
+            "#pragma GCC diagnostic pop\n"
+            "#endif\n"
             "// What became of an event: a transition fired, or none did (also before start and\n"
             "// once finished); raised while an event is processed, it waits in the queue, or is\n"
             "// dropped when the queue is full.\n"
@@ -234,25 +243,26 @@ void CppEmitter::writeClass(CodePrinter& p) const {
 }
 
 void CppEmitter::writeTraceClass(CodePrinter& p) const {
-    p.print("// The -g trace: every notification as one line.\n"
-            "class Trace_ final : public Observer {\n"
-            "public:\n"
-            "    explicit Trace_(const $root$& m) : machine(m) {}\n"
-            "    void entered(State state) override;\n"
-            "    void exited(State state) override;\n"
-            "    void fired(State source, Event event, State target) override;\n"
-            "    void finished() override;\n"
-            "    void ignored(Event event) override;\n"
-            "    void dropped(Event event) override;\n\n"
-            "    TraceFn fn = &toStderr;\n"
-            "    void* user = nullptr;\n\n"
-            "private:\n"
-            "    static void toStderr(void* user, const char* line);\n"
-            "    void write(const char* a, const char* b, const char* c = \"\", const char* d = \"\",\n"
-            "               const char* e = \"\") const;\n"
-            "    const $root$& machine;\n"
-            "};\n\n",
-            {{"root", chart.rootClass}});
+    p.print(
+        "// The -g trace: every notification as one line.\n"
+        "class Trace_ final : public Observer {\n"
+        "public:\n"
+        "    explicit Trace_(const $root$& m) : machine(m) {}\n"
+        "    void entered(State state) override;\n"
+        "    void exited(State state) override;\n"
+        "    void fired(State source, Event event, State target) override;\n"
+        "    void finished() override;\n"
+        "    void ignored(Event event) override;\n"
+        "    void dropped(Event event) override;\n\n"
+        "    TraceFn fn = &toStderr;\n"
+        "    void* user = nullptr;\n\n"
+        "private:\n"
+        "    static void toStderr(void* user, const char* line);\n"
+        "    void write(const char* a, const char* b, const char* c = \"\", const char* d = \"\",\n"
+        "               const char* e = \"\") const;\n"
+        "    const $root$& machine;\n"
+        "};\n\n",
+        {{"root", chart.rootClass}});
 }
 
 void CppEmitter::writeMembers(CodePrinter& p) const {
@@ -504,7 +514,8 @@ void CppEmitter::writeStructure(CodePrinter& p) const {
     for (const State& state : chart.states) {
         if (state.exitFn.empty() && !state.history)
             continue;
-        p.print("    case $s$:\n", {{"s", stateRef(static_cast<int>(&state - chart.states.data()))}});
+        p.print("    case $s$:\n",
+                {{"s", stateRef(static_cast<int>(&state - chart.states.data()))}});
         if (state.history)
             p.print("        $id$_history_ = activeChild;\n", {{"id", state.id}});
         if (!state.exitFn.empty())
@@ -545,38 +556,39 @@ void CppEmitter::writeNames(CodePrinter& p) const {
 }
 
 void CppEmitter::writeTrace(CodePrinter& p) const {
-    p.print("\nvoid $root$::Trace_::entered(State state) {\n"
-            "    write(\"enter \", nameOf(state));\n"
-            "}\n\n"
-            "void $root$::Trace_::exited(State state) {\n"
-            "    write(\"exit \", nameOf(state));\n"
-            "}\n\n"
-            "void $root$::Trace_::fired(State source, Event event, State target) {\n"
-            "    write(nameOf(source), \" -\", nameOf(event), \"-> \",\n"
-            "          target == State::None ? \"final\" : nameOf(target));\n"
-            "}\n\n"
-            "void $root$::Trace_::finished() {\n"
-            "    write(\"finished\", \"\");\n"
-            "}\n\n"
-            "void $root$::Trace_::ignored(Event event) {\n"
-            "    write(machine.isFinished() ? \"ignored (finished): \" : \"ignored: \", "
-            "nameOf(event));\n"
-            "}\n\n"
-            "void $root$::Trace_::dropped(Event event) {\n"
-            "    write(\"dropped (queue full): \", nameOf(event));\n"
-            "}\n\n"
-            "void $root$::Trace_::write(const char* a, const char* b, const char* c, const char* d,\n"
-            "                          const char* e) const {\n"
-            "    if (!fn)\n"
-            "        return;\n"
-            "    char line[$size$];\n"
-            "    std::snprintf(line, sizeof line, \"%s%s%s%s%s\", a, b, c, d, e);\n"
-            "    fn(user, line);\n"
-            "}\n\n"
-            "void $root$::Trace_::toStderr(void*, const char* line) {\n"
-            "    std::fprintf(stderr, \"%s\\n\", line);\n"
-            "}\n",
-            {{"root", chart.rootClass}, {"size", std::to_string(traceLineSize())}});
+    p.print(
+        "\nvoid $root$::Trace_::entered(State state) {\n"
+        "    write(\"enter \", nameOf(state));\n"
+        "}\n\n"
+        "void $root$::Trace_::exited(State state) {\n"
+        "    write(\"exit \", nameOf(state));\n"
+        "}\n\n"
+        "void $root$::Trace_::fired(State source, Event event, State target) {\n"
+        "    write(nameOf(source), \" -\", nameOf(event), \"-> \",\n"
+        "          target == State::None ? \"final\" : nameOf(target));\n"
+        "}\n\n"
+        "void $root$::Trace_::finished() {\n"
+        "    write(\"finished\", \"\");\n"
+        "}\n\n"
+        "void $root$::Trace_::ignored(Event event) {\n"
+        "    write(machine.isFinished() ? \"ignored (finished): \" : \"ignored: \", "
+        "nameOf(event));\n"
+        "}\n\n"
+        "void $root$::Trace_::dropped(Event event) {\n"
+        "    write(\"dropped (queue full): \", nameOf(event));\n"
+        "}\n\n"
+        "void $root$::Trace_::write(const char* a, const char* b, const char* c, const char* d,\n"
+        "                          const char* e) const {\n"
+        "    if (!fn)\n"
+        "        return;\n"
+        "    char line[$size$];\n"
+        "    std::snprintf(line, sizeof line, \"%s%s%s%s%s\", a, b, c, d, e);\n"
+        "    fn(user, line);\n"
+        "}\n\n"
+        "void $root$::Trace_::toStderr(void*, const char* line) {\n"
+        "    std::fprintf(stderr, \"%s\\n\", line);\n"
+        "}\n",
+        {{"root", chart.rootClass}, {"size", std::to_string(traceLineSize())}});
 }
 
 void CppEmitter::writeUserCode(CodePrinter& p, const State& state) const {

@@ -18,8 +18,7 @@ class CppEmitter {
 public:
     // names: the chart's own name of every state, in chart order. nameSpace: the namespace
     // the class goes into ("a::b"), empty for the global one.
-    CppEmitter(const genchart::Chart& model, std::vector<std::string> names,
-               std::string nameSpace)
+    CppEmitter(const genchart::Chart& model, std::vector<std::string> names, std::string nameSpace)
         : chart(model), stateNames(std::move(names)), ns(std::move(nameSpace)) {}
 
     void writeHeader(std::ostream& out) const;

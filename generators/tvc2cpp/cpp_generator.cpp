@@ -16,8 +16,8 @@ void collectNames(const StateNode& node, const std::string& parentName,
                   std::vector<std::string>& names) {
     std::string name = node.className;
     const std::string suffix = "_" + parentName;
-    if (name.size() > suffix.size() && name.compare(name.size() - suffix.size(), suffix.size(),
-                                                    suffix) == 0)
+    if (name.size() > suffix.size() &&
+        name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0)
         name.resize(name.size() - suffix.size());
     names.push_back(name);
     for (const auto& child : node.children)
@@ -28,7 +28,8 @@ bool isIdentifier(std::string_view text) {
     if (text.empty() || (text.front() >= '0' && text.front() <= '9'))
         return false;
     for (const char c : text)
-        if (!(c == '_' || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')))
+        if (!(c == '_' || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
+              (c >= '0' && c <= '9')))
             return false;
     return true;
 }

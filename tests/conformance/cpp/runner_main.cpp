@@ -114,8 +114,8 @@ struct Runner {
         std::sort(in.begin(), in.end());
         const Machine::State active = machine.activeState();
         std::string line =
-            "state " + std::string(active == Machine::State::None ? "none" : Machine::nameOf(active)) +
-            ":";
+            "state " +
+            std::string(active == Machine::State::None ? "none" : Machine::nameOf(active)) + ":";
         for (const std::string& name : in)
             line += " " + name;
         std::printf("%s\n", line.c_str());
