@@ -24,6 +24,11 @@ protected:
     // declarations) are left to the caller.
     genchart::Chart buildChart(gennames::NameTable& members, gennames::NameTable& userCode) const;
 
+    // How the language spells an event's function, from the event's name in the chart.
+    virtual std::string eventIdentifier(const std::string& name) const {
+        return gennames::identifier(name);
+    }
+
     const bool trace;
 
 private:

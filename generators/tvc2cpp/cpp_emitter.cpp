@@ -44,7 +44,7 @@ const State& CppEmitter::at(int index) const {
 }
 
 std::string CppEmitter::stateRef(int index) const {
-    return index == cTopLevel ? "State::None" : "State::" + at(index).id;
+    return index == cTopLevel ? "State::None_" : "State::" + at(index).id;
 }
 
 std::string CppEmitter::queueSizeMacro() const {
@@ -57,8 +57,8 @@ std::string CppEmitter::queueSizeMacro() const {
 // Long enough for the longest trace line the chart can give, so no line is cut short.
 std::size_t CppEmitter::traceLineSize() const {
     std::size_t state = 5; // "final"
-    for (const std::string& name : stateNames)
-        state = std::max(state, name.size());
+    for (const State& s : chart.states)
+        state = std::max(state, s.className.size());
     std::size_t event = 0;
     for (const Event& e : chart.events)
         event = std::max(event, e.name.size());
@@ -132,13 +132,13 @@ void CppEmitter::writePublicTypes(CodePrinter& p) const {
             "#pragma GCC diagnostic push\n"
             "#pragma GCC diagnostic ignored \"-Wshadow\"\n"
             "#endif\n");
-    p.print("// The chart's states in depth-first order; None: no state is active (before start,\n"
-            "// and once the top level has finished).\n"
+    p.print("// The chart's states in depth-first order; None_: no state is active (before\n"
+            "// start, and once the top level has finished).\n"
             "enum class State : $type$ {\n",
             {{"type", underlyingType(chart.states.size() + 1)}});
     {
         auto list = p.indent();
-        p.print("None,\n");
+        p.print("None_,\n");
         for (const State& state : chart.states)
             p.print("$id$,\n", {{"id", state.id}});
     }
@@ -160,7 +160,7 @@ void CppEmitter::writePublicTypes(CodePrinter& p) const {
             "// dropped when the queue is full.\n"
             "enum class Result : unsigned char { Handled, Ignored, Queued, Dropped };\n\n"
             "// Told every step the machine takes, in order; each function does nothing unless\n"
-            "// overridden. A final state as target is State::None.\n"
+            "// overridden. A final state as target is State::None_.\n"
             "class Observer {\n"
             "public:\n"
             "    virtual ~Observer() = default;\n"
@@ -206,7 +206,8 @@ void CppEmitter::writeClass(CodePrinter& p) const {
                 "State activeState() const;\n"
                 "// Does exactly what the event's own function does.\n"
                 "Result dispatch(Event event);\n"
-                "// The chart's name of a state or an event; \"\" for State::None.\n"
+                "// A state's name as the trace shows it (a nested state's carries its parent's:\n"
+                "// Open_Door), an event's as the chart writes it; \"\" for State::None_.\n"
                 "static const char* nameOf(State state);\n"
                 "static const char* nameOf(Event event);\n"
                 "// Replaces the observer (and the -g trace); nullptr for none.\n"
@@ -313,10 +314,10 @@ void CppEmitter::writeMembers(CodePrinter& p) const {
                 "Observer* observer_ = &trace_;\n");
     else
         p.print("Observer* observer_ = nullptr;\n");
-    p.print("State active_ = State::None; // the innermost active state\n");
+    p.print("State active_ = State::None_; // the innermost active state\n");
     for (const State& state : chart.states)
         if (state.history)
-            p.print("State $id$_history_ = State::None;\n", {{"id", state.id}});
+            p.print("State $id$_history_ = State::None_;\n", {{"id", state.id}});
     p.print("bool started_ = false;\n"
             "bool finished_ = false;\n"
             "bool busy_ = false;\n"
@@ -369,7 +370,7 @@ void CppEmitter::writeRuntime(CodePrinter& p) const {
             "        enter_($initial$);\n"
             "        enterDefault_();\n"
             "    } catch (...) {\n"
-            "        active_ = State::None;\n"
+            "        active_ = State::None_;\n"
             "        started_ = false;\n"
             "        throw;\n"
             "    }\n"
@@ -379,7 +380,7 @@ void CppEmitter::writeRuntime(CodePrinter& p) const {
             "    return finished_;\n"
             "}\n\n"
             "bool $root$::isIn(State state) const {\n"
-            "    for (State s = active_; s != State::None; s = parentOf_(s))\n"
+            "    for (State s = active_; s != State::None_; s = parentOf_(s))\n"
             "        if (s == state)\n"
             "            return true;\n"
             "    return false;\n"
@@ -461,7 +462,7 @@ void CppEmitter::writeQueue(CodePrinter& p) const {
     }
     p.print("}\n\n"
             "$root$::State $root$::exitTo_(State stop) {\n"
-            "    State child = State::None;\n"
+            "    State child = State::None_;\n"
             "    while (active_ != stop) {\n"
             "        const State s = active_;\n"
             "        active_ = parentOf_(s);\n"
@@ -537,8 +538,8 @@ void CppEmitter::writeNames(CodePrinter& p) const {
         p.print("    case $s$:\n"
                 "        return $name$;\n",
                 {{"s", stateRef(static_cast<int>(i))},
-                 {"name", cppnames::stringLiteral(stateNames[i])}});
-    p.print("    case State::None:\n"
+                 {"name", cppnames::stringLiteral(chart.states[i].className)}});
+    p.print("    case State::None_:\n"
             "        break;\n"
             "    }\n"
             "    return \"\";\n"
@@ -565,7 +566,7 @@ void CppEmitter::writeTrace(CodePrinter& p) const {
         "}\n\n"
         "void $root$::Trace_::fired(State source, Event event, State target) {\n"
         "    write(nameOf(source), \" -\", nameOf(event), \"-> \",\n"
-        "          target == State::None ? \"final\" : nameOf(target));\n"
+        "          target == State::None_ ? \"final\" : nameOf(target));\n"
         "}\n\n"
         "void $root$::Trace_::finished() {\n"
         "    write(\"finished\", \"\");\n"

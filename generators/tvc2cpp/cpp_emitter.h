@@ -16,10 +16,9 @@ class CodePrinter;
 
 class CppEmitter {
 public:
-    // names: the chart's own name of every state, in chart order. nameSpace: the namespace
-    // the class goes into ("a::b"), empty for the global one.
-    CppEmitter(const genchart::Chart& model, std::vector<std::string> names, std::string nameSpace)
-        : chart(model), stateNames(std::move(names)), ns(std::move(nameSpace)) {}
+    // nameSpace: the namespace the class goes into ("a::b"), empty for the global one.
+    CppEmitter(const genchart::Chart& model, std::string nameSpace)
+        : chart(model), ns(std::move(nameSpace)) {}
 
     void writeHeader(std::ostream& out) const;
     void writeSource(std::ostream& out) const;
@@ -52,11 +51,10 @@ private:
     void writeSearch(CodePrinter& p, const genchart::Event* event) const;
 
     const genchart::State& at(int index) const;
-    std::string stateRef(int index) const; // State::X, or State::None for the top level
+    std::string stateRef(int index) const; // State::X, or State::None_ for the top level
     std::string queueSizeMacro() const;
     std::size_t traceLineSize() const;
 
     const genchart::Chart& chart;
-    std::vector<std::string> stateNames;
     std::string ns;
 };

@@ -9,21 +9,6 @@
 
 namespace {
 
-// The chart's own name of every state in depth-first order, as the chart model lists them:
-// the front end names each state's class after the state and its parent ("Idle_On"), the
-// top-level states after the model.
-void collectNames(const StateNode& node, const std::string& parentName,
-                  std::vector<std::string>& names) {
-    std::string name = node.className;
-    const std::string suffix = "_" + parentName;
-    if (name.size() > suffix.size() &&
-        name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0)
-        name.resize(name.size() - suffix.size());
-    names.push_back(name);
-    for (const auto& child : node.children)
-        collectNames(*child, name, names);
-}
-
 bool isIdentifier(std::string_view text) {
     if (text.empty() || (text.front() >= '0' && text.front() <= '9'))
         return false;
@@ -73,16 +58,9 @@ void CppGenerator::generateCode() {
     chart.includes = info.includeFilesCPP;
     chart.declarations = info.declCPP;
 
-    std::vector<std::string> stateNames;
-    const StateNode& top = *info.rootNode.children.front();
-    for (const auto& child : top.children)
-        collectNames(*child, info.modelName, stateNames);
-    if (stateNames.size() != chart.states.size())
-        throw std::string("Internal error: state names");
-
     std::ostringstream header;
     std::ostringstream source;
-    CppEmitter emitter(chart, std::move(stateNames), contextNamespace(info.ctxNameSpaceCPP));
+    CppEmitter emitter(chart, contextNamespace(info.ctxNameSpaceCPP));
     emitter.writeHeader(header);
     emitter.writeSource(source);
     saveGeneratedFile(info.headerFile, header.str());

@@ -16,7 +16,7 @@ inline void saveManagedChart(const std::filesystem::path& path,
     auto* other = chart.state({200, 50, 250, 80}, "T\xc3\xbcr");
     chart.connect(chart.initial({5, 50, 9, 54}), NODE(2, 1), first, NODE(3, 1));
     chart.connect(chart.initial({105, 15, 109, 19}), NODE(3, 1), inner, NODE(1, 1));
-    for (const char* event : {"wait", "class", "go on", "go_on", "start", "Start", "GetType", "ctx",
+    for (const char* event : {"wait", "class", "go on", "start", "Start", "GetType", "ctx",
                               "\xc3\xbc"
                               "ber"})
         chart.label(chart.connect(first, NODE(2, 2), box, NODE(4, 2)), event, "ctx.ok()");

@@ -37,7 +37,7 @@ TEST_F(Tvc2javaTest, TheClassIsNamedAfterItsFileAndCompilesWithoutWarnings) {
           "    public doorTN(DoorContext ctx) {\n", "    private int count;\n",
           "    public void setTrace(java.util.function.Consumer<String> fn) {\n",
           "    public void wait_() {\n", "    public void class_() {\n",
-          "    public void go_on() {\n", "    public void go_on_2() {\n",
+          "    public void go_on() {\n",
           "    public void start_() {\n", "    // \\u00fcber\n    public void n_ber() {\n",
           "return \"\\u00fcber\";", "trace_(\"enter T\\u00fcr_a-b\");"})
         EXPECT_NE(traced.find(text), std::string::npos) << text << "\n" << traced;

@@ -64,7 +64,7 @@ public:
     void exited(Machine::State s) override { line(std::string("exit ") + name(s)); }
     void fired(Machine::State source, Machine::Event e, Machine::State target) override {
         line(std::string(name(source)) + " -" + Machine::nameOf(e) + "-> " +
-             (target == Machine::State::None ? "final" : name(target)));
+             (target == Machine::State::None_ ? "final" : name(target)));
     }
     void finished() override { line("finished"); }
     void ignored(Machine::Event e) override {
@@ -109,13 +109,13 @@ struct Runner {
             if (machine.isIn(s))
                 in.emplace_back(name);
         }
-        if (machine.isIn(Machine::State::None))
-            in.emplace_back("(isIn None)");
+        if (machine.isIn(Machine::State::None_))
+            in.emplace_back("(isIn None_)");
         std::sort(in.begin(), in.end());
         const Machine::State active = machine.activeState();
         std::string line =
             "state " +
-            std::string(active == Machine::State::None ? "none" : Machine::nameOf(active)) + ":";
+            std::string(active == Machine::State::None_ ? "none" : Machine::nameOf(active)) + ":";
         for (const std::string& name : in)
             line += " " + name;
         std::printf("%s\n", line.c_str());
