@@ -11,14 +11,14 @@ namespace cppnames {
 // The members every machine class has: its public API, then the generator's own names (all
 // ending in '_'). Chart names are kept apart from them.
 inline constexpr std::string_view cMachineMembers[] = {
-    "start",       "isFinished",  "isIn",       "activeState",    "dispatch",      "nameOf",
-    "setObserver", "Observer",    "State",      "Event",          "Result",        "None",
-    "setTrace",    "TraceFn",     "StateId",    "EventId",        "RunGuard_",     "None_",
-    "ctx_",        "active_",     "started_",   "finished_",      "busy_",         "queue_",
-    "queueHead_",  "queueCount_", "dispatch_",  "drain_",         "enqueue_",      "process_",
-    "react_",      "exit_",       "exitTo_",    "enter_",         "enterDefault_", "parentOf_",
-    "trace_",      "traceFn_",    "traceUser_", "traceToStderr_", "eventName_",    "observer_",
-    "QueueSize_",  "Trace_"};
+    "start",       "isFinished", "isIn",           "activeState",   "dispatch",  "nameOf",
+    "setObserver", "Observer",   "State",          "Event",         "Result",    "setTrace",
+    "TraceFn",     "StateId",    "EventId",        "RunGuard_",     "None_",     "ctx_",
+    "active_",     "started_",   "finished_",      "busy_",         "queue_",    "queueHead_",
+    "queueCount_", "dispatch_",  "drain_",         "enqueue_",      "process_",  "react_",
+    "exit_",       "exitTo_",    "enter_",         "enterDefault_", "parentOf_", "trace_",
+    "traceFn_",    "traceUser_", "traceToStderr_", "eventName_",    "observer_", "QueueSize_",
+    "Trace_"};
 
 // C++20 keywords and alternative tokens, the standard macros a generated file or the headers
 // it includes may define, and the lower-case macros compilers predefine in their GNU modes
