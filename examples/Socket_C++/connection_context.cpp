@@ -59,7 +59,6 @@ NetEvent ConnectionContext::nextEvent() {
 }
 
 void ConnectionContext::entered(const char* state) {
-    state_ = state;
     if (options_.verbose)
         out_ << "state: " << state << std::endl;
 }

@@ -33,7 +33,6 @@ public:
     NetEvent nextEvent();
     // Every line came back unchanged and the server closed after us.
     bool succeeded() const;
-    const std::string& state() const { return state_; }
 
     // Used by the chart's actions.
     void entered(const char* state);
@@ -77,7 +76,6 @@ private:
     Clock::time_point deadline_;
     NetEvent immediate_ = NetEvent::None; // an outcome already known when the wait was set up
     std::string reason_;                  // why the last wait went wrong
-    std::string state_;
     int attempts_ = 0;
     std::string line_; // the line last sent, without its line end
     std::string outBuf_;

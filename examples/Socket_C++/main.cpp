@@ -129,8 +129,9 @@ int main(int argc, char** argv) {
     for (NetEvent e = ctx.nextEvent(); e != NetEvent::None; e = ctx.nextEvent())
         dispatch(machine, e);
 
-    if (ctx.state() != "Disconnected") {
-        std::cerr << "socket_client: stopped in state " << ctx.state() << '\n';
+    if (!machine.isIn(ConnectionTN::State::Disconnected_Connection)) {
+        std::cerr << "socket_client: stopped in state "
+                  << ConnectionTN::nameOf(machine.activeState()) << '\n';
         return 1;
     }
     return ctx.succeeded() ? 0 : 1;

@@ -6,6 +6,7 @@
 #include "generators/common/state_switches.h"
 #include "generators/tvc2cpp/cpp_names.h"
 
+#include <algorithm>
 #include <cctype>
 
 using namespace genchart;
@@ -27,6 +28,15 @@ std::string includeLine(const std::string& file) {
     return "#include \"" + file + "\"";
 }
 
+// A line ending in a backslash would splice the line written after it onto itself.
+bool endsInSplice(const std::string& code) {
+    const std::size_t last = code.find_last_not_of(" \t\r\n\f\v");
+    return last != std::string::npos && code[last] == '\\';
+}
+
+const char* const kNotify = "if (observer_)\n"
+                            "    observer_->$call$;\n";
+
 } // namespace
 
 const State& CppEmitter::at(int index) const {
@@ -34,7 +44,7 @@ const State& CppEmitter::at(int index) const {
 }
 
 std::string CppEmitter::stateRef(int index) const {
-    return index == cTopLevel ? "StateId::None_" : "StateId::" + at(index).id;
+    return index == cTopLevel ? "State::None_" : "State::" + at(index).id;
 }
 
 std::string CppEmitter::queueSizeMacro() const {
@@ -42,6 +52,17 @@ std::string CppEmitter::queueSizeMacro() const {
     for (char c : chart.rootClass)
         macro += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     return macro + "_QUEUE_SIZE";
+}
+
+// Long enough for the longest trace line the chart can give, so no line is cut short.
+std::size_t CppEmitter::traceLineSize() const {
+    std::size_t state = 5; // "final"
+    for (const State& s : chart.states)
+        state = std::max(state, s.className.size());
+    std::size_t event = 0;
+    for (const Event& e : chart.events)
+        event = std::max(event, e.name.size());
+    return 2 * state + event + 32;
 }
 
 void CppEmitter::writeUserFunction(CodePrinter& p, const std::string& name, const std::string& code,
@@ -52,24 +73,25 @@ void CppEmitter::writeUserFunction(CodePrinter& p, const std::string& name, cons
             {{"type", guard ? "bool" : "void"}, {"name", name}, {"ctx", chart.ctxType}});
     {
         auto body = p.indent();
+        // The code keeps lines of its own: a closing // comment, a preprocessor line or a
+        // final backslash cannot reach the generated text after it.
         if (!guard) {
             p.verbatim(code);
         } else {
             // Evaluated exactly as a condition, so an explicit conversion to bool works too.
-            if (code.find_first_of("\r\n") == std::string::npos) {
-                p.print("if ($guard$)\n", {{"guard", code}});
-            } else {
-                p.print("if (\n");
-                {
-                    auto a = p.indent();
-                    auto b = p.indent();
-                    p.verbatim(code);
-                }
-                p.print(")\n");
+            p.print("if (\n");
+            {
+                auto a = p.indent();
+                auto b = p.indent();
+                p.verbatim(code);
             }
-            p.print("    return true;\n"
-                    "return false;\n");
         }
+        if (endsInSplice(code))
+            p.print("\n");
+        if (guard)
+            p.print(")\n"
+                    "    return true;\n"
+                    "return false;\n");
     }
     p.print("}\n\n");
 }
@@ -89,31 +111,107 @@ void CppEmitter::writeHeader(std::ostream& out) const {
         p.print("$include$\n", {{"include", includeLine(chart.ctxHeader)}});
     p.verbatim(chart.includes);
     p.print("\n#include <cstddef>\n\n"
-            "// Events raised from inside actions wait in a queue of this many places.\n"
+            "// Events raised from inside actions wait in a queue of this many places. Every file\n"
+            "// that includes this header must see the same value: the constructor's symbol\n"
+            "// holds it, so a program mixing two values does not link.\n"
             "#ifndef $macro$\n"
             "#define $macro$ 16\n"
             "#endif\n\n",
             {{"macro", queueSizeMacro()}});
+    if (!ns.empty())
+        p.print("namespace $ns$ {\n\n", {{"ns", ns}});
     writeClass(p);
+    if (!ns.empty())
+        p.print("\n} // namespace $ns$\n", {{"ns", ns}});
+}
+
+void CppEmitter::writePublicTypes(CodePrinter& p) const {
+    // g++ before 13 takes an enumerator of a scoped enumeration for a shadow of a global
+    // name (an event "timer" next to a global timer); the enumerators hide nothing.
+    p.print("#if defined(__GNUC__) && !defined(__clang__)\n"
+            "#pragma GCC diagnostic push\n"
+            "#pragma GCC diagnostic ignored \"-Wshadow\"\n"
+            "#endif\n");
+    p.print("// The chart's states in depth-first order; None_: no state is active (before\n"
+            "// start, and once the top level has finished).\n"
+            "enum class State : $type$ {\n",
+            {{"type", underlyingType(chart.states.size() + 1)}});
+    {
+        auto list = p.indent();
+        p.print("None_,\n");
+        for (const State& state : chart.states)
+            p.print("$id$,\n", {{"id", state.id}});
+    }
+    p.print("};\n"
+            "// The chart's events, in chart order.\n"
+            "enum class Event : $type$ {\n",
+            {{"type", underlyingType(chart.events.size())}});
+    {
+        auto list = p.indent();
+        for (const Event& event : chart.events)
+            p.print("$id$,\n", {{"id", event.id}});
+    }
+    p.print("};\n"
+            "#if defined(__GNUC__) && !defined(__clang__)\n"
+            "#pragma GCC diagnostic pop\n"
+            "#endif\n"
+            "// What became of an event: a transition fired, or none did (also before start and\n"
+            "// once finished); raised while an event is processed, it waits in the queue, or is\n"
+            "// dropped when the queue is full.\n"
+            "enum class Result : unsigned char { Handled, Ignored, Queued, Dropped };\n\n"
+            "// Told every step the machine takes, in order; each function does nothing unless\n"
+            "// overridden. A final state as target is State::None_.\n"
+            "class Observer {\n"
+            "public:\n"
+            "    virtual ~Observer() = default;\n"
+            "    virtual void entered(State /*state*/) {}\n"
+            "    virtual void exited(State /*state*/) {}\n"
+            "    virtual void fired(State /*source*/, Event /*event*/, State /*target*/) {}\n"
+            "    virtual void finished() {}\n"
+            "    virtual void ignored(Event /*event*/) {}\n"
+            "    virtual void dropped(Event /*event*/) {}\n\n"
+            "protected:\n"
+            "    Observer() = default;\n"
+            "    Observer(const Observer&) = default;\n"
+            "    Observer& operator=(const Observer&) = default;\n"
+            "};\n\n");
 }
 
 void CppEmitter::writeClass(CodePrinter& p) const {
-    const CodePrinter::Vars names = {{"root", chart.rootClass}, {"ctx", chart.ctxType}};
+    const std::string macro = queueSizeMacro();
+    const CodePrinter::Vars names = {
+        {"root", chart.rootClass}, {"ctx", chart.ctxType}, {"macro", macro}};
     p.print("// Runs to completion: an event raised while another is processed is queued and\n"
-            "// processed after it. Nothing is allocated while events are processed.\n"
+            "// processed after it. Nothing is allocated while events are processed. An exception\n"
+            "// from the chart's code leaves the states active that were before the event, drops\n"
+            "// the queued events and reaches the caller.\n"
             "class $root$ {\n"
             "public:\n",
             names);
     {
         auto body = p.indent();
-        p.print("explicit $root$($ctx$& ctx);\n"
+        writePublicTypes(p);
+        p.print("explicit $root$($ctx$& ctx) : $root$(ctx, QueueSize_<$macro$>()) {}\n"
                 "$root$(const $root$&) = delete;\n"
                 "$root$& operator=(const $root$&) = delete;\n\n"
-                "// Enters the initial states; only the first call does anything.\n"
+                "// Enters the initial states; only the first call does anything, unless an\n"
+                "// action threw during it: then no state is active and start() can run again.\n"
                 "void start();\n"
                 "// True once the chart's top level has reached a final state; events are then\n"
                 "// ignored.\n"
-                "bool isFinished() const;\n",
+                "bool isFinished() const;\n"
+                "// True for the innermost active state and every state around it.\n"
+                "bool isIn(State state) const;\n"
+                "// The innermost active state.\n"
+                "State activeState() const;\n"
+                "// Does exactly what the event's own function does.\n"
+                "Result dispatch(Event event);\n"
+                "// A state's name as the trace shows it (a nested state's carries its parent's:\n"
+                "// Open_Door), an event's as the chart writes it; \"\" for State::None_.\n"
+                "static const char* nameOf(State state);\n"
+                "static const char* nameOf(Event event);\n"
+                "// Replaces the observer (and the -g trace); nullptr for none.\n"
+                "void setObserver(Observer* observer);\n",
                 names);
         if (!chart.events.empty())
             p.print("\n");
@@ -121,17 +219,20 @@ void CppEmitter::writeClass(CodePrinter& p) const {
             // A renamed event keeps its chart name next to it.
             if (event.id != event.name)
                 p.print("// $name$\n", {{"name", gennames::commentText(event.name)}});
-            p.print("void $id$();\n", {{"id", event.id}});
+            p.print("Result $id$();\n", {{"id", event.id}});
         }
         if (chart.trace)
             p.print("\n"
                     "using TraceFn = void (*)(void* user, const char* line);\n"
                     "// Every entry, exit, firing transition and ignored or dropped event is\n"
-                    "// reported as one line; standard error until set, nullptr for silence.\n"
+                    "// reported as one line, through an observer installed at construction:\n"
+                    "// standard error until set. Installs that observer again; nullptr for none.\n"
                     "void setTrace(TraceFn fn, void* user);\n");
         if (!chart.declarations.empty()) {
             p.print("\n");
             p.verbatim(chart.declarations);
+            if (endsInSplice(chart.declarations))
+                p.print("\n");
         }
     }
     p.print("\nprivate:\n");
@@ -142,26 +243,37 @@ void CppEmitter::writeClass(CodePrinter& p) const {
     p.print("};\n");
 }
 
+void CppEmitter::writeTraceClass(CodePrinter& p) const {
+    p.print(
+        "// The -g trace: every notification as one line.\n"
+        "class Trace_ final : public Observer {\n"
+        "public:\n"
+        "    explicit Trace_(const $root$& m) : machine(m) {}\n"
+        "    void entered(State state) override;\n"
+        "    void exited(State state) override;\n"
+        "    void fired(State source, Event event, State target) override;\n"
+        "    void finished() override;\n"
+        "    void ignored(Event event) override;\n"
+        "    void dropped(Event event) override;\n\n"
+        "    TraceFn fn = &toStderr;\n"
+        "    void* user = nullptr;\n\n"
+        "private:\n"
+        "    static void toStderr(void* user, const char* line);\n"
+        "    void write(const char* a, const char* b, const char* c = \"\", const char* d = \"\",\n"
+        "               const char* e = \"\") const;\n"
+        "    const $root$& machine;\n"
+        "};\n\n",
+        {{"root", chart.rootClass}});
+}
+
 void CppEmitter::writeMembers(CodePrinter& p) const {
-    const CodePrinter::Vars names = {{"root", chart.rootClass}, {"ctx", chart.ctxType}};
-    p.print("enum class StateId : $type$ {\n", {{"type", underlyingType(chart.states.size() + 1)}});
-    {
-        auto list = p.indent();
-        p.print("None_, // before start, and once finished\n");
-        for (const State& state : chart.states)
-            p.print("$id$,\n", {{"id", state.id}});
-    }
-    p.print("};\n"
-            "enum class EventId : $type$ {\n",
-            {{"type", underlyingType(chart.events.size())}});
-    {
-        auto list = p.indent();
-        for (const Event& event : chart.events)
-            p.print("$id$,\n", {{"id", event.id}});
-    }
-    p.print("};\n\n"
-            "// Marks a run to completion; an exception from an action leaves the machine\n"
-            "// ready for the next event.\n"
+    const std::string macro = queueSizeMacro();
+    const CodePrinter::Vars names = {
+        {"root", chart.rootClass}, {"ctx", chart.ctxType}, {"macro", macro}};
+    p.print("template <std::size_t Size>\n"
+            "struct QueueSize_ {};\n"
+            "$root$($ctx$& ctx, QueueSize_<$macro$>);\n\n"
+            "// Marks a run to completion; however it ends, the queue is empty afterwards.\n"
             "struct RunGuard_ {\n"
             "    explicit RunGuard_($root$& m) : machine(m) { machine.busy_ = true; }\n"
             "    RunGuard_(const RunGuard_&) = delete;\n"
@@ -171,26 +283,23 @@ void CppEmitter::writeMembers(CodePrinter& p) const {
             "        machine.queueCount_ = 0;\n"
             "    }\n"
             "    $root$& machine;\n"
-            "};\n\n"
-            "// Queues the event when it is raised during a run to completion.\n"
-            "void enqueue_(EventId e);\n"
-            "void drain_();\n"
-            "void process_(EventId e);\n"
-            "// Exits from the innermost active state up to, not including, stop; returns the\n"
-            "// last state exited.\n"
-            "StateId exitTo_(StateId stop);\n"
-            "void exit_(StateId s, StateId activeChild);\n"
-            "void enter_(StateId s);\n"
-            "// Default entry below the innermost active state: history, else the initial state.\n"
-            "void enterDefault_();\n"
-            "static StateId parentOf_(StateId s);\n",
+            "};\n\n",
             names);
     if (chart.trace)
-        p.print("void trace_(const char* line) const;\n"
-                "void trace_(const char* what, EventId e) const;\n"
-                "static const char* eventName_(EventId e);\n"
-                "static void traceToStderr_(void* user, const char* line);\n");
-    p.print("\n");
+        writeTraceClass(p);
+    p.print("// Queues the event when it is raised during a run to completion.\n"
+            "Result enqueue_(Event e);\n"
+            "void drain_();\n"
+            "void process_(Event e);\n"
+            "// Exits from the innermost active state up to, not including, stop; returns the\n"
+            "// last state exited.\n"
+            "State exitTo_(State stop);\n"
+            "void exit_(State s, State activeChild);\n"
+            "void enter_(State s);\n"
+            "// Default entry below the innermost active state: history, else the initial state.\n"
+            "void enterDefault_();\n"
+            "static State parentOf_(State s);\n\n",
+            names);
     for (const State& state : chart.states)
         if (!state.events.empty()) {
             p.print("// Inline, so each event's search can fold their switches over the event.\n");
@@ -198,24 +307,25 @@ void CppEmitter::writeMembers(CodePrinter& p) const {
         }
     for (const State& state : chart.states)
         if (!state.events.empty())
-            p.print("inline bool $react$(EventId e);\n", {{"react", state.reactFn}});
-    p.print("\n$ctx$& ctx_;\n"
-            "StateId active_ = StateId::None_; // the innermost active state\n",
-            names);
+            p.print("inline bool $react$(Event e);\n", {{"react", state.reactFn}});
+    p.print("\n$ctx$& ctx_;\n", names);
+    if (chart.trace)
+        p.print("Trace_ trace_{*this};\n"
+                "Observer* observer_ = &trace_;\n");
+    else
+        p.print("Observer* observer_ = nullptr;\n");
+    p.print("State active_ = State::None_; // the innermost active state\n");
     for (const State& state : chart.states)
         if (state.history)
-            p.print("StateId $id$_history_ = StateId::None_;\n", {{"id", state.id}});
+            p.print("State $id$_history_ = State::None_;\n", {{"id", state.id}});
     p.print("bool started_ = false;\n"
             "bool finished_ = false;\n"
             "bool busy_ = false;\n"
             "static_assert($macro$ > 0, \"the event queue needs a place\");\n"
-            "EventId queue_[$macro$] = {};\n"
+            "Event queue_[$macro$] = {};\n"
             "std::size_t queueHead_ = 0;\n"
             "std::size_t queueCount_ = 0;\n",
-            {{"macro", queueSizeMacro()}});
-    if (chart.trace)
-        p.print("TraceFn traceFn_ = &traceToStderr_;\n"
-                "void* traceUser_ = nullptr;\n");
+            names);
 }
 
 void CppEmitter::writeSource(std::ostream& out) const {
@@ -229,11 +339,20 @@ void CppEmitter::writeSource(std::ostream& out) const {
     for (const State& state : chart.states)
         writeUserCode(p, state);
     p.print("} // namespace\n\n");
+    if (!ns.empty())
+        p.print("namespace $ns$ {\n\n", {{"ns", ns}});
     writeRuntime(p);
+    writeEvents(p);
+    writeQueue(p);
     writeStructure(p);
+    writeNames(p);
+    if (chart.trace)
+        writeTrace(p);
     for (const State& state : chart.states)
         if (!state.events.empty())
             writeReact(p, state);
+    if (!ns.empty())
+        p.print("\n} // namespace $ns$\n", {{"ns", ns}});
 }
 
 void CppEmitter::writeRuntime(CodePrinter& p) const {
@@ -241,26 +360,62 @@ void CppEmitter::writeRuntime(CodePrinter& p) const {
     const std::string initial = stateRef(chart.initial);
     const CodePrinter::Vars names = {
         {"root", chart.rootClass}, {"ctx", chart.ctxType}, {"macro", macro}, {"initial", initial}};
-    p.print("$root$::$root$($ctx$& ctx) : ctx_(ctx) {}\n\n"
+    p.print("$root$::$root$($ctx$& ctx, QueueSize_<$macro$>) : ctx_(ctx) {}\n\n"
             "void $root$::start() {\n"
             "    if (started_)\n"
             "        return;\n"
             "    started_ = true;\n"
             "    RunGuard_ run(*this);\n"
-            "    enter_($initial$);\n"
-            "    enterDefault_();\n"
+            "    try {\n"
+            "        enter_($initial$);\n"
+            "        enterDefault_();\n"
+            "    } catch (...) {\n"
+            "        active_ = State::None_;\n"
+            "        started_ = false;\n"
+            "        throw;\n"
+            "    }\n"
             "    drain_();\n"
             "}\n\n"
             "bool $root$::isFinished() const {\n"
             "    return finished_;\n"
+            "}\n\n"
+            "bool $root$::isIn(State state) const {\n"
+            "    for (State s = active_; s != State::None_; s = parentOf_(s))\n"
+            "        if (s == state)\n"
+            "            return true;\n"
+            "    return false;\n"
+            "}\n\n"
+            "$root$::State $root$::activeState() const {\n"
+            "    return active_;\n"
+            "}\n\n"
+            "void $root$::setObserver(Observer* observer) {\n"
+            "    observer_ = observer;\n"
             "}\n\n",
             names);
+    if (chart.trace)
+        p.print("void $root$::setTrace(TraceFn fn, void* user) {\n"
+                "    trace_.fn = fn;\n"
+                "    trace_.user = user;\n"
+                "    observer_ = fn ? &trace_ : nullptr;\n"
+                "}\n\n",
+                names);
+    p.print("$root$::Result $root$::dispatch(Event event) {\n"
+            "    switch (event) {\n",
+            names);
+    for (const Event& event : chart.events)
+        p.print("    case Event::$id$:\n"
+                "        return $id$();\n",
+                {{"id", event.id}});
+    p.print("    }\n"
+            "    return Result::Ignored;\n"
+            "}\n\n");
+}
+
+void CppEmitter::writeEvents(CodePrinter& p) const {
     for (const Event& event : chart.events) {
-        p.print("void $root$::$id$() {\n"
-                "    if (busy_) {\n"
-                "        enqueue_(EventId::$id$);\n"
-                "        return;\n"
-                "    }\n"
+        p.print("$root$::Result $root$::$id$() {\n"
+                "    if (busy_)\n"
+                "        return enqueue_(Event::$id$);\n"
                 "    RunGuard_ run(*this);\n",
                 {{"root", chart.rootClass}, {"id", event.id}});
         {
@@ -270,32 +425,27 @@ void CppEmitter::writeRuntime(CodePrinter& p) const {
         }
         p.print("    if (queueCount_ > 0) // events the actions raised\n"
                 "        drain_();\n"
+                "    return fired ? Result::Handled : Result::Ignored;\n"
                 "}\n\n");
     }
-    if (chart.trace)
-        p.print("void $root$::setTrace(TraceFn fn, void* user) {\n"
-                "    traceFn_ = fn;\n"
-                "    traceUser_ = user;\n"
-                "}\n\n",
-                names);
+}
 
-    p.print("void $root$::enqueue_(EventId e) {\n"
-            "    if (queueCount_ == $macro$) {\n",
-            names);
-    {
-        auto inBody = p.indent();
-        auto inFull = p.indent();
-        if (chart.trace)
-            p.print("trace_(\"dropped (queue full): \", e);\n");
-        p.print("return;\n");
-    }
-    p.print("    }\n"
+void CppEmitter::writeQueue(CodePrinter& p) const {
+    const std::string macro = queueSizeMacro();
+    const CodePrinter::Vars names = {{"root", chart.rootClass}, {"macro", macro}};
+    p.print("$root$::Result $root$::enqueue_(Event e) {\n"
+            "    if (queueCount_ == $macro$) {\n"
+            "        if (observer_)\n"
+            "            observer_->dropped(e);\n"
+            "        return Result::Dropped;\n"
+            "    }\n"
             "    queue_[(queueHead_ + queueCount_) % $macro$] = e;\n"
             "    ++queueCount_;\n"
+            "    return Result::Queued;\n"
             "}\n\n"
             "void $root$::drain_() {\n"
             "    while (queueCount_ > 0) {\n"
-            "        const EventId next = queue_[queueHead_];\n"
+            "        const Event next = queue_[queueHead_];\n"
             "        queueHead_ = (queueHead_ + 1) % $macro$;\n"
             "        --queueCount_;\n"
             "        process_(next);\n"
@@ -304,90 +454,142 @@ void CppEmitter::writeRuntime(CodePrinter& p) const {
             "// The innermost active state first, then outwards; the first that fires a\n"
             "// transition ends the search. Each state's ancestors are known here, so the\n"
             "// search is written out instead of walking parents at run time.\n"
-            "void $root$::process_(EventId e) {\n",
+            "void $root$::process_(Event e) {\n",
             names);
     {
         auto body = p.indent();
         writeSearch(p, nullptr);
     }
     p.print("}\n\n"
-            "$root$::StateId $root$::exitTo_(StateId stop) {\n"
-            "    StateId child = StateId::None_;\n"
+            "$root$::State $root$::exitTo_(State stop) {\n"
+            "    State child = State::None_;\n"
             "    while (active_ != stop) {\n"
-            "        const StateId s = active_;\n"
+            "        const State s = active_;\n"
             "        active_ = parentOf_(s);\n"
             "        exit_(s, child);\n"
             "        child = s;\n"
             "    }\n"
             "    return child;\n"
-            "}\n\n",
+            "}\n\n"
+            "void $root$::enterDefault_() {\n",
             names);
-    p.print("void $root$::enterDefault_() {\n", names);
     {
         auto body = p.indent();
         writeDefaultEntry(p, chart, stepSyntax());
     }
     p.print("}\n\n");
-
-    if (chart.trace)
-        p.print("void $root$::trace_(const char* line) const {\n"
-                "    if (traceFn_)\n"
-                "        traceFn_(traceUser_, line);\n"
-                "}\n\n"
-                "void $root$::trace_(const char* what, EventId e) const {\n"
-                "    if (!traceFn_)\n"
-                "        return;\n"
-                "    char line[256];\n"
-                "    std::snprintf(line, sizeof line, \"%s%s\", what, eventName_(e));\n"
-                "    traceFn_(traceUser_, line);\n"
-                "}\n\n"
-                "void $root$::traceToStderr_(void*, const char* line) {\n"
-                "    std::fprintf(stderr, \"%s\\n\", line);\n"
-                "}\n\n",
-                names);
 }
 
 // The tables of the chart's structure, as switches a debugger can step through.
 void CppEmitter::writeStructure(CodePrinter& p) const {
     const CodePrinter::Vars names = {{"root", chart.rootClass}};
-    const StepSyntax syntax = stepSyntax();
-    p.print("$root$::StateId $root$::parentOf_(StateId s) {\n", names);
+    p.print("$root$::State $root$::parentOf_(State s) {\n", names);
     {
         auto body = p.indent();
-        writeParentSwitch(p, chart, syntax, "s");
+        writeParentSwitch(p, chart, stepSyntax(), "s");
     }
     p.print("}\n\n"
-            "void $root$::enter_(StateId s) {\n"
-            "    active_ = s;\n",
+            "void $root$::enter_(State s) {\n"
+            "    active_ = s;\n"
+            "    if (observer_)\n"
+            "        observer_->entered(s);\n"
+            "    switch (s) {\n",
             names);
-    {
-        auto body = p.indent();
-        writeEnterSwitch(p, chart, syntax, "s");
-    }
-    p.print("}\n\n"
+    for (const State& state : chart.states)
+        if (!state.entryFn.empty())
+            p.print("    case $s$:\n"
+                    "        $fn$(ctx_);\n"
+                    "        break;\n",
+                    {{"s", stateRef(static_cast<int>(&state - chart.states.data()))},
+                     {"fn", state.entryFn}});
+    p.print("    default:\n"
+            "        break;\n"
+            "    }\n"
+            "}\n\n"
             "// A state with history remembers the direct sub-state that was active.\n"
-            "void $root$::exit_(StateId s, [[maybe_unused]] StateId activeChild) {\n",
+            "void $root$::exit_(State s, [[maybe_unused]] State activeChild) {\n"
+            "    if (observer_)\n"
+            "        observer_->exited(s);\n"
+            "    switch (s) {\n",
             names);
-    {
-        auto body = p.indent();
-        writeExitSwitch(p, chart, syntax, "s", "activeChild");
+    for (const State& state : chart.states) {
+        if (state.exitFn.empty() && !state.history)
+            continue;
+        p.print("    case $s$:\n",
+                {{"s", stateRef(static_cast<int>(&state - chart.states.data()))}});
+        if (state.history)
+            p.print("        $id$_history_ = activeChild;\n", {{"id", state.id}});
+        if (!state.exitFn.empty())
+            p.print("        $fn$(ctx_);\n", {{"fn", state.exitFn}});
+        p.print("        break;\n");
     }
-    p.print("}\n");
-    if (!chart.trace)
-        return;
-    p.print("\nconst char* $root$::eventName_(EventId e) {\n"
-            "    switch (e) {\n",
+    p.print("    default:\n"
+            "        break;\n"
+            "    }\n"
+            "}\n\n");
+}
+
+void CppEmitter::writeNames(CodePrinter& p) const {
+    const CodePrinter::Vars names = {{"root", chart.rootClass}};
+    p.print("const char* $root$::nameOf(State state) {\n"
+            "    switch (state) {\n",
             names);
-    {
-        auto inner = p.indent();
-        for (const Event& event : chart.events)
-            p.print("case EventId::$id$:\n"
-                    "    return $name$;\n",
-                    {{"id", event.id}, {"name", cppnames::stringLiteral(event.name)}});
-    }
+    for (std::size_t i = 0; i < chart.states.size(); ++i)
+        p.print("    case $s$:\n"
+                "        return $name$;\n",
+                {{"s", stateRef(static_cast<int>(i))},
+                 {"name", cppnames::stringLiteral(chart.states[i].className)}});
+    p.print("    case State::None_:\n"
+            "        break;\n"
+            "    }\n"
+            "    return \"\";\n"
+            "}\n\n"
+            "const char* $root$::nameOf(Event event) {\n"
+            "    switch (event) {\n",
+            names);
+    for (const Event& event : chart.events)
+        p.print("    case Event::$id$:\n"
+                "        return $name$;\n",
+                {{"id", event.id}, {"name", cppnames::stringLiteral(event.name)}});
     p.print("    }\n"
             "    return \"\";\n"
             "}\n");
+}
+
+void CppEmitter::writeTrace(CodePrinter& p) const {
+    p.print(
+        "\nvoid $root$::Trace_::entered(State state) {\n"
+        "    write(\"enter \", nameOf(state));\n"
+        "}\n\n"
+        "void $root$::Trace_::exited(State state) {\n"
+        "    write(\"exit \", nameOf(state));\n"
+        "}\n\n"
+        "void $root$::Trace_::fired(State source, Event event, State target) {\n"
+        "    write(nameOf(source), \" -\", nameOf(event), \"-> \",\n"
+        "          target == State::None_ ? \"final\" : nameOf(target));\n"
+        "}\n\n"
+        "void $root$::Trace_::finished() {\n"
+        "    write(\"finished\", \"\");\n"
+        "}\n\n"
+        "void $root$::Trace_::ignored(Event event) {\n"
+        "    write(machine.isFinished() ? \"ignored (finished): \" : \"ignored: \", "
+        "nameOf(event));\n"
+        "}\n\n"
+        "void $root$::Trace_::dropped(Event event) {\n"
+        "    write(\"dropped (queue full): \", nameOf(event));\n"
+        "}\n\n"
+        "void $root$::Trace_::write(const char* a, const char* b, const char* c, const char* d,\n"
+        "                          const char* e) const {\n"
+        "    if (!fn)\n"
+        "        return;\n"
+        "    char line[$size$];\n"
+        "    std::snprintf(line, sizeof line, \"%s%s%s%s%s\", a, b, c, d, e);\n"
+        "    fn(user, line);\n"
+        "}\n\n"
+        "void $root$::Trace_::toStderr(void*, const char* line) {\n"
+        "    std::fprintf(stderr, \"%s\\n\", line);\n"
+        "}\n",
+        {{"root", chart.rootClass}, {"size", std::to_string(traceLineSize())}});
 }
 
 void CppEmitter::writeUserCode(CodePrinter& p, const State& state) const {
@@ -410,18 +612,17 @@ void CppEmitter::writeUserCode(CodePrinter& p, const State& state) const {
 void CppEmitter::writeReact(CodePrinter& p, const State& state) const {
     p.print("\n// Tries the state's transitions for the event in dispatch order; true when one\n"
             "// fired.\n"
-            "bool $root$::$react$(EventId e) {\n",
+            "bool $root$::$react$(Event e) {\n",
             {{"root", chart.rootClass}, {"react", state.reactFn}});
     {
         auto body = p.indent();
         p.print("switch (e) {\n");
-        const StepSyntax syntax = stepSyntax();
         for (const EventGroup& group : state.events) {
             const Event& event = chart.events[static_cast<std::size_t>(group.event)];
-            p.print("case EventId::$id$:\n", {{"id", event.id}});
+            p.print("case Event::$id$:\n", {{"id", event.id}});
             auto inCase = p.indent();
             for (const Branch& branch : group.branches)
-                writeBranch(p, chart, state, branch, event, syntax);
+                writeBranch(p, state, branch, event);
             p.print("break;\n");
         }
         p.print("default:\n"
@@ -432,28 +633,95 @@ void CppEmitter::writeReact(CodePrinter& p, const State& state) const {
     p.print("}\n");
 }
 
-void CppEmitter::writeSearch(CodePrinter& p, const Event* event) const {
-    const std::string e = event ? "EventId::" + event->id : "e";
-    p.print("bool fired = false;\n");
-    writeSearchSwitch(p, chart, event, e, stepSyntax());
-    if (chart.trace)
-        p.print("if (!fired)\n"
-                "    trace_(finished_ ? \"ignored (finished): \" : \"ignored: \", $e$);\n",
-                {{"e", e}});
+void CppEmitter::writeBranch(CodePrinter& p, const State& state, const Branch& branch,
+                             const Event& event) const {
+    const int source = static_cast<int>(&state - chart.states.data());
+    if (branch.guardFn.empty())
+        p.print("{\n");
     else
-        p.print("static_cast<void>(fired);\n");
+        p.print("if ($guard$(ctx_)) {\n", {{"guard", branch.guardFn}});
+    {
+        auto body = p.indent();
+        writeSteps(p, transitionSteps(chart, source, branch, event), branch, event);
+        p.print("return true;\n");
+    }
+    p.print("}\n");
 }
 
+// The steps as straight-line code; the observer is told each one where the trace line of
+// the step belongs.
+void CppEmitter::writeSteps(CodePrinter& p, const std::vector<Step>& steps, const Branch& branch,
+                            const Event& event) const {
+    const auto notify = [&](const std::string& call) { p.print(kNotify, {{"call", call}}); };
+    for (const Step& step : steps) {
+        switch (step.kind) {
+        case Step::ExitBelow:
+            p.print(step.keepChild ? "const State child = exitTo_($s$);\n" : "exitTo_($s$);\n",
+                    {{"s", stateRef(step.state)}});
+            break;
+        case Step::Exit:
+            p.print("active_ = $s$;\n", {{"s", stateRef(at(step.state).parent)}});
+            if (at(step.state).history)
+                p.print("$id$_history_ = $child$;\n",
+                        {{"id", at(step.state).id},
+                         {"child", step.child == cExitedChild ? "child" : stateRef(step.child)}});
+            notify("exited(" + stateRef(step.state) + ")");
+            break;
+        case Step::Fire:
+            notify("fired(" + stateRef(step.state) + ", Event::" + event.id + ", " +
+                   stateRef(branch.target == cFinal ? cTopLevel : branch.target) + ")");
+            break;
+        case Step::Effect:
+            break;
+        case Step::Finish:
+            p.print("finished_ = true;\n");
+            notify("finished()");
+            break;
+        case Step::Enter:
+            p.print("active_ = $s$;\n", {{"s", stateRef(step.state)}});
+            notify("entered(" + stateRef(step.state) + ")");
+            break;
+        case Step::EnterDefault:
+            p.print("enterDefault_();\n");
+            break;
+        }
+        if (!step.fn.empty())
+            p.print("$fn$(ctx_);\n", {{"fn", step.fn}});
+    }
+}
+
+void CppEmitter::writeSearch(CodePrinter& p, const Event* event) const {
+    const std::string e = event ? "Event::" + event->id : "e";
+    p.print("bool fired = false;\n"
+            "const State before = active_;\n"
+            "const bool wasFinished = finished_;\n"
+            "try {\n");
+    {
+        auto inTry = p.indent();
+        writeSearchSwitch(p, chart, event, e, stepSyntax());
+    }
+    p.print("} catch (...) {\n"
+            "    // Back to the states active before the event; the queue empties with the run.\n"
+            "    active_ = before;\n"
+            "    finished_ = wasFinished;\n"
+            "    throw;\n"
+            "}\n"
+            "if (!fired && observer_)\n"
+            "    observer_->ignored($e$);\n",
+            {{"e", e}});
+}
+
+// Only what the shared switches use: structure, default entry and the search.
 StepSyntax CppEmitter::stepSyntax() const {
     return {"exitTo_($s$);\n",
-            "const StateId child = exitTo_($s$);\n",
+            "const State child = exitTo_($s$);\n",
             "active_ = $s$;\n",
             "$id$_history_ = $child$;\n",
             "finished_ = true;\n",
             "enterDefault_();\n",
             "$fn$(ctx_);\n",
-            "trace_($line$);\n",
-            "StateId",
+            "",
+            "State",
             "active_",
             "$id$_history_",
             "enter_($s$);\n",

@@ -1,8 +1,9 @@
 #pragma once
 // Writes the C++ state machine of a chart: the class in the header, its functions in the
-// source file. States are an enumeration; each state's code and transitions are functions
-// named after the state's class name; dispatch switches over the innermost active state
-// and tries it and its ancestors inline, and nothing is allocated while an event is processed.
+// source file. States and events are public enumerations; each state's code and transitions
+// are functions named after the state's class name; dispatch switches over the innermost
+// active state and tries it and its ancestors inline, and nothing is allocated while an event
+// is processed. An observer, when one is set, is told every step; -g adds one that traces.
 
 #include "generators/common/machine_chart.h"
 #include "generators/common/machine_walk.h"
@@ -15,7 +16,9 @@ class CodePrinter;
 
 class CppEmitter {
 public:
-    explicit CppEmitter(const genchart::Chart& model) : chart(model) {}
+    // nameSpace: the namespace the class goes into ("a::b"), empty for the global one.
+    CppEmitter(const genchart::Chart& model, std::string nameSpace)
+        : chart(model), ns(std::move(nameSpace)) {}
 
     void writeHeader(std::ostream& out) const;
     void writeSource(std::ostream& out) const;
@@ -23,22 +26,35 @@ public:
 private:
     void writeBanner(CodePrinter& p) const;
     void writeClass(CodePrinter& p) const;
+    void writePublicTypes(CodePrinter& p) const;
     void writeMembers(CodePrinter& p) const;
+    void writeTraceClass(CodePrinter& p) const;
     void writeRuntime(CodePrinter& p) const;
+    void writeEvents(CodePrinter& p) const;
+    void writeQueue(CodePrinter& p) const;
     void writeStructure(CodePrinter& p) const;
+    void writeNames(CodePrinter& p) const;
+    void writeTrace(CodePrinter& p) const;
     // The file-scope functions holding a state's entry, exit, guard and effect code.
     void writeUserCode(CodePrinter& p, const genchart::State& state) const;
     void writeUserFunction(CodePrinter& p, const std::string& name, const std::string& code,
                            bool guard) const;
     void writeReact(CodePrinter& p, const genchart::State& state) const;
+    void writeBranch(CodePrinter& p, const genchart::State& state, const genchart::Branch& branch,
+                     const genchart::Event& event) const;
+    void writeSteps(CodePrinter& p, const std::vector<genchart::Step>& steps,
+                    const genchart::Branch& branch, const genchart::Event& event) const;
     genchart::StepSyntax stepSyntax() const;
     // Tries the innermost active state, then its ancestors, for the event (any event when
     // null); each state's ancestors are written out, so no parents are walked at run time.
+    // An exception puts back the state that was active before.
     void writeSearch(CodePrinter& p, const genchart::Event* event) const;
 
     const genchart::State& at(int index) const;
-    std::string stateRef(int index) const; // StateId::X, or StateId::None_ for the top level
+    std::string stateRef(int index) const; // State::X, or State::None_ for the top level
     std::string queueSizeMacro() const;
+    std::size_t traceLineSize() const;
 
     const genchart::Chart& chart;
+    std::string ns;
 };

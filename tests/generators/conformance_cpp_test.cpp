@@ -1,10 +1,10 @@
-// The conformance cases run through tvc2cpp: each chart is generated, compiled strictly with
-// the shared runner and driven by its script; what the actions print must match the
-// hand-written trace line for line.
+// The conformance cases run through tvc2cpp: each chart is generated plainly and with -g,
+// compiled strictly with the shared runner and driven by its script three ways: plain (the
+// actions' lines only), -g (the same lines, the trace on standard error) and plain with the
+// runner's own observer, whose lines must equal the -g trace.
 
 #include "tests/generators/conformance_runner.h"
 
-#include <algorithm>
 #include <regex>
 
 namespace {
@@ -12,11 +12,11 @@ namespace {
 const std::filesystem::path kCases = conformanceFolder();
 const std::filesystem::path kRunner = kCases / "cpp";
 
-// The machine's class and its events, read from the generated header: the event members
-// follow isFinished(), a renamed one behind a comment with its chart name.
+// The machine's class and its events, read from the generated header's Event enumeration;
+// the runner asks the machine for their chart names.
 struct MachineApi {
     std::string className;
-    std::vector<std::pair<std::string, std::string>> events; // chart name, member
+    std::vector<std::pair<std::string, std::string>> events; // enumerator, member: the same
 };
 
 MachineApi readApi(const std::string& header) {
@@ -24,33 +24,26 @@ MachineApi readApi(const std::string& header) {
     std::smatch m;
     if (std::regex_search(header, m, std::regex(R"(\nclass (\w+) \{)")))
         api.className = m[1];
-    const auto lines = splitLines(header);
-    auto it = std::find(lines.begin(), lines.end(), "    bool isFinished() const;");
-    if (it == lines.end())
-        return api;
-    if (++it != lines.end() && it->empty())
-        ++it;
-    const std::regex member(R"(    void (\w+)\(\);)");
-    std::string chartName;
-    for (; it != lines.end(); ++it) {
-        if (it->rfind("    // ", 0) == 0) {
-            chartName = it->substr(7);
-        } else if (std::regex_match(*it, m, member)) {
-            api.events.emplace_back(chartName.empty() ? m[1].str() : chartName, m[1]);
-            chartName.clear();
-        } else {
-            break;
-        }
+    if (std::regex_search(header, m, std::regex(R"(enum class Event : [a-z ]+ \{\n([^}]*)\};)"))) {
+        const std::string list = m[1];
+        const std::regex value(R"((\w+),)");
+        for (auto it = std::sregex_iterator(list.begin(), list.end(), value);
+             it != std::sregex_iterator(); ++it)
+            api.events.emplace_back((*it)[1], (*it)[1]);
     }
     return api;
 }
 
 // Generates the case's machine in dir and links it with the runner; the program's path, or
 // an empty one after a failure has been recorded.
-std::string buildRunner(const std::string& name, const std::filesystem::path& dir) {
+std::string buildRunner(const std::string& name, const std::filesystem::path& dir, bool withTrace) {
+    std::filesystem::create_directories(dir);
     const auto model = dir / "chart.tvc";
     std::filesystem::copy_file(kCases / name / "chart.tvc", model);
-    const ProgramResult gen = runProgram({TAVREN_TVC2CPP, "-d", model.string()});
+    std::vector<std::string> args = {TAVREN_TVC2CPP, "-d", model.string()};
+    if (withTrace)
+        args.insert(args.begin() + 1, "-g");
+    const ProgramResult gen = runProgram(args);
     EXPECT_EQ(gen.status, 0) << gen.out;
     if (gen.status != 0)
         return {};
@@ -61,29 +54,52 @@ std::string buildRunner(const std::string& name, const std::filesystem::path& di
     writeEventTable(dir, api.events);
 
     const std::string exe = (dir / "runner").string();
-    const ProgramResult cc =
-        runProgram({"g++", "-std=c++17", "-Wall", "-Wextra", "-Wpedantic", "-Werror", "-O0", "-I",
-                    kRunner.string(), "-I", dir.string(), "-DCHART_HEADER=\"chartTN.h\"",
-                    "-DCHART_CLASS=" + api.className, (kRunner / "runner_main.cpp").string(),
-                    (dir / "chartTN.cpp").string(), "-o", exe});
+    const ProgramResult cc = runProgram(
+        {"g++", "-std=c++17", "-Wall", "-Wextra", "-Wpedantic", "-Wshadow", "-Werror", "-O0", "-I",
+         kRunner.string(), "-I", dir.string(), "-DCHART_HEADER=\"chartTN.h\"",
+         "-DCHART_CLASS=" + api.className, (kRunner / "runner_main.cpp").string(),
+         (dir / "chartTN.cpp").string(), "-o", exe});
     EXPECT_EQ(cc.status, 0) << cc.err;
     return cc.status == 0 ? exe : std::string();
+}
+
+// One run of the case's script; stdout must be the hand-written trace.
+ProgramResult runCase(const std::string& exe, const std::string& name, bool observe) {
+    std::vector<std::string> args = {exe};
+    if (observe)
+        args.push_back("--observe");
+    args.push_back((kCases / name / "events.txt").string());
+    const ProgramResult run = runProgram(args);
+    EXPECT_EQ(run.status, 0) << run.err;
+    expectSameLines(splitLines(run.out), splitLines(slurp(kCases / name / "expected.txt")));
+    return run;
 }
 
 using ConformanceCppTest = ::testing::TestWithParam<std::string>;
 
 } // namespace
 
-TEST_P(ConformanceCppTest, TheMachinePrintsTheExpectedTrace) {
+TEST_P(ConformanceCppTest, EveryWayOfRunningPrintsTheExpectedTrace) {
     const ScratchDir dir("cpp_" + GetParam());
-    const std::string exe = buildRunner(GetParam(), dir.path);
-    ASSERT_FALSE(exe.empty());
-    const ProgramResult run = runProgram({exe, (kCases / GetParam() / "events.txt").string()});
-    ASSERT_EQ(run.status, 0) << run.err;
-
-    const auto actual = splitLines(run.out);
-    const auto expected = splitLines(slurp(kCases / GetParam() / "expected.txt"));
-    expectSameLines(actual, expected);
+    const std::string plain = buildRunner(GetParam(), dir.path / "plain", false);
+    const std::string traced = buildRunner(GetParam(), dir.path / "traced", true);
+    ASSERT_FALSE(plain.empty());
+    ASSERT_FALSE(traced.empty());
+    {
+        SCOPED_TRACE("plain");
+        EXPECT_EQ(runCase(plain, GetParam(), false).err, "");
+    }
+    std::string trace;
+    {
+        SCOPED_TRACE("-g");
+        trace = runCase(traced, GetParam(), false).err;
+        EXPECT_FALSE(trace.empty());
+    }
+    {
+        // The trace is the observer's lines, formatted: an observer of the user's sees them all.
+        SCOPED_TRACE("--observe");
+        expectSameLines(splitLines(runCase(plain, GetParam(), true).err), splitLines(trace));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ConformanceCppTest, ::testing::ValuesIn(caseNames()),
@@ -93,7 +109,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, ConformanceCppTest, ::testing::ValuesIn(caseName
 // with a shorter trace.
 TEST(ConformanceCppRunnerTest, AnUnknownEventFailsTheRun) {
     const ScratchDir dir("cpp_unknown_event");
-    const std::string exe = buildRunner("nesting", dir.path);
+    const std::string exe = buildRunner("nesting", dir.path, false);
     ASSERT_FALSE(exe.empty());
     std::ofstream(dir.path / "events.txt") << "start\nno_such_event\n";
     const ProgramResult run = runProgram({exe, (dir.path / "events.txt").string()});

@@ -1,83 +1,198 @@
 // Runs one conformance script against one generated machine. The build names the machine:
 // CHART_HEADER is its header, CHART_CLASS its class, and chart_events.inc lists its events
-// as CHART_EVENT("chart name", member) lines.
+// as CHART_EVENT("chart name", member) lines; the chart names come from the machine itself.
 //
-// Usage: runner EVENTS_FILE. The actions' lines and the closing "finished" go to standard
-// output; complaints go to standard error with a non-zero status.
+// Usage: runner [--observe] EVENTS_FILE. The actions' lines, the lines of the script's
+// commands and the closing "finished" go to standard output; with --observe an observer of
+// the runner's own writes the trace lines to standard error. Complaints go to standard error
+// with a non-zero status.
 
 #include "conformance_ctx.h"
 
 #include CHART_HEADER
 
+#include <algorithm>
+#include <cstring>
 #include <exception>
 #include <fstream>
 #include <iostream>
 #include <map>
 #include <string>
+#include <vector>
 
 namespace {
 
 using Machine = CHART_CLASS;
 
-#define CHART_EVENT(name, member) {name, &Machine::member},
-const std::map<std::string, void (Machine::*)()> kEvents = {
+struct EventEntry {
+    Machine::Event value;
+    Machine::Result (Machine::*function)();
+};
+
+#define CHART_EVENT(name, member) EventEntry{Machine::Event::member, &Machine::member},
+const EventEntry kEvents[] = {
 #include "chart_events.inc"
 };
 #undef CHART_EVENT
 
-bool send(Machine& machine, const std::string& event) {
-    const auto it = kEvents.find(event);
-    if (it == kEvents.end())
-        return false;
-    (machine.*(it->second))();
-    return true;
+const EventEntry* findEvent(const std::string& name) {
+    for (const EventEntry& entry : kEvents)
+        if (name == Machine::nameOf(entry.value))
+            return &entry;
+    return nullptr;
 }
 
-// One script line; false with a message for a line that is not a command.
-bool run(Machine& machine, Ctx& ctx, const std::string& line, std::string& error) {
-    if (line == "start") {
-        machine.start();
+const char* resultText(Machine::Result result) {
+    switch (result) {
+    case Machine::Result::Handled:
+        return "handled";
+    case Machine::Result::Ignored:
+        return "ignored";
+    case Machine::Result::Queued:
+        return "queued";
+    case Machine::Result::Dropped:
+        return "dropped";
+    }
+    return "?";
+}
+
+// The trace lines of -g, formatted from what the observer is told.
+class TraceObserver : public Machine::Observer {
+public:
+    explicit TraceObserver(const Machine& m) : machine(m) {}
+    void entered(Machine::State s) override { line(std::string("enter ") + name(s)); }
+    void exited(Machine::State s) override { line(std::string("exit ") + name(s)); }
+    void fired(Machine::State source, Machine::Event e, Machine::State target) override {
+        line(std::string(name(source)) + " -" + Machine::nameOf(e) + "-> " +
+             (target == Machine::State::None_ ? "final" : name(target)));
+    }
+    void finished() override { line("finished"); }
+    void ignored(Machine::Event e) override {
+        line(std::string(machine.isFinished() ? "ignored (finished): " : "ignored: ") +
+             Machine::nameOf(e));
+    }
+    void dropped(Machine::Event e) override {
+        line(std::string("dropped (queue full): ") + Machine::nameOf(e));
+    }
+
+private:
+    static const char* name(Machine::State s) { return Machine::nameOf(s); }
+    static void line(const std::string& text) { std::fprintf(stderr, "%s\n", text.c_str()); }
+    const Machine& machine;
+};
+
+struct Runner {
+    Machine& machine;
+    Ctx& ctx;
+    bool report = false;
+
+    // Sends the event through its function or through dispatch; false for an unknown name.
+    bool send(const std::string& name, bool viaDispatch) {
+        const EventEntry* entry = findEvent(name);
+        if (!entry)
+            return false;
+        const Machine::Result result =
+            viaDispatch ? machine.dispatch(entry->value) : (machine.*(entry->function))();
+        if (report)
+            std::printf("%s -> %s\n", name.c_str(), resultText(result));
         return true;
     }
-    if (line.rfind("set ", 0) == 0) {
-        const auto blank = line.rfind(' ');
-        const std::string value = line.substr(blank + 1);
-        if (blank > 4 && (value == "0" || value == "1")) {
-            ctx.setFlag(line.substr(4, blank - 4), value == "1");
+
+    // "state INNER: A B C", every state the machine is in sorted by byte value.
+    void printState() const {
+        std::vector<std::string> in;
+        for (unsigned i = 1;; ++i) {
+            const auto s = static_cast<Machine::State>(i);
+            const char* name = Machine::nameOf(s);
+            if (!*name)
+                break;
+            if (machine.isIn(s))
+                in.emplace_back(name);
+        }
+        if (machine.isIn(Machine::State::None_))
+            in.emplace_back("(isIn None_)");
+        std::sort(in.begin(), in.end());
+        const Machine::State active = machine.activeState();
+        std::string line =
+            "state " +
+            std::string(active == Machine::State::None_ ? "none" : Machine::nameOf(active)) + ":";
+        for (const std::string& name : in)
+            line += " " + name;
+        std::printf("%s\n", line.c_str());
+    }
+
+    // One script line; false with a message for a line that is not a command.
+    bool run(const std::string& line, std::string& error) {
+        if (line == "start") {
+            machine.start();
             return true;
         }
-        error = "bad set line: " + line;
+        if (line == "state") {
+            printState();
+            return true;
+        }
+        if (line == "report on" || line == "report off") {
+            report = line == "report on";
+            return true;
+        }
+        if (line.rfind("fail ", 0) == 0) {
+            ctx.failOn(line.substr(5));
+            return true;
+        }
+        if (line.rfind("set ", 0) == 0) {
+            const auto blank = line.rfind(' ');
+            const std::string value = line.substr(blank + 1);
+            if (blank > 4 && (value == "0" || value == "1")) {
+                ctx.setFlag(line.substr(4, blank - 4), value == "1");
+                return true;
+            }
+            error = "bad set line: " + line;
+            return false;
+        }
+        const bool viaDispatch = line.rfind("dispatch ", 0) == 0;
+        if (send(viaDispatch ? line.substr(9) : line, viaDispatch))
+            return true;
+        error = "unknown event: " + line;
         return false;
     }
-    if (send(machine, line))
-        return true;
-    error = "unknown event: " + line;
-    return false;
-}
+};
 
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::cerr << "usage: " << argv[0] << " EVENTS_FILE\n";
+    const bool observe = argc == 3 && std::strcmp(argv[1], "--observe") == 0;
+    if (argc != 2 && !observe) {
+        std::cerr << "usage: " << argv[0] << " [--observe] EVENTS_FILE\n";
         return 2;
     }
-    std::ifstream script(argv[1]);
+    const char* file = argv[argc - 1];
+    std::ifstream script(file);
     if (!script) {
-        std::cerr << "cannot read " << argv[1] << "\n";
+        std::cerr << "cannot read " << file << "\n";
         return 2;
     }
     Ctx ctx;
     Machine machine(ctx);
-    ctx.dispatcher = [&machine](const std::string& event) { return send(machine, event); };
+    TraceObserver observer(machine);
+    if (observe)
+        machine.setObserver(&observer);
+    Runner runner{machine, ctx};
+    ctx.dispatcher = [&runner](const std::string& event) { return runner.send(event, false); };
     try {
         std::string line;
         for (int number = 1; std::getline(script, line); ++number) {
             if (!line.empty() && line.back() == '\r')
                 line.pop_back();
             std::string error;
-            if (!run(machine, ctx, line, error)) {
-                std::cerr << argv[1] << ":" << number << ": " << error << "\n";
+            bool known = false;
+            try {
+                known = runner.run(line, error);
+            } catch (const ActionFailure& failure) {
+                std::printf("exception %s\n", failure.what());
+                known = true;
+            }
+            if (!known) {
+                std::cerr << file << ":" << number << ": " << error << "\n";
                 return 2;
             }
         }

@@ -13,7 +13,7 @@ int main() {
 #ifdef TRIP_TRACE
     machine.setTrace([](void*, const char* line) { std::printf("# %s\n", line); }, nullptr);
 #endif
-    const auto send = [&](const char* name, void (TripTN::*event)()) {
+    const auto send = [&](const char* name, TripTN::Result (TripTN::*event)()) {
         std::printf("> %s\n", name);
         (machine.*event)();
     };
