@@ -387,19 +387,11 @@ void ManagedEmitter::writeFields(CodePrinter& p) const {
     if (java())
         p.print("private static final State[] STATES_ = State.values();\n"
                 "private static final Event[] EVENTS_ = Event.values();\n\n");
-    bool userCode = false;
-    for (const State& state : chart.states) {
-        userCode = userCode || !state.entryFn.empty() || !state.exitFn.empty();
-        for (const EventGroup& group : state.events)
-            for (const Branch& branch : group.branches)
-                userCode = userCode || !branch.guardFn.empty() || !branch.effectFn.empty();
-    }
-    // C# warns about a field nobody reads: the context of a chart without code.
-    const bool quiet = !java() && !userCode;
-    if (quiet)
+    // C# warns about a field nobody reads: the context of a chart whose code never names it.
+    if (!java())
         p.print("#pragma warning disable 414\n");
     p.print("private $readonly$ $ctx$ ctx;\n", words);
-    if (quiet)
+    if (!java())
         p.print("#pragma warning restore 414\n");
     p.print("private int active_ = StateId.None_; // the innermost active state\n");
     for (const State& state : chart.states)
