@@ -57,19 +57,16 @@ genchart::Chart MachineGenerator::buildChart(gennames::NameTable& members,
     chart.headerFileName = info.headerFileName;
     chart.trace = trace;
 
-    std::map<std::string, int> eventIndex;
-    for (const std::string& name : info.messageNames) {
-        eventIndex.emplace(name, static_cast<int>(chart.events.size()));
-        chart.events.push_back({name, members.claim(name)});
-    }
-
+    // States have a scope of their own (an enumeration in every language), so that neither
+    // an event nor another state's name decides what a state is called, and vice versa.
+    gennames::NameTable stateNames = members.sibling();
+    stateNames.reserve("None_");
     std::vector<const StateNode*> nodes;
     const auto collect = [&](const auto& self, const StateNode& node, int parent) -> void {
         const int index = static_cast<int>(chart.states.size());
         genchart::State state;
         state.className = node.className;
-        state.id = members.claim(node.className, {"_react", "_history_"});
-        state.reactFn = state.id + "_react";
+        state.id = stateNames.claim(node.className);
         state.parent = parent;
         state.history = node.history;
         state.onEntry = node.entryExit.onEntry;
@@ -83,6 +80,22 @@ genchart::Chart MachineGenerator::buildChart(gennames::NameTable& members,
     };
     for (const auto& child : topNode.children)
         collect(collect, *child, genchart::cTopLevel);
+    for (const genchart::State& state : chart.states)
+        if (state.history)
+            members.reserve(state.id + "_history_");
+
+    // An event's function is a public name: adding an event must never move an existing
+    // name to another event, so clashes are refused rather than numbered.
+    std::map<std::string, int> eventIndex;
+    for (const std::string& name : info.messageNames) {
+        eventIndex.emplace(name, static_cast<int>(chart.events.size()));
+        chart.events.push_back(
+            {name,
+             members.claimStable(eventIdentifier(gennames::identifier(name)), name, "event")});
+    }
+    // The machine's own per-state functions give way to the events.
+    for (genchart::State& state : chart.states)
+        state.reactFn = members.claim(state.id + "_react");
 
     std::map<long, int> stateIndex;
     for (std::size_t i = 0; i < nodes.size(); ++i)

@@ -24,6 +24,9 @@ protected:
     // declarations) are left to the caller.
     genchart::Chart buildChart(gennames::NameTable& members, gennames::NameTable& userCode) const;
 
+    // How the language spells an event's function, given the chart name made an identifier.
+    virtual std::string eventIdentifier(const std::string& id) const { return id; }
+
     const bool trace;
 
 private:

@@ -59,6 +59,26 @@ std::string NameTable::claim(const std::string& name,
     return chosen;
 }
 
+std::string NameTable::claimStable(const std::string& id, const std::string& chartName,
+                                   std::string_view what) {
+    // Only the language and the machine's own names decide a renaming, never other chart
+    // names. A second trailing '_' would make a double underscore, reserved in C and C++.
+    std::string chosen = id;
+    if (isKeyword(id) || reservedWords.count(id) > 0) {
+        const std::string base = id.back() == '_' ? id : id + "_";
+        chosen = base;
+        for (int n = 2; isKeyword(chosen) || reservedWords.count(chosen) > 0; ++n)
+            chosen = base + std::to_string(n);
+    }
+    const std::string kind(what);
+    if (const auto owner = stableOwners.find(chosen); owner != stableOwners.end())
+        throw "The " + kind + "s \"" + owner->second + "\" and \"" + chartName +
+            "\" would both be named " + chosen + "; rename one of them.";
+    stableOwners.emplace(chosen, chartName);
+    used.insert(chosen);
+    return chosen;
+}
+
 bool NameTable::isFree(const std::string& candidate,
                        std::initializer_list<std::string_view> suffixes) const {
     const auto taken = [&](const std::string& id) {

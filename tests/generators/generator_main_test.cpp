@@ -83,3 +83,44 @@ TEST_F(GeneratorMainTest, ReplacingTheOtherLanguagesHeaderIsToldNotSilent) {
     EXPECT_EQ(count(run(TAVREN_TVC2C)), 1);
     EXPECT_EQ(count(run(TAVREN_TVC2C)), 0) << "its own header";
 }
+
+// A public name never moves to another event: two events that would share a function are
+// refused in every language, naming both in the order drawn, and the generator writes
+// nothing; a keyword's renaming does not depend on the chart's other events.
+TEST_F(GeneratorMainTest, EventsThatWouldShareANameAreRefusedInEveryLanguage) {
+    const auto save = [&](const std::vector<std::string>& events, const std::string& name) {
+        TestChart chart;
+        auto* a = chart.state({10, 10, 50, 40}, "A");
+        auto* b = chart.state({100, 10, 140, 40}, "B");
+        chart.connect(chart.initial({5, 50, 9, 54}), NODE(2, 1), a, NODE(3, 1));
+        for (const std::string& event : events)
+            chart.label(chart.connect(a, NODE(2, 2), b, NODE(4, 2)), event);
+        chart.properties().name = "Names";
+        chart.properties().ctxNameCPP = "Ctx";
+        chart.properties().ctxFileCPP = "ctx.h";
+        const auto path = dir / (name + ".tvc");
+        chart.save(path);
+        return path.string();
+    };
+    const std::vector<std::pair<std::vector<std::string>, std::string>> refused = {
+        {{"door_open", "door-open"}, R"(The events "door_open" and "door-open" would both be)"},
+        {{"door-open", "door open"}, R"(The events "door-open" and "door open" would both be)"},
+    };
+    for (const char* generator : {TAVREN_TVC2CPP, TAVREN_TVC2C, TAVREN_TVC2JAVA, TAVREN_TVC2CS})
+        for (const auto& [events, message] : refused) {
+            SCOPED_TRACE(std::string(generator) + " " + events.front());
+            const std::string model = save(events, "names");
+            const ProgramResult r = runProgram({generator, "-d", model});
+            EXPECT_EQ(r.status, 1);
+            EXPECT_NE(r.out.find(message), std::string::npos) << r.out;
+            EXPECT_EQ(files(), std::set<std::string>{"names.tvc"});
+        }
+
+    // "delete" is a C++ keyword: it is delete_ whether or not "go" is there.
+    for (const auto& events :
+         {std::vector<std::string>{"delete"}, std::vector<std::string>{"go", "delete"}}) {
+        const std::string model = save(events, "keyword");
+        ASSERT_EQ(runProgram({TAVREN_TVC2CPP, "-d", model}).status, 0);
+        EXPECT_NE(slurp(dir / "keywordTN.h").find(" delete_("), std::string::npos);
+    }
+}

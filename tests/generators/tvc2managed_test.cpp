@@ -152,22 +152,22 @@ enter
 caught enter
 in []
 enter
-in [1st stop] 1st stop
+in [1st stop_Untitled] 1st stop_Untitled
 a "quoted" line
-wait: handled, in [a_b] a-b a_b
+wait: handled, in [a_b_a-b] a-b_Untitled a_b_a-b
 exit "a_b"
 caught exit "a_b"
-in [a_b] a-b a_b
+in [a_b_a-b] a-b_Untitled a_b_a-b
 exit "a_b"
-next: handled, in [T?r */ \u000a] a-b T?r */ \u000a
+next: handled, in [T?r */ \u000a_a-b] a-b_Untitled T?r */ \u000a_a-b
 enter
 odd: handled handled
-class: handled, in [T?r */ \u000a] a-b T?r */ \u000a, then ignoredignoredignoredignoredignored
+class: handled, in [T?r */ \u000a_a-b] a-b_Untitled T?r */ \u000a_a-b, then ignoredignoredignoredignoredignored
 enter
 dispatch: handled true go on
 bye
 quit: handledhandled, in [] true 1
-heard >1st stop <1st stop wait/a-b >a-b >a_b <a_b <a_b next/T?r */ \u000a >T?r */ \u000a <T?r */ \u000a a */ \u000a/T?r */ \u000a >T?r */ \u000a <T?r */ \u000a <a-b back/1st stop >1st stop <1st stop class/a-b >a-b >T?r */ \u000a ?Start ?GetType ?ctx ?dispatch ??ber <T?r */ \u000a <a-b back/1st stop >1st stop <1st stop door-open/a-b >a-b >T?r */ \u000a <T?r */ \u000a <a-b quit/ finished
+heard >1st stop_Untitled <1st stop_Untitled wait/a-b_Untitled >a-b_Untitled >a_b_a-b <a_b_a-b <a_b_a-b next/T?r */ \u000a_a-b >T?r */ \u000a_a-b <T?r */ \u000a_a-b a */ \u000a/T?r */ \u000a_a-b >T?r */ \u000a_a-b <T?r */ \u000a_a-b <a-b_Untitled back/1st stop_Untitled >1st stop_Untitled <1st stop_Untitled class/a-b_Untitled >a-b_Untitled >T?r */ \u000a_a-b ?Start ?GetType ?ctx ?dispatch ??ber <T?r */ \u000a_a-b <a-b_Untitled back/1st stop_Untitled >1st stop_Untitled <1st stop_Untitled door-open/a-b_Untitled >a-b_Untitled >T?r */ \u000a_a-b <T?r */ \u000a_a-b <a-b_Untitled quit/ finished
 )";
 
 void javaProperties(ModelProperties& p) {
@@ -208,7 +208,7 @@ TEST_P(ManagedGeneratorTest, TheMachineCompilesAndBehavesThroughItsIdiomaticApi)
         EXPECT_EQ(run.status, 0) << run.err;
         expectSameLines(splitLines(run.out), splitLines(kExpected));
         // With -g the trace goes to standard error until the observer replaces it.
-        EXPECT_EQ(run.err, trace ? "ignored: go on\nenter 1st stop\n" : "");
+        EXPECT_EQ(run.err, trace ? "ignored: go on\nenter 1st stop_Untitled\n" : "");
         if (trace)
             traced = slurp(source);
     }
