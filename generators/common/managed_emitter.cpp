@@ -279,20 +279,23 @@ void ManagedEmitter::writeMembers(CodePrinter& p) const {
             "        return;\n"
             "    started_ = true;\n"
             "    busy_ = true;\n"
+            "    $bool$ entered = false;\n"
             "    try {\n"
-            "        try {\n"
-            "            enter_($initial$);\n"
-            "            enterDefault_();\n"
-            "        } $catchAll$ {\n"
-            "            active_ = StateId.None_;\n"
-            "            started_ = false;\n"
-            "            $rethrow$\n"
-            "        }\n"
-            "        drain_();\n"
-            "    } finally {\n"
+            "        enter_($initial$);\n"
+            "        enterDefault_();\n"
+            "        entered = true;\n"
+            "        if (queueCount_ > 0)\n"
+            "            drain_();\n"
+            "    } $catchAll$ {\n"
+            "        // Not started when the initial entry itself threw.\n"
+            "        active_ = entered ? before_ : StateId.None_;\n"
+            "        finished_ = entered && wasFinished_;\n"
+            "        started_ = entered;\n"
             "        busy_ = false;\n"
             "        queueCount_ = 0;\n"
+            "        $rethrow$\n"
             "    }\n"
+            "    busy_ = false;\n"
             "}\n\n"
             "// True once the chart's top level has reached a final state; events are then\n"
             "// ignored.\n",
@@ -403,24 +406,38 @@ void ManagedEmitter::writeFields(CodePrinter& p) const {
             "private $readonly$ int[] queue_;\n"
             "private int queueHead_ = 0;\n"
             "private int queueCount_ = 0;\n"
-            "private Observer observer_ = null;\n",
+            "private Observer observer_ = null;\n"
+            "private int before_ = StateId.None_; // the event's configuration, for a rollback\n"
+            "private $bool$ wasFinished_ = false;\n",
             words);
 }
 
 void ManagedEmitter::writeRuntime(CodePrinter& p) const {
     p.print("\n"
+            "// When an action throws, the innermost active state found before the event is\n"
+            "// restored before the exception goes on (whatever was exited is active again,\n"
+            "// whatever was entered is left) and the queue is dropped. Only a catch: nothing\n"
+            "// extra runs while nothing throws.\n"
             "private Result raise_(int e) {\n"
             "    if (busy_)\n"
             "        return enqueue_(e);\n"
             "    busy_ = true;\n"
+            "    before_ = active_;\n"
+            "    wasFinished_ = finished_;\n"
+            "    $bool$ fired;\n"
             "    try {\n"
-            "        $final$$bool$ fired = step_(e);\n"
-            "        drain_();\n"
-            "        return fired ? $handled$ : $ignored$;\n"
-            "    } finally {\n"
+            "        fired = process_(e);\n"
+            "        if (queueCount_ > 0)\n"
+            "            drain_();\n"
+            "    } $catchAll$ {\n"
+            "        active_ = before_;\n"
+            "        finished_ = wasFinished_;\n"
             "        busy_ = false;\n"
             "        queueCount_ = 0;\n"
+            "        $rethrow$\n"
             "    }\n"
+            "    busy_ = false;\n"
+            "    return fired ? $handled$ : $ignored$;\n"
             "}\n\n"
             "// Queues the event when it is raised during a run to completion.\n"
             "private Result enqueue_(int e) {\n"
@@ -433,27 +450,15 @@ void ManagedEmitter::writeRuntime(CodePrinter& p) const {
             "    ++queueCount_;\n"
             "    return $queued$;\n"
             "}\n\n"
+            "// Each queued event from the configuration it finds, which a throw restores.\n"
             "private void drain_() {\n"
             "    while (queueCount_ > 0) {\n"
             "        $final$int next = queue_[queueHead_];\n"
             "        queueHead_ = (queueHead_ + 1) % queue_.$length$;\n"
             "        --queueCount_;\n"
-            "        step_(next);\n"
-            "    }\n"
-            "}\n\n"
-            "// One event from the configuration it finds. When an action throws, the innermost\n"
-            "// active state it found is restored before the exception goes on (whatever was\n"
-            "// exited is active again, whatever was entered is left); the caller drops the\n"
-            "// queue. Costs nothing until something throws.\n"
-            "private $bool$ step_(int e) {\n"
-            "    $final$int before = active_;\n"
-            "    $final$$bool$ wasFinished = finished_;\n"
-            "    try {\n"
-            "        return process_(e);\n"
-            "    } $catchAll$ {\n"
-            "        active_ = before;\n"
-            "        finished_ = wasFinished;\n"
-            "        $rethrow$\n"
+            "        before_ = active_;\n"
+            "        wasFinished_ = finished_;\n"
+            "        process_(next);\n"
             "    }\n"
             "}\n\n"
             "// The innermost active state first, then outwards; the first that fires a\n"
@@ -735,10 +740,16 @@ void ManagedEmitter::writeUserFunction(CodePrinter& p, const std::string& name,
                                        const std::string& code, bool guard) const {
     if (name.empty())
         return;
-    p.print("\nprivate $type$ $name$() {\n", {{"type", !guard   ? "void"
-                                                       : java() ? "boolean"
-                                                                : "bool"},
-                                              {"name", name}});
+    p.print("\n");
+    // Mono inlines only what it is asked to; the chart's code is small and called once.
+    if (!java())
+        p.print(
+            "[global::System.Runtime.CompilerServices.MethodImpl(\n"
+            "    global::System.Runtime.CompilerServices.MethodImplOptions.AggressiveInlining)]\n");
+    p.print("private $type$ $name$() {\n", {{"type", !guard   ? "void"
+                                                     : java() ? "boolean"
+                                                              : "bool"},
+                                            {"name", name}});
     {
         auto body = p.indent();
         if (!guard) {

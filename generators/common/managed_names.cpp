@@ -125,7 +125,8 @@ constexpr std::string_view kJavaMembers[] = {
     "process_",  "exit_",      "exitTo_",     "enter_",     "enterDefault_", "parentOf_",
     "trace_",    "traceFn_",   "eventName_",  "State",      "Event",         "Result",
     "Observer",  "isIn",       "activeState", "dispatch",   "setObserver",   "NONE",
-    "chartName", "STATES_",    "EVENTS_",     "observer_",  "step_",         "Trace_",
+    "chartName", "STATES_",    "EVENTS_",     "observer_",  "before_",       "wasFinished_",
+    "Trace_",
 };
 
 constexpr std::string_view kCSharpMembers[] = {
@@ -135,7 +136,8 @@ constexpr std::string_view kCSharpMembers[] = {
     "process_", "exit_",       "exitTo_",     "enter_",    "enterDefault_", "parentOf_",
     "trace_",   "traceFn_",    "eventName_",  "State",     "Event",         "Result",
     "Observer", "IsIn",        "ActiveState", "Dispatch",  "SetObserver",   "NameOf",
-    "None",     "stateNames_", "eventNames_", "observer_", "step_",         "Trace_",
+    "None",     "stateNames_", "eventNames_", "observer_", "before_",       "wasFinished_",
+    "Trace_",
 };
 
 // The code point of the UTF-8 sequence at text[i], advancing i; a byte that starts no valid
