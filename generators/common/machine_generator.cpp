@@ -91,7 +91,7 @@ genchart::Chart MachineGenerator::buildChart(gennames::NameTable& members,
         eventIndex.emplace(name, static_cast<int>(chart.events.size()));
         chart.events.push_back(
             {name,
-             members.claimStable(eventIdentifier(gennames::identifier(name)), name, "event")});
+             members.claimStable(eventIdentifier(name), name, "event")});
     }
     // The machine's own per-state functions give way to the events.
     for (genchart::State& state : chart.states)

@@ -24,8 +24,10 @@ protected:
     // declarations) are left to the caller.
     genchart::Chart buildChart(gennames::NameTable& members, gennames::NameTable& userCode) const;
 
-    // How the language spells an event's function, given the chart name made an identifier.
-    virtual std::string eventIdentifier(const std::string& id) const { return id; }
+    // How the language spells an event's function, from the event's name in the chart.
+    virtual std::string eventIdentifier(const std::string& name) const {
+        return gennames::identifier(name);
+    }
 
     const bool trace;
 

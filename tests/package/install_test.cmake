@@ -22,7 +22,7 @@ endif()
 file(RENAME ${WORK_DIR}/laid ${WORK_DIR}/moved)
 set(home ${WORK_DIR}/moved)
 
-foreach(installed bin/tavren bin/tvc2cpp bin/tvc2c bin/tvc2cs bin/tvc2java bin/tvc2xml
+foreach(installed bin/tavren bin/tvc2cpp bin/tvc2c bin/tvc2cs bin/tvc2java bin/tvc2xml bin/tvcsim
                   bin/_sp.tn Docs/Tavren-UserGuide.pdf Docs/Tavren-Tutorial.pdf Docs/semantics.md
                   Examples/door.tvc Examples/traffic_light.tvc Examples/Socket_C++/main.cpp
                   share/applications/tavren.desktop)
@@ -44,6 +44,11 @@ if(NOT magic STREQUAL "89504e47")
 endif()
 
 file(COPY ${home}/Examples/door.tvc DESTINATION ${WORK_DIR}/user)
+file(WRITE ${WORK_DIR}/user/no_events.txt "")
+run("tvcsim" ${home}/bin/tvcsim door.tvc no_events.txt)
+if(NOT output MATCHES "^enter ")
+    message(FATAL_ERROR "tvcsim did not start the door: ${output}")
+endif()
 run("tvc2cpp" ${home}/bin/tvc2cpp -d door.tvc)
 foreach(generated doorTN.h doorTN.cpp)
     if(NOT EXISTS ${WORK_DIR}/user/${generated})

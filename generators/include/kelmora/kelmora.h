@@ -49,6 +49,10 @@
 #include "codegen/progress_callback.h"
 #include "codegen/state_machine.h"
 #include "codegen/transition_ex.h"
+#include "generators/sim/chart_loader.h"
+#include "generators/sim/chart_simulator.h"
+#include "generators/sim/explanation_text.h"
+#include "generators/sim/trace_check.h"
 
 // The library's version, so a generator can report which runtime it was loaded with.
 extern "C" KELMORA_API const char* kelmora_version();
