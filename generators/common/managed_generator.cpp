@@ -21,8 +21,8 @@ std::string trimmed(const std::string& text) {
 } // namespace
 
 // Event methods (and Event constants) follow the language's case for methods: goOn, GoOn.
-std::string ManagedGenerator::eventIdentifier(const std::string& id) const {
-    return managednames::methodCase(id, language);
+std::string ManagedGenerator::eventIdentifier(const std::string& name) const {
+    return managednames::methodCase(gennames::identifier(name), language);
 }
 
 std::string ManagedGenerator::getsourcefileappend() {
