@@ -1,6 +1,6 @@
 // The machines tvc2cpp and tvc2c generate for the player chart against the same chart written
-// by hand as a switch. All run one fixed pseudo-random event sequence; afterwards their
-// contexts must agree, so the timings compare the same work.
+// by hand as a switch, in C++ and in C. All run one fixed pseudo-random event sequence;
+// afterwards their contexts must agree, so the timings compare the same work.
 //
 //   player_bench [benchmark flags]   time both, print ns per event and the ratio, then check
 //   player_bench --equivalence-only  only check them against each other and known traces
@@ -65,6 +65,26 @@ public:
     void Seek() { player_c_Seek(); }
     void Tick() { player_c_Tick(); }
 };
+
+// The hand-written C switch, calling the context's functions directly or, as the C machine
+// must, through its function pointers; driven the same way.
+#define PLAYER_C_SWITCH(Class, prefix)                                                             \
+    class Class {                                                                                  \
+    public:                                                                                        \
+        explicit Class(PlayerContext& ctx) {                                                       \
+            cContext = &ctx;                                                                       \
+            prefix##init();                                                                        \
+        }                                                                                          \
+        void start() { prefix##start(); }                                                          \
+        void Power() { prefix##Power(); }                                                          \
+        void Play() { prefix##Play(); }                                                            \
+        void Pause() { prefix##Pause(); }                                                          \
+        void Stop() { prefix##Stop(); }                                                            \
+        void Seek() { prefix##Seek(); }                                                            \
+        void Tick() { prefix##Tick(); }                                                            \
+    };
+PLAYER_C_SWITCH(PlayerCSwitch, player_cs_)
+PLAYER_C_SWITCH(PlayerCSwitchThroughContext, player_cf_)
 
 } // namespace
 
@@ -134,11 +154,16 @@ bool equivalent(const std::vector<Event>& events, bool verbose) {
     const PlayerContext generated = run<PlayerTN>(events);
     const PlayerContext generatedC = run<PlayerC>(events);
     const PlayerContext handWritten = run<PlayerSwitch>(events);
-    const bool same = generated == handWritten && generatedC == handWritten;
+    const PlayerContext handWrittenC = run<PlayerCSwitch>(events);
+    const PlayerContext throughContext = run<PlayerCSwitchThroughContext>(events);
+    const bool same = generated == handWritten && generatedC == handWritten &&
+                      handWrittenC == handWritten && throughContext == handWritten;
     if (verbose || !same) {
         print("generated", generated);
         print("C", generatedC);
         print("switch", handWritten);
+        print("C switch", handWrittenC);
+        print("C switch through the context", throughContext);
     }
     if (same)
         return true;
@@ -227,7 +252,9 @@ bool scenariosPass() {
         const std::pair<const char*, PlayerContext> runs[] = {
             {"generated machine", run<PlayerTN>(s.events)},
             {"C machine", run<PlayerC>(s.events)},
-            {"switch", run<PlayerSwitch>(s.events)}};
+            {"switch", run<PlayerSwitch>(s.events)},
+            {"C switch", run<PlayerCSwitch>(s.events)},
+            {"C switch through the context", run<PlayerCSwitchThroughContext>(s.events)}};
         for (const auto& [machine, got] : runs) {
             if (got == s.expected)
                 continue;
@@ -286,6 +313,9 @@ int main(int argc, char** argv) {
     benchmark::RegisterBenchmark("generated", BM_Player<PlayerTN>, &events);
     benchmark::RegisterBenchmark("C", BM_Player<PlayerC>, &events);
     benchmark::RegisterBenchmark("switch", BM_Player<PlayerSwitch>, &events);
+    benchmark::RegisterBenchmark("C switch", BM_Player<PlayerCSwitch>, &events);
+    benchmark::RegisterBenchmark("C switch through context", BM_Player<PlayerCSwitchThroughContext>,
+                                 &events);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
@@ -293,16 +323,17 @@ int main(int argc, char** argv) {
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
 
-    const auto handWritten = reporter.nsPerIteration.find("switch");
-    for (const char* name : {"generated", "C"}) {
+    // Each generated machine against the hand-written switch of its own language.
+    for (const auto& [name, yardstick] :
+         {std::pair{"generated", "switch"}, {"C", "C switch"}, {"C", "C switch through context"}}) {
         const auto machine = reporter.nsPerIteration.find(name);
+        const auto handWritten = reporter.nsPerIteration.find(yardstick);
         if (machine == reporter.nsPerIteration.end() ||
             handWritten == reporter.nsPerIteration.end())
             continue;
         const double n = static_cast<double>(events.size());
-        std::printf("%s %.2f ns/event, switch %.2f ns/event, ratio %.2fx\n", name,
-                    machine->second / n, handWritten->second / n,
-                    machine->second / handWritten->second);
+        std::printf("%s %.2f ns/event, %s %.2f ns/event, ratio %.2fx\n", name, machine->second / n,
+                    yardstick, handWritten->second / n, machine->second / handWritten->second);
     }
     if (!equivalent(events, true)) {
         std::fprintf(stderr, "player_bench: the timings above compare different work\n");

@@ -21,6 +21,7 @@ struct MesgInfo {
     long targetId = 0;
     std::string guard;
     std::string effect;
+    long transitionId = 0; // the transition's own object id, so tools can point at it
 };
 
 struct StateMgrInfo {

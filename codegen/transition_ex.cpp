@@ -35,6 +35,7 @@ void TransitionEx::fillModelInfo(StateInfo& info, ProgressCallback callback) {
     record.event = MesgEx::trimBlanks(text->getEvent());
     record.targetClassName = targetClassName;
     record.targetId = target->getObjId();
+    record.transitionId = getObjId();
     record.guard = text->getGuard();
     record.effect = text->getEffect();
     info.transitions.push_back(record);

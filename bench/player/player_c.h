@@ -18,6 +18,27 @@ void player_c_Stop(void);
 void player_c_Seek(void);
 void player_c_Tick(void);
 
+/* The same chart written by hand as a C switch (player_c_switch.c). */
+void player_cs_init(void);
+void player_cs_start(void);
+void player_cs_Power(void);
+void player_cs_Play(void);
+void player_cs_Pause(void);
+void player_cs_Stop(void);
+void player_cs_Seek(void);
+void player_cs_Tick(void);
+
+/* The same switch calling through the C machine's function-pointer context. */
+void player_cf_init(void);
+void player_cf_start(void);
+void player_cf_Power(void);
+void player_cf_Play(void);
+void player_cf_Pause(void);
+void player_cf_Stop(void);
+void player_cf_Seek(void);
+void player_cf_Tick(void);
+
+/* The context of all: plain functions, which the machine's context points at. */
 void player_c_count(int id);
 int player_c_pos(void);
 void player_c_advance(int n);

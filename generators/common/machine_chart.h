@@ -20,6 +20,7 @@ struct Branch {
     int target = cFinal;
     std::string guardFn;
     std::string effectFn;
+    long transitionId = 0; // the chart's object id of the transition
 };
 
 struct EventGroup {
@@ -39,6 +40,7 @@ struct State {
     std::string entryFn;
     std::string exitFn;
     std::string reactFn; // the function trying its transitions
+    long shapeId = 0;    // the chart's object id of the state
     std::vector<EventGroup> events;
 };
 

@@ -66,6 +66,7 @@ genchart::Chart MachineGenerator::buildChart(gennames::NameTable& members,
         const int index = static_cast<int>(chart.states.size());
         genchart::State state;
         state.className = node.className;
+        state.shapeId = node.stateId;
         state.id = stateNames.claim(node.className);
         state.parent = parent;
         state.history = node.history;
@@ -136,6 +137,7 @@ genchart::Chart MachineGenerator::buildChart(gennames::NameTable& members,
                 branch.guard = blank(t->guard) ? std::string() : t->guard;
                 branch.effect = t->effect;
                 branch.target = indexOf(t->targetId, genchart::cFinal);
+                branch.transitionId = t->transitionId;
                 group.branches.push_back(std::move(branch));
             }
             state.events.push_back(std::move(group));

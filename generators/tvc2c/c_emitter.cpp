@@ -2,33 +2,83 @@
 
 #include "generators/common/code_printer.h"
 #include "generators/common/machine_walk.h"
-#include "generators/common/names.h"
 #include "generators/common/state_switches.h"
 #include "generators/tvc2cpp/cpp_names.h"
 
+#include <algorithm>
 #include <cctype>
-#include <vector>
 
 using namespace genchart;
 
+namespace cnames {
+
+std::string commentText(std::string_view text) {
+    std::string safe;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        const char last = safe.empty() ? '\0' : safe.back();
+        if (byte < 0x20 || byte == 0x7f) {
+            safe += '?';
+            continue;
+        }
+        // A blank between keeps "*/", "/*" and the trigraph "??/" from forming.
+        if ((c == '/' && last == '*') || (c == '*' && last == '/') || (c == '?' && last == '?'))
+            safe += ' ';
+        safe += c == '\\' ? '/' : c;
+    }
+    return safe;
+}
+
+} // namespace cnames
+
 namespace {
 
+// Header names come from the model properties; a line break would start a line of its own.
 std::string includeLine(const std::string& file) {
-    if (!file.empty() && (file.front() == '<' || file.front() == '"'))
-        return "#include " + file;
-    return "#include \"" + file + "\"";
+    std::string name;
+    for (const char c : file)
+        if (static_cast<unsigned char>(c) >= 0x20)
+            name += c;
+    if (!name.empty() && (name.front() == '<' || name.front() == '"'))
+        return "#include " + name;
+    return "#include \"" + name + "\"";
 }
 
-// The smallest unsigned type that numbers all events, so the event queue stays small.
-std::string queueType(std::size_t events) {
-    if (events < 256)
-        return "unsigned char";
-    if (events < 65536)
-        return "unsigned short";
-    return "unsigned int";
+std::string fixedWidthType(std::size_t values) {
+    return values <= 256 ? "uint8_t" : values <= 65536 ? "uint16_t" : "uint32_t";
 }
+
+// A trailing backslash (or its trigraph) would splice the line that follows the user's code.
+bool endsInSplice(const std::string& code) {
+    const std::size_t end = code.find_last_not_of("\r\n");
+    if (end == std::string::npos)
+        return false;
+    const std::string_view kept(code.data(), end + 1);
+    return kept.back() == '\\' || kept.ends_with("?\?/");
+}
+
+std::string upper(const std::string& text) {
+    std::string result;
+    for (char c : text)
+        result += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return result;
+}
+
+// The runtime's own file-scope names in the source file.
+constexpr std::string_view cRuntimeNames[] = {
+    "stateNames_", "eventNames_",    "parents_",      "process_",      "enqueue_",
+    "drain_",      "enter_",         "exit_",         "exitTo_",       "enterDefault_",
+    "entered_",    "exited_",        "fired_",        "finished_",     "ignored_",
+    "dropped_",    "traceToStderr_", "traceLine_",    "traceEntered_", "traceExited_",
+    "traceFired_", "traceFinished_", "traceIgnored_", "traceDropped_", "traceObserver_"};
 
 } // namespace
+
+CEmitter::CEmitter(const Chart& model)
+    : chart(model), untraced(model), stateType(fixedWidthType(model.states.size() + 1)),
+      eventType(fixedWidthType(model.events.size())) {
+    untraced.trace = false;
+}
 
 const State& CEmitter::at(int index) const {
     return chart.states[static_cast<std::size_t>(index)];
@@ -36,7 +86,7 @@ const State& CEmitter::at(int index) const {
 
 // Enumerators live in the file's one namespace, so they carry the machine's name.
 std::string CEmitter::stateRef(int index) const {
-    return chart.rootClass + (index == cTopLevel ? "_S_None_" : "_S_" + at(index).id);
+    return chart.rootClass + (index < 0 ? "_S_None_" : "_S_" + at(index).id);
 }
 
 std::string CEmitter::eventRef(const Event& event) const {
@@ -44,94 +94,181 @@ std::string CEmitter::eventRef(const Event& event) const {
 }
 
 std::string CEmitter::queueSizeMacro() const {
-    std::string macro;
-    for (char c : chart.rootClass)
-        macro += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return macro + "_QUEUE_SIZE";
+    return upper(chart.rootClass) + "_QUEUE_SIZE";
+}
+
+// Only transitions leaving a composite state exit what is below it at run time; C warns
+// about the unused helpers otherwise.
+bool CEmitter::exitsBelow() const {
+    return std::any_of(chart.states.begin(), chart.states.end(),
+                       [](const State& s) { return !s.children.empty() && !s.events.empty(); });
+}
+
+std::vector<std::string> CEmitter::fileScopeNames() const {
+    const std::string& root = chart.rootClass;
+    std::vector<std::string> names = {root, root + "_S_None_", queueSizeMacro()};
+    for (std::string_view word : cnames::cApiWords)
+        if (word != "QUEUE_SIZE")
+            names.push_back(root + "_" + std::string(word));
+    for (const Event& event : chart.events) {
+        names.push_back(root + "_" + event.id);
+        names.push_back(eventRef(event));
+    }
+    for (std::string_view word : cRuntimeNames)
+        names.emplace_back(word);
+    for (const State& state : chart.states) {
+        names.push_back(root + "_S_" + state.id);
+        for (const std::string* fn : {&state.entryFn, &state.exitFn, &state.reactFn})
+            if (!fn->empty())
+                names.push_back(*fn);
+        for (const EventGroup& group : state.events)
+            for (const Branch& branch : group.branches)
+                for (const std::string* fn : {&branch.guardFn, &branch.effectFn})
+                    if (!fn->empty())
+                        names.push_back(*fn);
+    }
+    return names;
 }
 
 void CEmitter::writeHeader(std::ostream& out) const {
     CodePrinter p(out);
     const std::string macro = queueSizeMacro();
     const std::string guard = chart.rootClass + "_H";
-    const std::string qtype = queueType(chart.events.size());
-    const CodePrinter::Vars names = {{"root", chart.rootClass},
-                                     {"ctx", chart.ctxType},
-                                     {"macro", macro},
-                                     {"guard", guard},
-                                     {"qtype", qtype}};
+    const std::string none = stateRef(cTopLevel);
+    const CodePrinter::Vars names = {
+        {"root", chart.rootClass}, {"ctx", chart.ctxType}, {"macro", macro}, {"guard", guard},
+        {"stype", stateType},      {"etype", eventType},   {"none", none}};
     p.print("/* The state machine of the chart $model$, generated by tvc2c from $source$.\n"
             "   Regenerate it from the chart instead of editing it. */\n"
             "#ifndef $guard$\n"
             "#define $guard$\n\n",
-            {{"model", gennames::commentText(chart.modelName)},
-             {"source", gennames::commentText(chart.sourceName)},
+            {{"model", cnames::commentText(chart.modelName)},
+             {"source", cnames::commentText(chart.sourceName)},
              {"guard", guard}});
     if (!chart.ctxHeader.empty())
         p.print("$include$\n", {{"include", includeLine(chart.ctxHeader)}});
     p.verbatim(chart.includes);
-    p.print("\n#include <stddef.h>\n\n"
-            "/* Events raised from inside actions wait in a queue of this many places. */\n"
+    p.print("\n#include <stdint.h>\n\n"
+            "/* Events raised from inside actions wait in a queue of this many places. Define it\n"
+            "   as a plain number, the same for every file that includes this header: the\n"
+            "   machine's size depends on it, and files disagreeing on it fail to link. */\n"
             "#ifndef $macro$\n"
             "#define $macro$ 16\n"
+            "#endif\n"
+            "#if $macro$ < 1 || $macro$ > 65535\n"
+            "#error \"$macro$ must be a number from 1 to 65535\"\n"
+            "#endif\n\n"
+            "#ifdef __cplusplus\n"
+            "extern \"C\" {\n"
             "#endif\n\n",
             names);
     if (!chart.declarations.empty()) {
         p.verbatim(chart.declarations);
         p.print("\n");
     }
-    p.print("enum {\n    $root$_S_None_", names);
+    p.print("/* The chart's states in depth-first order, after the value for no state. */\n"
+            "typedef enum $root$_State {\n"
+            "    $none$",
+            names);
     for (const State& state : chart.states)
         p.print(",\n    $s$", {{"s", chart.rootClass + "_S_" + state.id}});
-    p.print("\n};\n");
-    if (!chart.events.empty()) {
-        p.print("enum {\n");
+    p.print("\n} $root$_State;\n\n", names);
+    if (chart.events.empty()) {
+        p.print("/* The chart has no events. */\n"
+                "typedef int $root$_Event;\n\n",
+                names);
+    } else {
+        p.print("/* The chart's events in chart order. */\n"
+                "typedef enum $root$_Event {\n",
+                names);
         for (std::size_t i = 0; i < chart.events.size(); ++i)
             p.print("    $e$$sep$\n", {{"e", eventRef(chart.events[i])},
                                        {"sep", i + 1 < chart.events.size() ? "," : ""}});
-        p.print("};\n");
+        p.print("} $root$_Event;\n\n", names);
     }
+    p.print("/* What an event function or $root$_dispatch did with the event. */\n"
+            "typedef enum $root$_Result {\n"
+            "    $root$_HANDLED, /* a transition fired */\n"
+            "    $root$_IGNORED, /* none fired: unhandled, guards false, not started, finished */\n"
+            "    $root$_QUEUED,  /* raised by an action: processed after the current event */\n"
+            "    $root$_DROPPED  /* raised by an action while the queue was full */\n"
+            "} $root$_Result;\n\n"
+            "/* Told what the machine does, in order; any member may be NULL. fired's target is\n"
+            "   $none$ for a final state. */\n"
+            "typedef struct $root$_Observer {\n"
+            "    void (*entered)(void* user, $root$_State state);\n"
+            "    void (*exited)(void* user, $root$_State state);\n"
+            "    void (*fired)(void* user, $root$_State source, $root$_Event event,\n"
+            "                  $root$_State target);\n"
+            "    void (*finished)(void* user);\n"
+            "    void (*ignored)(void* user, $root$_Event event);\n"
+            "    void (*dropped)(void* user, $root$_Event event);\n"
+            "} $root$_Observer;\n\n",
+            names);
     if (chart.trace)
-        p.print("\ntypedef void (*$root$_TraceFn)(void* user, const char* line);\n", names);
-    p.print("\n/* Runs to completion: an event raised while another is processed is queued and\n"
+        p.print("typedef void (*$root$_TraceFn)(void* user, const char* line);\n\n", names);
+    p.print("/* Runs to completion: an event raised while another is processed is queued and\n"
             "   processed after it. The fields are the machine's own; use the functions. */\n"
             "typedef struct $root$ {\n"
             "    $ctx$* ctx_;\n"
-            "    int active_; /* the innermost active state */\n",
-            names);
-    for (const State& state : chart.states)
-        if (state.history)
-            p.print("    int $id$_history_;\n", {{"id", state.id}});
-    p.print("    int started_;\n"
-            "    int finished_;\n"
-            "    int busy_;\n"
-            "    $qtype$ queue_[$macro$];\n"
-            "    size_t queueHead_;\n"
-            "    size_t queueCount_;\n",
+            "    const $root$_Observer* observer_;\n"
+            "    void* observerUser_;\n",
             names);
     if (chart.trace)
         p.print("    $root$_TraceFn traceFn_;\n"
                 "    void* traceUser_;\n",
                 names);
-    p.print("} $root$;\n\n"
+    p.print("    uint16_t queueHead_;\n"
+            "    uint16_t queueCount_;\n"
+            "    $stype$ active_; /* the innermost active state */\n",
+            names);
+    for (const State& state : chart.states)
+        if (state.history)
+            p.print("    $stype$ $id$_history_;\n", {{"stype", stateType}, {"id", state.id}});
+    p.print("    uint8_t started_;\n"
+            "    uint8_t finished_;\n"
+            "    uint8_t busy_;\n"
+            "    $etype$ queue_[$macro$];\n"
+            "} $root$;\n\n"
+            "/* $root$_init is linked under a name holding the queue size. */\n"
+            "#define $root$_init $root$_INIT_($macro$)\n"
+            "#define $root$_INIT_(size) $root$_INIT2_(size)\n"
+            "#define $root$_INIT2_(size) $root$_##size##_init\n\n"
+            "/* Must come first; the context must outlive the machine. */\n"
             "void $root$_init($root$* me, $ctx$* ctx);\n"
             "/* Enters the initial states; only the first call does anything. */\n"
             "void $root$_start($root$* me);\n"
             "/* True once the chart's top level has reached a final state; events are then\n"
             "   ignored. */\n"
-            "int $root$_isFinished(const $root$* me);\n",
+            "int $root$_isFinished(const $root$* me);\n"
+            "/* True for the innermost active state and every state around it. */\n"
+            "int $root$_isIn(const $root$* me, $root$_State state);\n"
+            "/* The innermost active state; $none$ before start and once finished. */\n"
+            "$root$_State $root$_activeState(const $root$* me);\n"
+            "/* The chart's names; \"\" for $none$ and values out of range. */\n"
+            "const char* $root$_stateName($root$_State state);\n"
+            "const char* $root$_eventName($root$_Event event);\n"
+            "/* Replaces the observer; NULL for none. user is passed to every call. */\n"
+            "void $root$_setObserver($root$* me, const $root$_Observer* observer, void* user);\n",
+            names);
+    if (chart.trace)
+        p.print("/* The trace observer, installed by $root$_init, writes one line per\n"
+                "   notification to fn; standard error until set, NULL for silence. */\n"
+                "void $root$_setTrace($root$* me, $root$_TraceFn fn, void* user);\n",
+                names);
+    p.print("/* Sends the event as its own function does. */\n"
+            "$root$_Result $root$_dispatch($root$* me, $root$_Event event);\n",
             names);
     for (const Event& event : chart.events) {
         if (event.id != event.name)
-            p.print("/* $name$ */\n", {{"name", gennames::commentText(event.name)}});
-        p.print("void $root$_$id$($root$* me);\n", {{"root", chart.rootClass}, {"id", event.id}});
+            p.print("/* $name$ */\n", {{"name", cnames::commentText(event.name)}});
+        p.print("$root$_Result $root$_$id$($root$* me);\n",
+                {{"root", chart.rootClass}, {"id", event.id}});
     }
-    if (chart.trace)
-        p.print("/* Every entry, exit, firing transition and ignored or dropped event is reported\n"
-                "   as one line; standard error until set, NULL for silence. */\n"
-                "void $root$_setTrace($root$* me, $root$_TraceFn fn, void* user);\n",
-                names);
-    p.print("\n#endif\n");
+    p.print("\n#ifdef __cplusplus\n"
+            "}\n"
+            "#endif\n\n"
+            "#endif\n");
 }
 
 void CEmitter::writeUserFunction(CodePrinter& p, const std::string& name, const std::string& code,
@@ -143,20 +280,17 @@ void CEmitter::writeUserFunction(CodePrinter& p, const std::string& name, const 
             {{"type", guard ? "int" : "void"}, {"name", name}, {"ctx", chart.ctxType}});
     {
         auto body = p.indent();
-        if (!guard) {
-            p.verbatim(code);
-        } else {
-            p.print("if (\n");
-            {
-                auto a = p.indent();
-                auto b = p.indent();
-                p.verbatim(code);
-            }
-            p.print(")\n"
-                    "    return 1;\n"
-                    "return 0;\n");
-        }
+        if (guard)
+            p.print("return (\n");
+        auto inner = p.indent();
+        p.verbatim(code);
+        // The code keeps lines of its own: a // comment or a preprocessor line in it ends
+        // where it ends, and a line spliced onto it is an empty one.
+        if (endsInSplice(code))
+            p.print("\n");
     }
+    if (guard)
+        p.print("    ) ? 1 : 0;\n");
     p.print("}\n\n");
 }
 
@@ -164,12 +298,13 @@ void CEmitter::writeSource(std::ostream& out) const {
     CodePrinter p(out);
     p.print("/* The state machine of the chart $model$, generated by tvc2c from $source$.\n"
             "   Regenerate it from the chart instead of editing it. */\n"
-            "#include \"$header$\"\n",
-            {{"model", gennames::commentText(chart.modelName)},
-             {"source", gennames::commentText(chart.sourceName)},
+            "#include \"$header$\"\n\n"
+            "#include <stddef.h>\n",
+            {{"model", cnames::commentText(chart.modelName)},
+             {"source", cnames::commentText(chart.sourceName)},
              {"header", chart.headerFileName}});
     if (chart.trace)
-        p.print("\n#include <stdio.h>\n");
+        p.print("#include <stdio.h>\n");
     p.print("\n/* The chart's own code sees the context as the lvalue ctx. */\n"
             "#define ctx (*ctx_p)\n\n");
     for (const State& state : chart.states) {
@@ -182,229 +317,375 @@ void CEmitter::writeSource(std::ostream& out) const {
             }
     }
     p.print("#undef ctx\n\n");
+    writeTables(p);
+    writeObserverCalls(p);
+    if (chart.trace)
+        writeTraceLayer(p);
     writeRuntime(p);
+}
+
+void CEmitter::writeTables(CodePrinter& p) const {
+    p.print("static const char* const stateNames_[] = {\"\"");
+    for (const State& state : chart.states)
+        p.print(", $name$", {{"name", cppnames::stringLiteral(state.className)}});
+    p.print("};\n");
+    if (!chart.events.empty()) {
+        p.print("static const char* const eventNames_[] = {");
+        for (std::size_t i = 0; i < chart.events.size(); ++i)
+            p.print("$sep$$name$", {{"sep", i == 0 ? "" : ", "},
+                                    {"name", cppnames::stringLiteral(chart.events[i].name)}});
+        p.print("};\n");
+    }
+    p.print("/* Each state's parent, indexed by state. */\n"
+            "static const $stype$ parents_[] = {$none$",
+            {{"stype", stateType}, {"none", stateRef(cTopLevel)}});
+    for (const State& state : chart.states)
+        p.print(", $parent$", {{"parent", stateRef(state.parent)}});
+    p.print("};\n\n");
+}
+
+void CEmitter::writeObserverCalls(CodePrinter& p) const {
+    const CodePrinter::Vars names = {{"root", chart.rootClass}};
+    // Without an observer each costs one test of a pointer that stays NULL.
+    p.print("static void entered_(const $root$* me, int s) {\n"
+            "    if (me->observer_ && me->observer_->entered)\n"
+            "        me->observer_->entered(me->observerUser_, ($root$_State)s);\n"
+            "}\n\n",
+            names);
+    if (exitsBelow() || std::any_of(chart.states.begin(), chart.states.end(),
+                                    [](const State& s) { return !s.events.empty(); }))
+        p.print("static void exited_(const $root$* me, int s) {\n"
+                "    if (me->observer_ && me->observer_->exited)\n"
+                "        me->observer_->exited(me->observerUser_, ($root$_State)s);\n"
+                "}\n\n"
+                "static void fired_(const $root$* me, int source, int e, int target) {\n"
+                "    if (me->observer_ && me->observer_->fired)\n"
+                "        me->observer_->fired(me->observerUser_, ($root$_State)source,\n"
+                "                             ($root$_Event)e, ($root$_State)target);\n"
+                "}\n\n",
+                names);
+    bool finishes = false;
+    for (const State& state : chart.states)
+        for (const EventGroup& group : state.events)
+            for (const Branch& branch : group.branches)
+                finishes = finishes || (branch.target == cFinal && state.parent == cTopLevel);
+    if (finishes)
+        p.print("static void finished_(const $root$* me) {\n"
+                "    if (me->observer_ && me->observer_->finished)\n"
+                "        me->observer_->finished(me->observerUser_);\n"
+                "}\n\n",
+                names);
+    if (!chart.events.empty())
+        p.print("static void ignored_(const $root$* me, int e) {\n"
+                "    if (me->observer_ && me->observer_->ignored)\n"
+                "        me->observer_->ignored(me->observerUser_, ($root$_Event)e);\n"
+                "}\n\n"
+                "static void dropped_(const $root$* me, int e) {\n"
+                "    if (me->observer_ && me->observer_->dropped)\n"
+                "        me->observer_->dropped(me->observerUser_, ($root$_Event)e);\n"
+                "}\n\n",
+                names);
+}
+
+void CEmitter::writeTraceLayer(CodePrinter& p) const {
+    // Long enough for the longest line the chart can produce: "SOURCE -EVENT-> TARGET".
+    std::size_t longestState = 5;
+    std::size_t longestEvent = 0;
+    for (const State& state : chart.states)
+        longestState = std::max(longestState, state.className.size());
+    for (const Event& event : chart.events)
+        longestEvent = std::max(longestEvent, event.name.size());
+    const std::string size = std::to_string(2 * longestState + longestEvent + 32);
+    const std::string none = stateRef(cTopLevel);
+    const CodePrinter::Vars names = {{"root", chart.rootClass}, {"size", size}, {"none", none}};
+    p.print(
+        "/* -g: an observer that writes what it is told as lines, to standard error until\n"
+        "   set otherwise. */\n"
+        "static void traceToStderr_(void* user, const char* line) {\n"
+        "    (void)user;\n"
+        "    fprintf(stderr, \"%s\\n\", line);\n"
+        "}\n\n"
+        "static void traceLine_(const void* machine, const char* a, const char* b,\n"
+        "                       const char* c, const char* d, const char* e) {\n"
+        "    const $root$* me = (const $root$*)machine;\n"
+        "    char line[$size$];\n"
+        "    if (!me->traceFn_)\n"
+        "        return;\n"
+        "    snprintf(line, sizeof line, \"%s%s%s%s%s\", a, b, c, d, e);\n"
+        "    me->traceFn_(me->traceUser_, line);\n"
+        "}\n\n"
+        "static void traceEntered_(void* me, $root$_State s) {\n"
+        "    traceLine_(me, \"enter \", $root$_stateName(s), \"\", \"\", \"\");\n"
+        "}\n\n"
+        "static void traceExited_(void* me, $root$_State s) {\n"
+        "    traceLine_(me, \"exit \", $root$_stateName(s), \"\", \"\", \"\");\n"
+        "}\n\n"
+        "static void traceFired_(void* me, $root$_State source, $root$_Event e,\n"
+        "                        $root$_State target) {\n"
+        "    traceLine_(me, $root$_stateName(source), \" -\", $root$_eventName(e), \"-> \",\n"
+        "               target == $none$ ? \"final\" : $root$_stateName(target));\n"
+        "}\n\n"
+        "static void traceFinished_(void* me) {\n"
+        "    traceLine_(me, \"finished\", \"\", \"\", \"\", \"\");\n"
+        "}\n\n"
+        "static void traceIgnored_(void* me, $root$_Event e) {\n"
+        "    const char* what = $root$_isFinished((const $root$*)me) ? \"ignored (finished): \"\n"
+        "                                                          : \"ignored: \";\n"
+        "    traceLine_(me, what, $root$_eventName(e), \"\", \"\", \"\");\n"
+        "}\n\n"
+        "static void traceDropped_(void* me, $root$_Event e) {\n"
+        "    traceLine_(me, \"dropped (queue full): \", $root$_eventName(e), \"\", \"\", \"\");\n"
+        "}\n\n"
+        "static const $root$_Observer traceObserver_ = {traceEntered_, traceExited_,\n"
+        "                                               traceFired_,   traceFinished_,\n"
+        "                                               traceIgnored_, traceDropped_};\n\n"
+        "void $root$_setTrace($root$* me, $root$_TraceFn fn, void* user) {\n"
+        "    me->traceFn_ = fn;\n"
+        "    me->traceUser_ = user;\n"
+        "}\n\n",
+        names);
 }
 
 void CEmitter::writeRuntime(CodePrinter& p) const {
     const std::string macro = queueSizeMacro();
-    const std::string initial = stateRef(chart.initial);
     const std::string none = stateRef(cTopLevel);
-    const std::string qtype = queueType(chart.events.size());
-    const CodePrinter::Vars names = {{"qtype", qtype},       {"root", chart.rootClass},
-                                     {"ctx", chart.ctxType}, {"macro", macro},
-                                     {"initial", initial},   {"none", none}};
-    // Only transitions leaving a composite state exit what is below it at run time; C
-    // warns about the unused helpers otherwise.
-    bool exitsBelow = false;
-    for (const State& state : chart.states)
-        exitsBelow = exitsBelow || (!state.children.empty() && !state.events.empty());
+    const std::string initial = stateRef(chart.initial);
+    const CodePrinter::Vars names = {
+        {"root", chart.rootClass}, {"ctx", chart.ctxType}, {"macro", macro},    {"none", none},
+        {"stype", stateType},      {"etype", eventType},   {"initial", initial}};
     // Declarations first: the reactions and the runtime call each other.
-    p.print("static void process_($root$* me, int e);\n", names);
+    if (!chart.events.empty())
+        p.print("static void process_($root$* me, int e);\n", names);
     for (const State& state : chart.states)
         if (!state.events.empty())
-            p.print("static int $react$($root$* me, int e);\n",
+            p.print("static inline int $react$($root$* me, int e);\n",
                     {{"root", chart.rootClass}, {"react", state.reactFn}});
-    p.print("\n");
-    if (chart.trace) {
-        p.print("static void traceToStderr_(void* user, const char* line) {\n"
-                "    (void)user;\n"
-                "    fprintf(stderr, \"%s\\n\", line);\n"
-                "}\n\n"
-                "static void trace_(const $root$* me, const char* line) {\n"
-                "    if (me->traceFn_)\n"
-                "        me->traceFn_(me->traceUser_, line);\n"
-                "}\n\n"
-                "static const char* eventName_(int e) {\n"
-                "    switch (e) {\n",
-                names);
-        for (const Event& event : chart.events)
-            p.print("    case $e$:\n"
-                    "        return $name$;\n",
-                    {{"e", eventRef(event)}, {"name", cppnames::stringLiteral(event.name)}});
-        p.print("    default:\n"
-                "        return \"\";\n"
-                "    }\n"
-                "}\n\n"
-                "static void traceEvent_(const $root$* me, const char* what, int e) {\n"
-                "    char line[256];\n"
-                "    if (!me->traceFn_)\n"
-                "        return;\n"
-                "    snprintf(line, sizeof line, \"%s%s\", what, eventName_(e));\n"
-                "    me->traceFn_(me->traceUser_, line);\n"
-                "}\n\n"
-                "void $root$_setTrace($root$* me, $root$_TraceFn fn, void* user) {\n"
-                "    me->traceFn_ = fn;\n"
-                "    me->traceUser_ = user;\n"
-                "}\n\n",
-                names);
-    }
-    p.print("void $root$_init($root$* me, $ctx$* ctx) {\n"
-            "    me->ctx_ = ctx;\n"
+    p.print("\n"
+            "void $root$_init($root$* me, $ctx$* ctx) {\n"
+            "    me->ctx_ = ctx;\n",
+            names);
+    if (chart.trace)
+        p.print("    me->observer_ = &traceObserver_;\n"
+                "    me->observerUser_ = me;\n"
+                "    me->traceFn_ = traceToStderr_;\n"
+                "    me->traceUser_ = NULL;\n");
+    else
+        p.print("    me->observer_ = NULL;\n"
+                "    me->observerUser_ = NULL;\n");
+    p.print("    me->queueHead_ = 0;\n"
+            "    me->queueCount_ = 0;\n"
             "    me->active_ = $none$;\n",
             names);
     for (const State& state : chart.states)
         if (state.history)
-            p.print("    me->$id$_history_ = $none$;\n",
-                    {{"id", state.id}, {"none", stateRef(cTopLevel)}});
+            p.print("    me->$id$_history_ = $none$;\n", {{"id", state.id}, {"none", none}});
     p.print("    me->started_ = 0;\n"
             "    me->finished_ = 0;\n"
             "    me->busy_ = 0;\n"
-            "    me->queueHead_ = 0;\n"
-            "    me->queueCount_ = 0;\n",
-            names);
-    if (chart.trace)
-        p.print("    me->traceFn_ = traceToStderr_;\n"
-                "    me->traceUser_ = NULL;\n");
-    p.print("}\n\n"
+            "}\n\n"
             "int $root$_isFinished(const $root$* me) {\n"
             "    return me->finished_;\n"
+            "}\n\n"
+            "int $root$_isIn(const $root$* me, $root$_State state) {\n"
+            "    int s = me->active_;\n"
+            "    while (s != $none$) {\n"
+            "        if (s == (int)state)\n"
+            "            return 1;\n"
+            "        s = parents_[s];\n"
+            "    }\n"
+            "    return 0;\n"
+            "}\n\n"
+            "$root$_State $root$_activeState(const $root$* me) {\n"
+            "    return ($root$_State)me->active_;\n"
+            "}\n\n"
+            "const char* $root$_stateName($root$_State state) {\n"
+            "    return (unsigned)state < sizeof stateNames_ / sizeof stateNames_[0]\n"
+            "               ? stateNames_[state]\n"
+            "               : \"\";\n"
             "}\n\n",
             names);
-    if (exitsBelow)
-        writeExitHelpers(p);
-    p.print("static void enter_($root$* me, int s) {\n"
-            "    me->active_ = s;\n",
+    if (chart.events.empty())
+        p.print("const char* $root$_eventName($root$_Event event) {\n"
+                "    (void)event;\n"
+                "    return \"\";\n"
+                "}\n\n",
+                names);
+    else
+        p.print("const char* $root$_eventName($root$_Event event) {\n"
+                "    return (unsigned)event < sizeof eventNames_ / sizeof eventNames_[0]\n"
+                "               ? eventNames_[event]\n"
+                "               : \"\";\n"
+                "}\n\n",
+                names);
+    p.print("void $root$_setObserver($root$* me, const $root$_Observer* observer, void* user) {\n"
+            "    me->observer_ = observer;\n"
+            "    me->observerUser_ = user;\n"
+            "}\n\n"
+            "static void enter_($root$* me, int s) {\n"
+            "    me->active_ = ($stype$)s;\n"
+            "    entered_(me, s);\n",
             names);
     {
         auto body = p.indent();
-        writeEnterSwitch(p, chart, stepSyntax(), "s");
+        writeEnterSwitch(p, untraced, stepSyntax(), "s");
     }
     p.print("}\n\n");
-    if (exitsBelow)
-        p.print("/* Exits from the innermost active state up to, not including, stop; returns\n"
-                "   the last state exited. */\n"
-                "static int exitTo_($root$* me, int stop) {\n"
-                "    int child = $none$;\n"
-                "    while (me->active_ != stop) {\n"
-                "        const int s = me->active_;\n"
-                "        me->active_ = parentOf_(s);\n"
-                "        exit_(me, s, child);\n"
-                "        child = s;\n"
-                "    }\n"
-                "    return child;\n"
-                "}\n\n",
-                names);
+    if (exitsBelow())
+        writeExitHelpers(p);
     p.print("/* Default entry below the innermost active state: history, else the initial\n"
             "   state. */\n"
             "static void enterDefault_($root$* me) {\n",
             names);
     {
         auto body = p.indent();
-        writeDefaultEntry(p, chart, stepSyntax());
+        writeDefaultEntry(p, untraced, stepSyntax());
     }
-    p.print("}\n\n"
-            "/* Queues the event when it is raised during a run to completion. */\n"
-            "static void enqueue_($root$* me, int e) {\n"
-            "    if (me->queueCount_ == $macro$) {\n",
-            names);
-    if (chart.trace)
-        p.print("        traceEvent_(me, \"dropped (queue full): \", e);\n");
-    p.print("        return;\n"
-            "    }\n"
-            "    me->queue_[(me->queueHead_ + me->queueCount_) % $macro$] = ($qtype$)e;\n"
-            "    ++me->queueCount_;\n"
-            "}\n\n"
-            "static void drain_($root$* me) {\n"
-            "    while (me->queueCount_ > 0) {\n"
-            "        const int next = me->queue_[me->queueHead_];\n"
-            "        me->queueHead_ = (me->queueHead_ + 1) % $macro$;\n"
-            "        --me->queueCount_;\n"
-            "        process_(me, next);\n"
-            "    }\n"
-            "}\n\n"
-            "void $root$_start($root$* me) {\n"
+    p.print("}\n\n");
+    if (!chart.events.empty())
+        p.print("/* Queues the event when it is raised during a run to completion. */\n"
+                "static $root$_Result enqueue_($root$* me, int e) {\n"
+                "    if (me->queueCount_ == $macro$) {\n"
+                "        dropped_(me, e);\n"
+                "        return $root$_DROPPED;\n"
+                "    }\n"
+                "    me->queue_[(me->queueHead_ + me->queueCount_) % $macro$] = ($etype$)e;\n"
+                "    ++me->queueCount_;\n"
+                "    return $root$_QUEUED;\n"
+                "}\n\n"
+                "static void drain_($root$* me) {\n"
+                "    while (me->queueCount_ > 0) {\n"
+                "        const int next = me->queue_[me->queueHead_];\n"
+                "        me->queueHead_ = (uint16_t)((me->queueHead_ + 1) % $macro$);\n"
+                "        --me->queueCount_;\n"
+                "        process_(me, next);\n"
+                "    }\n"
+                "}\n\n",
+                names);
+    p.print("void $root$_start($root$* me) {\n"
             "    if (me->started_)\n"
             "        return;\n"
             "    me->started_ = 1;\n"
             "    me->busy_ = 1;\n"
             "    enter_(me, $initial$);\n"
-            "    enterDefault_(me);\n"
-            "    drain_(me);\n"
-            "    me->busy_ = 0;\n"
-            "}\n\n"
-            "/* The innermost active state first, then outwards; the first that fires a\n"
-            "   transition ends the search. */\n"
-            "static void process_($root$* me, int e) {\n",
+            "    enterDefault_(me);\n",
             names);
-    {
-        auto body = p.indent();
-        writeSearch(p, nullptr);
-    }
-    p.print("}\n\n");
-    for (const Event& event : chart.events) {
-        p.print("void $root$_$id$($root$* me) {\n"
-                "    if (me->busy_) {\n"
-                "        enqueue_(me, $e$);\n"
-                "        return;\n"
-                "    }\n"
-                "    me->busy_ = 1;\n",
-                {{"root", chart.rootClass}, {"id", event.id}, {"e", eventRef(event)}});
+    if (!chart.events.empty())
+        p.print("    drain_(me);\n");
+    p.print("    me->busy_ = 0;\n"
+            "}\n\n");
+    if (!chart.events.empty()) {
+        p.print("/* The innermost active state first, then outwards; the first that fires a\n"
+                "   transition ends the search. */\n"
+                "static void process_($root$* me, int e) {\n",
+                names);
         {
             auto body = p.indent();
-            writeSearch(p, &event);
+            writeSearch(p, nullptr);
         }
-        p.print("    drain_(me);\n"
-                "    me->busy_ = 0;\n"
-                "}\n\n");
+        p.print("}\n\n");
     }
+    writeEventFunctions(p);
     for (const State& state : chart.states)
         if (!state.events.empty())
             writeReact(p, state);
 }
 
-void CEmitter::writeExitHelpers(CodePrinter& p) const {
-    const StepSyntax syntax = stepSyntax();
-    p.print("static int parentOf_(int s) {\n");
-    {
-        auto body = p.indent();
-        writeParentSwitch(p, chart, syntax, "s");
+void CEmitter::writeEventFunctions(CodePrinter& p) const {
+    const std::string& root = chart.rootClass;
+    p.print("$root$_Result $root$_dispatch($root$* me, $root$_Event event) {\n", {{"root", root}});
+    if (chart.events.empty()) {
+        p.print("    (void)me;\n"
+                "    (void)event;\n");
+    } else {
+        p.print("    switch (event) {\n");
+        for (const Event& event : chart.events)
+            p.print("    case $e$:\n"
+                    "        return $root$_$id$(me);\n",
+                    {{"e", eventRef(event)}, {"root", root}, {"id", event.id}});
+        p.print("    }\n");
     }
-    p.print("}\n\n"
-            "/* A state with history remembers the direct sub-state that was active. */\n"
-            "static void exit_($root$* me, int s, int activeChild) {\n"
-            "    (void)activeChild;\n",
-            {{"root", chart.rootClass}});
-    {
-        auto body = p.indent();
-        writeExitSwitch(p, chart, syntax, "s", "activeChild");
+    p.print("    return $root$_IGNORED;\n"
+            "}\n\n",
+            {{"root", root}});
+    for (const Event& event : chart.events) {
+        p.print("$root$_Result $root$_$id$($root$* me) {\n"
+                "    if (me->busy_)\n"
+                "        return enqueue_(me, $e$);\n"
+                "    me->busy_ = 1;\n",
+                {{"root", root}, {"id", event.id}, {"e", eventRef(event)}});
+        {
+            auto body = p.indent();
+            writeSearch(p, &event);
+            p.print("if (me->queueCount_ > 0)\n"
+                    "    drain_(me);\n"
+                    "me->busy_ = 0;\n"
+                    "return fired ? $root$_HANDLED : $root$_IGNORED;\n",
+                    {{"root", root}});
+        }
+        p.print("}\n\n");
     }
-    p.print("}\n\n");
 }
 
-void CEmitter::writeSearch(CodePrinter& p, const Event* event) const {
-    const std::string e = event ? eventRef(*event) : "e";
-    p.print("{\n"
-            "    int fired = 0;\n");
+void CEmitter::writeExitHelpers(CodePrinter& p) const {
+    const std::string none = stateRef(cTopLevel);
+    const CodePrinter::Vars names = {{"root", chart.rootClass}, {"none", none}};
+    p.print("/* A state with history remembers the direct sub-state that was active. */\n"
+            "static void exit_($root$* me, int s, int activeChild) {\n"
+            "    (void)activeChild;\n"
+            "    exited_(me, s);\n",
+            names);
     {
         auto body = p.indent();
-        writeSearchSwitch(p, chart, event, e, stepSyntax());
+        writeExitSwitch(p, untraced, stepSyntax(), "s", "activeChild");
     }
-    if (chart.trace)
-        p.print("    if (!fired)\n"
-                "        traceEvent_(me, me->finished_ ? \"ignored (finished): \" : \"ignored: \","
-                " $e$);\n",
-                {{"e", e}});
-    else
-        p.print("    (void)fired;\n");
-    p.print("}\n");
+    p.print("}\n\n"
+            "/* Exits from the innermost active state up to, not including, stop; returns\n"
+            "   the last state exited. */\n"
+            "static int exitTo_($root$* me, int stop) {\n"
+            "    int child = $none$;\n"
+            "    while (me->active_ != stop) {\n"
+            "        const int s = me->active_;\n"
+            "        me->active_ = parents_[s];\n"
+            "        exit_(me, s, child);\n"
+            "        child = s;\n"
+            "    }\n"
+            "    return child;\n"
+            "}\n\n",
+            names);
+}
+
+// The search leaves the local fired telling whether a transition fired.
+void CEmitter::writeSearch(CodePrinter& p, const Event* event) const {
+    const std::string e = event ? eventRef(*event) : "e";
+    p.print("int fired = 0;\n");
+    // The shared search finds the event by its place in the chart it is given.
+    const Event* same =
+        event ? &untraced.events[static_cast<std::size_t>(event - chart.events.data())] : nullptr;
+    writeSearchSwitch(p, untraced, same, e, stepSyntax());
+    p.print("if (!fired)\n"
+            "    ignored_(me, $e$);\n",
+            {{"e", e}});
 }
 
 void CEmitter::writeReact(CodePrinter& p, const State& state) const {
+    // Inline, so that an event's function keeps only that event's branches.
     p.print("/* Tries the state's transitions for the event in dispatch order; 1 when one\n"
             "   fired. */\n"
-            "static int $react$($root$* me, int e) {\n",
+            "static inline int $react$($root$* me, int e) {\n",
             {{"root", chart.rootClass}, {"react", state.reactFn}});
     {
         auto body = p.indent();
         p.print("switch (e) {\n");
-        const StepSyntax syntax = stepSyntax();
+        const int source = static_cast<int>(&state - chart.states.data());
         for (const EventGroup& group : state.events) {
             const Event& event = chart.events[static_cast<std::size_t>(group.event)];
             p.print("case $e$:\n", {{"e", eventRef(event)}});
             auto inCase = p.indent();
             for (const Branch& branch : group.branches)
-                writeBranch(p, chart, state, branch, event, syntax);
-            p.print("break;\n");
+                writeBranch(p, source, branch, event);
+            // An unguarded branch comes last and always returns.
+            if (!group.branches.back().guardFn.empty())
+                p.print("break;\n");
         }
         p.print("default:\n"
                 "    break;\n"
@@ -414,15 +695,66 @@ void CEmitter::writeReact(CodePrinter& p, const State& state) const {
     p.print("}\n\n");
 }
 
+// The shared step writer reports through trace lines; the C machine tells its observer.
+void CEmitter::writeBranch(CodePrinter& p, int source, const Branch& branch,
+                           const Event& event) const {
+    if (branch.guardFn.empty())
+        p.print("{\n");
+    else
+        p.print("if ($guard$(me->ctx_)) {\n", {{"guard", branch.guardFn}});
+    {
+        auto body = p.indent();
+        const StepSyntax syntax = stepSyntax();
+        for (const Step& step : transitionSteps(chart, source, branch, event)) {
+            const std::string s = stateRef(step.state);
+            switch (step.kind) {
+            case Step::ExitBelow:
+                p.print(step.keepChild ? syntax.exitBelowKeep : syntax.exitBelow, {{"s", s}});
+                break;
+            case Step::Exit:
+                p.print(syntax.setActive, {{"s", stateRef(at(step.state).parent)}});
+                if (at(step.state).history)
+                    p.print(
+                        syntax.setHistory,
+                        {{"id", at(step.state).id},
+                         {"child", step.child == cExitedChild ? "child" : stateRef(step.child)}});
+                p.print("exited_(me, $s$);\n", {{"s", s}});
+                break;
+            case Step::Fire:
+                p.print("fired_(me, $s$, $e$, $target$);\n",
+                        {{"s", s}, {"e", eventRef(event)}, {"target", stateRef(branch.target)}});
+                break;
+            case Step::Effect:
+                break;
+            case Step::Finish:
+                p.print("me->finished_ = 1;\n"
+                        "finished_(me);\n");
+                break;
+            case Step::Enter:
+                p.print(syntax.setActive, {{"s", s}});
+                p.print("entered_(me, $s$);\n", {{"s", s}});
+                break;
+            case Step::EnterDefault:
+                p.print(syntax.enterDefault);
+                break;
+            }
+            if (!step.fn.empty())
+                p.print(syntax.call, {{"fn", step.fn}});
+        }
+        p.print("return 1;\n");
+    }
+    p.print("}\n");
+}
+
 StepSyntax CEmitter::stepSyntax() const {
     return {"exitTo_(me, $s$);\n",
             "const int child = exitTo_(me, $s$);\n",
             "me->active_ = $s$;\n",
-            "me->$id$_history_ = $child$;\n",
+            "me->$id$_history_ = (" + stateType + ")$child$;\n",
             "me->finished_ = 1;\n",
             "enterDefault_(me);\n",
             "$fn$(me->ctx_);\n",
-            "trace_(me, $line$);\n",
+            "",
             "int",
             "me->active_",
             "me->$id$_history_",

@@ -5,14 +5,18 @@
 #include "generators/tvc2c/c_emitter.h"
 #include "generators/tvc2cpp/cpp_names.h"
 
+#include <algorithm>
 #include <sstream>
+#include <vector>
 
 void CGenerator::generateCode() {
     const ModelInfo& info = *ModelInfo::getInstance();
     // The C names follow the C++ ones, so a chart's functions are named alike in both.
     const std::string rootClass = gennames::identifier(info.rootClassName);
     gennames::NameTable members(cppnames::keywords());
-    for (std::string_view word : cppnames::cMachineMembers)
+    // An event's function is <root>_<event>, beside the header's other <root>_ names; the C++
+    // class's members are no C names.
+    for (std::string_view word : cnames::cApiWords)
         members.reserve(word);
     members.reserve(rootClass);
     gennames::NameTable fileScope(cppnames::keywords());
@@ -30,6 +34,13 @@ void CGenerator::generateCode() {
     std::ostringstream header;
     std::ostringstream source;
     const CEmitter emitter(chart);
+    // What the reserved words cannot catch: an event named after an enumerator (S_Idle) or a
+    // state's function, where C has one namespace for all of them.
+    std::vector<std::string> names = emitter.fileScopeNames();
+    std::sort(names.begin(), names.end());
+    const auto clash = std::adjacent_find(names.begin(), names.end());
+    if (clash != names.end())
+        throw "The chart's names give two things the C name " + *clash + "; rename one of them.";
     emitter.writeHeader(header);
     emitter.writeSource(source);
     saveGeneratedFile(info.headerFile, header.str());

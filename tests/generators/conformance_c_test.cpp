@@ -1,10 +1,10 @@
 // The conformance cases run through tvc2c: each chart is generated, compiled as strict C99
-// with the C runner and driven by its script; what the actions print must match the same
-// hand-written trace as the C++ machines, with and without the trace hook.
+// with the C runner and driven by its script three ways: plain, built with -g, and plain with
+// the runner's own observer. Standard output must match the hand-written trace each time, and
+// the observer must see exactly what the -g trace writes.
 
 #include "tests/generators/conformance_runner.h"
 
-#include <algorithm>
 #include <regex>
 
 namespace {
@@ -13,7 +13,7 @@ const std::filesystem::path kCases = conformanceFolder();
 const std::filesystem::path kRunner = kCases / "c";
 
 // The machine's struct and its event functions, read from the generated header: they follow
-// the isFinished() declaration, a renamed one behind a comment with its chart name.
+// the dispatch declaration, a renamed one behind a comment with its chart name.
 struct MachineApi {
     std::string structName;
     std::vector<std::pair<std::string, std::string>> events; // chart name, function
@@ -22,26 +22,25 @@ struct MachineApi {
 MachineApi readApi(const std::string& header) {
     MachineApi api;
     std::smatch m;
-    if (!std::regex_search(header, m, std::regex(R"(\ntypedef struct (\w+) \{)")))
+    if (!std::regex_search(header, m, std::regex(R"(\ntypedef struct (\w+) \{\n +\w+\* ctx_;)")))
         return api;
     api.structName = m[1];
     const std::string root = api.structName;
-    const auto lines = splitLines(header);
-    auto it = std::find(lines.begin(), lines.end(),
-                        "int " + root + "_isFinished(const " + root + "* me);");
-    if (it == lines.end())
-        return api;
-    const std::regex function("void (" + root + R"(_(\w+))\()" + root + R"(\* me\);)");
+    const std::regex function(root + "_Result (" + root + R"(_(\w+))\()" + root + R"(\* me\);)");
     const std::regex comment(R"(/\* (.*) \*/)");
     std::string chartName;
-    for (++it; it != lines.end(); ++it) {
-        if (std::regex_match(*it, m, comment)) {
+    bool inEvents = false;
+    for (const std::string& line : splitLines(header)) {
+        if (std::regex_match(line, m, comment)) {
             chartName = m[1];
-        } else if (std::regex_match(*it, m, function)) {
+        } else if (std::regex_match(line, m, function)) {
+            inEvents = true;
             api.events.emplace_back(chartName.empty() ? m[2].str() : chartName, m[1]);
             chartName.clear();
-        } else {
+        } else if (inEvents) {
             break;
+        } else {
+            chartName.clear();
         }
     }
     return api;
@@ -53,6 +52,7 @@ const std::vector<std::string> kStrictC = {"gcc",        "-std=c99", "-Wall", "-
 // Generates the case's machine in dir and links it with the runner; the program's path, or
 // an empty one after a failure has been recorded.
 std::string buildRunner(const std::string& name, const std::filesystem::path& dir, bool withTrace) {
+    std::filesystem::create_directories(dir);
     const auto model = dir / "chart.tvc";
     std::filesystem::copy_file(kCases / name / "chart.tvc", model);
     std::vector<std::string> args = {TAVREN_TVC2C};
@@ -79,44 +79,58 @@ std::string buildRunner(const std::string& name, const std::filesystem::path& di
     return built.status == 0 ? exe : std::string();
 }
 
-void expectTrace(const std::string& name, bool withTrace) {
-    const ScratchDir dir("c_" + name + (withTrace ? "_g" : ""));
-    const std::string exe = buildRunner(name, dir.path, withTrace);
-    ASSERT_FALSE(exe.empty());
-    const ProgramResult run = runProgram({exe, (kCases / name / "events.txt").string()});
-    ASSERT_EQ(run.status, 0) << run.err;
-
-    const auto actual = splitLines(run.out);
-    const auto expected = splitLines(slurp(kCases / name / "expected.txt"));
-    expectSameLines(actual, expected);
-    // The hook reports to standard error until set, never into the trace.
-    if (withTrace) {
-        EXPECT_NE(run.err, "");
-    }
+// C has no exceptions, so a script that arms a failure cannot run.
+bool armsFailure(const std::string& name) {
+    for (const std::string& line : splitLines(slurp(kCases / name / "events.txt")))
+        if (line == "fail" || line.starts_with("fail "))
+            return true;
+    return false;
 }
 
 using ConformanceCTest = ::testing::TestWithParam<std::string>;
 
 } // namespace
 
-TEST_P(ConformanceCTest, TheMachinePrintsTheExpectedTrace) {
-    expectTrace(GetParam(), false);
-}
+TEST_P(ConformanceCTest, PlainTracedAndObservedRunsPrintTheExpectedTrace) {
+    const std::string name = GetParam();
+    if (armsFailure(name))
+        GTEST_SKIP() << "C has no exceptions: case " << name << " has a fail line";
+    const ScratchDir dir("c_" + name);
+    const std::string plain = buildRunner(name, dir.path / "plain", false);
+    const std::string traced = buildRunner(name, dir.path / "traced", true);
+    ASSERT_FALSE(plain.empty());
+    ASSERT_FALSE(traced.empty());
+    const std::string events = (kCases / name / "events.txt").string();
+    const auto expected = splitLines(slurp(kCases / name / "expected.txt"));
 
-// The trace hook must not change what the machine does.
-TEST_P(ConformanceCTest, TracingChangesNothingButStandardError) {
-    expectTrace(GetParam(), true);
+    const ProgramResult plainRun = runProgram({plain, events});
+    const ProgramResult tracedRun = runProgram({traced, events});
+    const ProgramResult observedRun = runProgram({plain, "--observe", events});
+    for (const ProgramResult* run : {&plainRun, &tracedRun, &observedRun}) {
+        ASSERT_EQ(run->status, 0) << run->err;
+        expectSameLines(splitLines(run->out), expected);
+    }
+    EXPECT_EQ(plainRun.err, "");
+    EXPECT_NE(tracedRun.err, "");
+    expectSameLines(splitLines(observedRun.err), splitLines(tracedRun.err));
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ConformanceCTest, ::testing::ValuesIn(caseNames()),
                          [](const auto& test) { return test.param; });
 
-TEST(ConformanceCRunnerTest, AnUnknownEventFailsTheRun) {
-    const ScratchDir dir("c_unknown_event");
+// A broken script must fail loudly, not pass as a run that did nothing.
+TEST(ConformanceCRunnerTest, UnknownEventsAndFailLinesFailTheRun) {
+    const ScratchDir dir("c_bad_scripts");
     const std::string exe = buildRunner("nesting", dir.path, false);
     ASSERT_FALSE(exe.empty());
-    std::ofstream(dir.path / "events.txt") << "start\nno_such_event\n";
-    const ProgramResult run = runProgram({exe, (dir.path / "events.txt").string()});
-    EXPECT_EQ(run.status, 2);
-    EXPECT_NE(run.err.find("unknown event: no_such_event"), std::string::npos) << run.err;
+    const std::pair<const char*, const char*> scripts[] = {
+        {"start\nno_such_event\n", "unknown event: no_such_event"},
+        {"start\ndispatch no_such_event\n", "unknown event: no_such_event"},
+        {"start\nfail exit Inner\n", "C has no exceptions"}};
+    for (const auto& [script, complaint] : scripts) {
+        std::ofstream(dir.path / "events.txt") << script;
+        const ProgramResult run = runProgram({exe, (dir.path / "events.txt").string()});
+        EXPECT_EQ(run.status, 2) << script;
+        EXPECT_NE(run.err.find(complaint), std::string::npos) << run.err;
+    }
 }

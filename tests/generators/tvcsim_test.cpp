@@ -18,8 +18,13 @@ TEST_F(TvcsimTest, ExplainsEachStepAndSpeaksJsonToTools) {
     std::ofstream(dir / "script.txt") << "# x holds\nguard ctx.flag(\"x\") = true\n\ngo\n";
     const std::string script = (dir / "script.txt").string();
 
-    const ProgramResult trace = tvcsim({chart, script});
+    // A run writes nothing, not even over a header generated next to the chart.
+    std::filesystem::copy_file(chart, dir / "guards.tvc");
+    std::ofstream(dir / "guardsTN.h") << "generated\n";
+    const ProgramResult trace = tvcsim({(dir / "guards.tvc").string(), script});
     ASSERT_EQ(trace.status, 0) << trace.err;
+    EXPECT_EQ(files(), (std::set<std::string>{"guards.tvc", "guardsTN.h", "script.txt"}));
+    EXPECT_EQ(slurp(dir / "guardsTN.h"), "generated\n");
     EXPECT_EQ(splitLines(trace.out),
               (std::vector<std::string>{"enter Box_Guards", "enter Idle_Box", "exit Idle_Box",
                                         "Idle_Box -go-> A_Box", "enter A_Box"}));

@@ -2,8 +2,10 @@
    CHART_HEADER is its header, CHART_MACHINE its struct, and chart_events.inc lists its events
    as CHART_EVENT("chart name", function) lines.
 
-   Usage: runner EVENTS_FILE. The actions' lines and the closing "finished" go to standard
-   output; complaints go to standard error with status 2. */
+   Usage: runner [--observe] EVENTS_FILE. The actions' lines, the script's reports and the
+   closing "finished" go to standard output; with --observe the runner's own observer writes
+   the trace lines to standard error. Complaints go to standard error with status 2. C has no
+   exceptions, so a script with a fail line is refused. */
 
 #include "conformance_ctx.h"
 
@@ -13,14 +15,15 @@
 #include <stdlib.h>
 #include <string.h>
 
-typedef CHART_MACHINE Machine;
-
 #define MACHINE_FN2(machine, fn) machine##_##fn
 #define MACHINE_FN(machine, fn) MACHINE_FN2(machine, fn)
+#define M(name) MACHINE_FN(CHART_MACHINE, name)
+
+typedef CHART_MACHINE Machine;
 
 typedef struct {
     const char* name;
-    void (*send)(Machine* me);
+    M(Result) (*send)(Machine* me);
 } EventEntry;
 
 #define CHART_EVENT(name, fn) {name, fn},
@@ -31,12 +34,14 @@ static const EventEntry kEvents[] = {
 
 #define MAX_FLAGS 64
 #define MAX_NAME 128
+#define MAX_STATES 256
 
 static struct {
     char name[MAX_NAME];
     int value;
 } flags[MAX_FLAGS];
 static int flagCount = 0;
+static int reporting = 0;
 static Machine machine;
 
 static void logLine(const char* line) {
@@ -66,11 +71,44 @@ static int setFlag(const char* name, int value) {
     return 1;
 }
 
+static void report(const char* event, M(Result) result) {
+    const char* what = "?";
+    if (!reporting)
+        return;
+    switch (result) {
+    case M(HANDLED):
+        what = "handled";
+        break;
+    case M(IGNORED):
+        what = "ignored";
+        break;
+    case M(QUEUED):
+        what = "queued";
+        break;
+    case M(DROPPED):
+        what = "dropped";
+        break;
+    }
+    printf("%s -> %s\n", event, what);
+}
+
+/* Through the event's own function. */
 static int send(const char* event) {
     size_t i;
     for (i = 0; i < sizeof kEvents / sizeof kEvents[0]; ++i)
         if (strcmp(kEvents[i].name, event) == 0) {
-            kEvents[i].send(&machine);
+            report(event, kEvents[i].send(&machine));
+            return 1;
+        }
+    return 0;
+}
+
+/* Through dispatch, the event found by its chart name. */
+static int dispatch(const char* event) {
+    int e;
+    for (e = 0; M(eventName)((M(Event))e)[0] != '\0'; ++e)
+        if (strcmp(M(eventName)((M(Event))e), event) == 0) {
+            report(event, M(dispatch)(&machine, (M(Event))e));
             return 1;
         }
     return 0;
@@ -84,49 +122,116 @@ static void raiseEvent(const char* event) {
     }
 }
 
+static int byName(const void* a, const void* b) {
+    return strcmp(*(const char* const*)a, *(const char* const*)b);
+}
+
+static void printState(void) {
+    const char* inside[MAX_STATES];
+    size_t count = 0;
+    size_t i;
+    int s;
+    const M(State) active = M(activeState)(&machine);
+    for (s = 1; M(stateName)((M(State))s)[0] != '\0' && count < MAX_STATES; ++s)
+        if (M(isIn)(&machine, (M(State))s))
+            inside[count++] = M(stateName)((M(State))s);
+    qsort(inside, count, sizeof inside[0], byName);
+    printf("state %s:", active == M(S_None_) ? "none" : M(stateName)(active));
+    for (i = 0; i < count; ++i)
+        printf(" %s", inside[i]);
+    printf("\n");
+}
+
+/* --observe: the -g trace lines, written by an observer of the runner's own. */
+static void observeEntered(void* user, M(State) s) {
+    (void)user;
+    fprintf(stderr, "enter %s\n", M(stateName)(s));
+}
+static void observeExited(void* user, M(State) s) {
+    (void)user;
+    fprintf(stderr, "exit %s\n", M(stateName)(s));
+}
+static void observeFired(void* user, M(State) source, M(Event) e, M(State) target) {
+    (void)user;
+    fprintf(stderr, "%s -%s-> %s\n", M(stateName)(source), M(eventName)(e),
+            target == M(S_None_) ? "final" : M(stateName)(target));
+}
+static void observeFinished(void* user) {
+    (void)user;
+    fprintf(stderr, "finished\n");
+}
+static void observeIgnored(void* user, M(Event) e) {
+    fprintf(stderr, "%s%s\n",
+            M(isFinished)((const Machine*)user) ? "ignored (finished): " : "ignored: ",
+            M(eventName)(e));
+}
+static void observeDropped(void* user, M(Event) e) {
+    (void)user;
+    fprintf(stderr, "dropped (queue full): %s\n", M(eventName)(e));
+}
+static const M(Observer) kObserver = {observeEntered, observeExited,  observeFired,
+                                      observeFinished, observeIgnored, observeDropped};
+
 int main(int argc, char** argv) {
     Ctx ctx;
     FILE* script;
+    const char* path;
     char line[512];
     int number = 0;
-    if (argc != 2) {
-        fprintf(stderr, "usage: %s EVENTS_FILE\n", argv[0]);
+    const int observe = argc == 3 && strcmp(argv[1], "--observe") == 0;
+    if (argc != 2 && !observe) {
+        fprintf(stderr, "usage: %s [--observe] EVENTS_FILE\n", argv[0]);
         return 2;
     }
-    script = fopen(argv[1], "r");
+    path = argv[argc - 1];
+    script = fopen(path, "r");
     if (!script) {
-        fprintf(stderr, "cannot read %s\n", argv[1]);
+        fprintf(stderr, "cannot read %s\n", path);
         return 2;
     }
     ctx.log = logLine;
     ctx.flag = flagValue;
     ctx.raise = raiseEvent;
-    MACHINE_FN(CHART_MACHINE, init)(&machine, &ctx);
+    M(init)(&machine, &ctx);
+    if (observe)
+        M(setObserver)(&machine, &kObserver, &machine);
     while (fgets(line, sizeof line, script)) {
         size_t n = strlen(line);
         ++number;
         while (n > 0 && (line[n - 1] == '\n' || line[n - 1] == '\r'))
             line[--n] = '\0';
         if (strcmp(line, "start") == 0) {
-            MACHINE_FN(CHART_MACHINE, start)(&machine);
+            M(start)(&machine);
+        } else if (strcmp(line, "state") == 0) {
+            printState();
+        } else if (strcmp(line, "report on") == 0 || strcmp(line, "report off") == 0) {
+            reporting = strcmp(line, "report on") == 0;
+        } else if (strncmp(line, "dispatch ", 9) == 0) {
+            if (!dispatch(line + 9)) {
+                fprintf(stderr, "%s:%d: unknown event: %s\n", path, number, line + 9);
+                return 2;
+            }
+        } else if (strncmp(line, "fail ", 5) == 0 || strcmp(line, "fail") == 0) {
+            fprintf(stderr, "%s:%d: C has no exceptions to run: %s\n", path, number, line);
+            return 2;
         } else if (strncmp(line, "set ", 4) == 0) {
             char* blank = strrchr(line, ' ');
             if (blank <= line + 4 || (strcmp(blank + 1, "0") != 0 && strcmp(blank + 1, "1") != 0)) {
-                fprintf(stderr, "%s:%d: bad set line: %s\n", argv[1], number, line);
+                fprintf(stderr, "%s:%d: bad set line: %s\n", path, number, line);
                 return 2;
             }
             *blank = '\0';
             if (!setFlag(line + 4, blank[1] == '1')) {
-                fprintf(stderr, "%s:%d: too many flags\n", argv[1], number);
+                fprintf(stderr, "%s:%d: too many flags\n", path, number);
                 return 2;
             }
         } else if (!send(line)) {
-            fprintf(stderr, "%s:%d: unknown event: %s\n", argv[1], number, line);
+            fprintf(stderr, "%s:%d: unknown event: %s\n", path, number, line);
             return 2;
         }
     }
     fclose(script);
-    if (MACHINE_FN(CHART_MACHINE, isFinished)(&machine))
+    if (M(isFinished)(&machine))
         printf("finished\n");
     return 0;
 }
