@@ -1,7 +1,7 @@
 #pragma once
-// Writes the Java or C# state machine of a chart: one class holding the machine, its state
-// and event numbers in nested classes, a switch per state over the events, and the chart's
-// code in private methods of its own. The two languages differ only in their words.
+// Writes the Java or C# state machine of a chart: one class holding the machine, public enums
+// of its states, events and results, an observer, a switch per state over the events, and the
+// chart's code in private methods of its own. The two languages differ only in their words.
 
 #include "generators/common/code_printer.h"
 #include "generators/common/machine_chart.h"
@@ -21,12 +21,16 @@ public:
 
 private:
     void writeApi(CodePrinter& p) const;
+    void writeEnums(CodePrinter& p) const;
+    void writeObserver(CodePrinter& p) const;
     void writeMembers(CodePrinter& p) const;
     void writeFields(CodePrinter& p) const;
     void writeRuntime(CodePrinter& p) const;
     void writeStructure(CodePrinter& p) const;
     void writeTrace(CodePrinter& p) const;
     void writeReact(CodePrinter& p, const genchart::State& state) const;
+    void writeBranch(CodePrinter& p, const genchart::State& state, const genchart::Branch& branch,
+                     const genchart::Event& event) const;
     genchart::StepSyntax stepSyntax() const;
     void writeUserCode(CodePrinter& p) const;
     void writeUserFunction(CodePrinter& p, const std::string& name, const std::string& code,
@@ -35,12 +39,16 @@ private:
     // The language's words and the machine's names, followed by the extra ones.
     CodePrinter::VarList vars(CodePrinter::Vars extra = {}) const;
     const genchart::State& at(int index) const;
-    std::string stateRef(int index) const;
+    std::string stateRef(int index) const;  // the internal number
+    std::string stateEnum(int index) const; // the public enum value
     std::string literal(std::string_view text) const;
     std::string comment(std::string_view text) const;
     bool java() const { return language == managednames::Language::Java; }
 
     const genchart::Chart& chart;
+    // The same chart for the shared switches, which then leave notifications to this emitter:
+    // the observer is there with or without -g.
+    genchart::Chart untraced;
     managednames::Language language;
     std::string package;
     bool publicClass;

@@ -20,6 +20,11 @@ std::string trimmed(const std::string& text) {
 
 } // namespace
 
+// Event methods (and Event constants) follow the language's case for methods: goOn, GoOn.
+std::string ManagedGenerator::eventIdentifier(const std::string& name) const {
+    return managednames::methodCase(gennames::identifier(name), language);
+}
+
 std::string ManagedGenerator::getsourcefileappend() {
     return language == Language::Java ? "TN.java" : "TN.cs";
 }

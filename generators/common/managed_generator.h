@@ -16,6 +16,7 @@ public:
 
 protected:
     void generateCode() override;
+    std::string eventIdentifier(const std::string& name) const override;
 
 private:
     managednames::Language language;

@@ -119,19 +119,25 @@ constexpr std::string_view kCSharpKeywords[] = {
 };
 
 constexpr std::string_view kJavaMembers[] = {
-    "start",    "isFinished", "setTrace",    "QUEUE_SIZE", "ctx",           "StateId",
-    "EventId",  "None_",      "active_",     "started_",   "finished_",     "busy_",
-    "queue_",   "queueHead_", "queueCount_", "raise_",     "enqueue_",      "drain_",
-    "process_", "exit_",      "exitTo_",     "enter_",     "enterDefault_", "parentOf_",
-    "trace_",   "traceFn_",   "eventName_",
+    "start",     "isFinished", "setTrace",    "QUEUE_SIZE", "ctx",           "StateId",
+    "EventId",   "None_",      "active_",     "started_",   "finished_",     "busy_",
+    "queue_",    "queueHead_", "queueCount_", "raise_",     "enqueue_",      "drain_",
+    "process_",  "exit_",      "exitTo_",     "enter_",     "enterDefault_", "parentOf_",
+    "trace_",    "traceFn_",   "eventName_",  "State",      "Event",         "Result",
+    "Observer",  "isIn",       "activeState", "dispatch",   "setObserver",   "NONE",
+    "chartName", "STATES_",    "EVENTS_",     "observer_",  "before_",       "wasFinished_",
+    "Trace_",
 };
 
 constexpr std::string_view kCSharpMembers[] = {
-    "Start",    "IsFinished", "SetTrace",    "QueueSize", "ctx",           "StateId",
-    "EventId",  "None_",      "active_",     "started_",  "finished_",     "busy_",
-    "queue_",   "queueHead_", "queueCount_", "raise_",    "enqueue_",      "drain_",
-    "process_", "exit_",      "exitTo_",     "enter_",    "enterDefault_", "parentOf_",
-    "trace_",   "traceFn_",   "eventName_",
+    "Start",    "IsFinished",  "SetTrace",    "QueueSize", "ctx",           "StateId",
+    "EventId",  "None_",       "active_",     "started_",  "finished_",     "busy_",
+    "queue_",   "queueHead_",  "queueCount_", "raise_",    "enqueue_",      "drain_",
+    "process_", "exit_",       "exitTo_",     "enter_",    "enterDefault_", "parentOf_",
+    "trace_",   "traceFn_",    "eventName_",  "State",     "Event",         "Result",
+    "Observer", "IsIn",        "ActiveState", "Dispatch",  "SetObserver",   "NameOf",
+    "None",     "stateNames_", "eventNames_", "observer_", "before_",       "wasFinished_",
+    "Trace_",
 };
 
 // The code point of the UTF-8 sequence at text[i], advancing i; a byte that starts no valid
@@ -227,6 +233,27 @@ std::string commentText(std::string_view text, Language language) {
             ascii += codePointEscape(code);
     }
     return ascii;
+}
+
+std::string methodCase(std::string_view identifier, Language language) {
+    std::string name;
+    bool wordStart = true;
+    for (const char c : identifier) {
+        if (c == '_') {
+            wordStart = true;
+            continue;
+        }
+        const bool lower = c >= 'a' && c <= 'z';
+        const bool upper = c >= 'A' && c <= 'Z';
+        if (name.empty() && language == Language::Java && upper)
+            name += static_cast<char>(c - 'A' + 'a');
+        else if (wordStart && lower && (!name.empty() || language == Language::CSharp))
+            name += static_cast<char>(c - 'a' + 'A');
+        else
+            name += c;
+        wordStart = false;
+    }
+    return name;
 }
 
 bool isJavaIdentifier(std::string_view name) {
