@@ -3,6 +3,7 @@
 #include "generators/common/machine_generator.h"
 #include "generators/common/managed_names.h"
 #include "generators/common/names.h"
+#include "generators/tvc2c/c_emitter.h"
 #include "generators/tvc2cpp/cpp_names.h"
 #include "model/archive.h"
 #include "model/factory.h"
@@ -214,49 +215,71 @@ private:
         }
     }
 
-    // What the generators will call the chart's events, by the same rules they use.
-    void names() {
-        std::map<std::string, std::string> taken;
-        const auto isIn = [](std::span<const std::string_view> words, const std::string& w) {
-            return std::find(words.begin(), words.end(), w) != words.end();
+    // What each generator will call the chart's events, by the rules they use: the chart
+    // name made an identifier, the language's case, then the stable renaming.
+    struct Language {
+        const char* name;
+        std::span<const std::string_view> keywords;
+        std::vector<std::string_view> reserved;
+        std::string (*spell)(const std::string&);
+    };
+
+    static std::vector<Language> languages() {
+        using managednames::Language::CSharp;
+        using managednames::Language::Java;
+        const auto words = [](auto begin, auto end) {
+            return std::vector<std::string_view>(begin, end);
         };
+        const auto java = managednames::machineMembers(Java);
+        const auto cs = managednames::machineMembers(CSharp);
+        return {
+            {"C++", cppnames::keywords(),
+             words(std::begin(cppnames::cMachineMembers), std::end(cppnames::cMachineMembers)),
+             [](const std::string& n) { return gennames::identifier(n); }},
+            {"C", cppnames::keywords(),
+             words(std::begin(cnames::cApiWords), std::end(cnames::cApiWords)),
+             [](const std::string& n) { return gennames::identifier(n); }},
+            {"Java", managednames::keywords(Java), words(java.begin(), java.end()),
+             [](const std::string& n) {
+                 return managednames::methodCase(gennames::identifier(n), Java);
+             }},
+            {"C#", managednames::keywords(CSharp), words(cs.begin(), cs.end()),
+             [](const std::string& n) {
+                 return managednames::methodCase(gennames::identifier(n), CSharp);
+             }},
+        };
+    }
+
+    void names() {
+        std::map<std::string, std::vector<std::string>> renamed; // event: "X in C++", ...
+        for (const Language& language : languages()) {
+            gennames::NameTable table(language.keywords);
+            for (std::string_view word : language.reserved)
+                table.reserve(word);
+            for (const auto& e : chart.events) {
+                const std::string id = language.spell(e.name);
+                try {
+                    const std::string chosen = table.claimStable(id, e.name, "event");
+                    if (chosen != id || gennames::identifier(e.name) != e.name)
+                        renamed[e.name].push_back(chosen + " in " + language.name);
+                } catch (const std::string& clash) {
+                    add("name-clash", Severity::Error, std::string(language.name) + ": " + clash,
+                        {{e.name, 0}});
+                }
+            }
+        }
         for (const auto& e : chart.events) {
-            const std::string id = gennames::identifier(e.name);
-            if (const auto [owner, fresh] = taken.emplace(id, e.name); !fresh) {
-                add("name-clash", Severity::Error,
-                    "the events " + owner->second + " and " + e.name + " would both be named " +
-                        id + ": every generator refuses the chart",
-                    {{owner->second, 0}, {e.name, 0}});
+            const auto found = renamed.find(e.name);
+            if (found == renamed.end())
                 continue;
-            }
-            std::string where;
-            if (id != e.name)
-                where = "becomes " + id + " in every language";
-            const bool cpp = isIn(cppnames::keywords(), id) ||
-                             std::find(std::begin(cppnames::cMachineMembers),
-                                       std::end(cppnames::cMachineMembers),
-                                       id) != std::end(cppnames::cMachineMembers);
-            const bool java = isIn(managednames::keywords(managednames::Language::Java), id) ||
-                              isIn(managednames::machineMembers(managednames::Language::Java), id);
-            const bool cs = isIn(managednames::keywords(managednames::Language::CSharp), id) ||
-                            isIn(managednames::machineMembers(managednames::Language::CSharp), id);
-            std::vector<std::string> langs;
-            if (cpp)
-                langs.insert(langs.end(), {"C++", "C"});
-            if (java)
-                langs.push_back("Java");
-            if (cs)
-                langs.push_back("C#");
-            if (!langs.empty()) {
-                std::string list;
-                for (std::size_t i = 0; i < langs.size(); ++i)
-                    list += (i == 0 ? "" : i + 1 == langs.size() ? " and " : ", ") + langs[i];
-                where += (where.empty() ? "" : ", and ") + std::string("is taken by ") + list +
-                         ", where it becomes " + id + "_";
-            }
-            if (!where.empty())
-                add("renamed-event", Severity::Note, "the event " + e.name + " " + where,
-                    {{e.name, 0}});
+            std::string list;
+            for (std::size_t i = 0; i < found->second.size(); ++i)
+                list += (i == 0                          ? ""
+                         : i + 1 == found->second.size() ? " and "
+                                                         : ", ") +
+                        found->second[i];
+            add("renamed-event", Severity::Note, "the event " + e.name + " becomes " + list,
+                {{e.name, 0}});
         }
     }
 

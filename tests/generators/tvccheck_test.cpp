@@ -86,10 +86,11 @@ TEST_F(TvccheckTest, EachCheckFindsWhatItLooksFor) {
              d.go(d.a, d.state(100, "B"), "door-open");
              d.go(d.a, d.state(200, "C"), "door_open");
          },
-         "name-clash", "error", "would both be named door_open", 1},
+         "name-clash", "error",
+         "C++: The events \"door-open\" and \"door_open\" would both be named door_open", 1},
         {"a keyword event", [](Drawing& d) { d.go(d.a, d.state(100, "B"), "delete"); },
          "renamed-event", "note",
-         "the event delete is taken by C++ and C, where it becomes delete_"},
+         "the event delete becomes delete_ in C++ and delete_ in C"},
         {"a free end",
          [](Drawing& d) {
              d.chart.label(d.chart.connect(d.a, NODE(3, 2), nullptr, NODE(1, 1)), "x");
