@@ -7,6 +7,7 @@
 #include "generators/sim/explanation_text.h"
 #include "generators/sim/trace_check.h"
 
+#include <algorithm>
 #include <fstream>
 #include <iostream>
 #include <string>
@@ -26,8 +27,9 @@ const char* const kUsageText = "Usage: tvcsim [--explain | --json] MODEL [SCRIPT
                                "       tvcsim --check TRACE MODEL\n";
 
 const char* const kHelp =
-    "Runs the Tavren chart MODEL without generating code. The machine is started, then the\n"
-    "script (SCRIPT, or standard input) is read line by line:\n"
+    "Runs the Tavren chart MODEL without generating code: the script (SCRIPT, or standard\n"
+    "input) is read line by line:\n"
+    "  start                 starts the machine (before everything else when no line does)\n"
     "  EVENT                 sends the event (its name as the chart writes it)\n"
     "  guard TEXT = true     answers every guard written TEXT (or false) from now on\n"
     "  guard * = false       the answer for guards without one of their own (false at first)\n"
@@ -68,8 +70,12 @@ void print(const genchart::Chart& chart, const std::vector<sim::Explanation>& ru
 // One script line; throws the complaint.
 void runLine(sim::ChartSimulator& simulator, const std::string& line, Mode mode) {
     const auto first = line.find_first_not_of(" \t");
-    if (first == std::string::npos || line[first] == '#' || line == "start")
+    if (first == std::string::npos || line[first] == '#')
         return;
+    if (line == "start") {
+        print(simulator.chart(), simulator.start(), mode);
+        return;
+    }
     if (line.rfind("guard ", 0) == 0) {
         const auto equals = line.rfind(" = ");
         const std::string answer = equals == std::string::npos ? "" : line.substr(equals + 3);
@@ -145,8 +151,9 @@ int main(int argc, char** argv) {
                 return fail("Unable to open file : " + files[1]);
         }
         const std::string scriptName = files.size() == 2 ? files[1] : "<stdin>";
-        print(simulator.chart(), simulator.start(), mode);
         const auto lines = readLines(files.size() == 2 ? scriptFile : std::cin);
+        if (std::find(lines.begin(), lines.end(), "start") == lines.end())
+            print(simulator.chart(), simulator.start(), mode);
         for (std::size_t n = 0; n < lines.size(); ++n) {
             try {
                 runLine(simulator, lines[n], mode);

@@ -100,6 +100,28 @@ TEST_P(ConformanceCppTest, EveryWayOfRunningPrintsTheExpectedTrace) {
         SCOPED_TRACE("--observe");
         expectSameLines(splitLines(runCase(plain, GetParam(), true).err), splitLines(trace));
     }
+    // The simulator runs the chart itself and must trace it alike; it runs no user code, so
+    // flags become guard answers and nothing throws.
+    const auto script = splitLines(slurp(kCases / GetParam() / "events.txt"));
+    if (std::none_of(script.begin(), script.end(),
+                     [](const std::string& l) { return l.rfind("fail ", 0) == 0; })) {
+        SCOPED_TRACE("tvcsim");
+        std::ofstream sim(dir.path / "sim.txt");
+        for (const std::string& line : script)
+            if (line.rfind("set ", 0) == 0)
+                sim << "guard ctx.flag(\"" << line.substr(4, line.size() - 6)
+                    << (line.back() == '1' ? "\") = true\n" : "\") = false\n");
+            else if (line.rfind("dispatch ", 0) == 0)
+                sim << line.substr(9) << "\n";
+            else if (line != "state" && line.rfind("report ", 0) != 0)
+                sim << line << "\n";
+        sim.close();
+        const ProgramResult simulated =
+            runProgram({TAVREN_TVCSIM, (kCases / GetParam() / "chart.tvc").string(),
+                        (dir.path / "sim.txt").string()});
+        EXPECT_EQ(simulated.status, 0) << simulated.err;
+        expectSameLines(splitLines(simulated.out), splitLines(trace));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ConformanceCppTest, ::testing::ValuesIn(caseNames()),
