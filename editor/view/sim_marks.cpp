@@ -75,14 +75,17 @@ QPoint middleOf(const QPolygon& route) {
     return route.isEmpty() ? QPoint() : route.first();
 }
 
-void drawTag(QPainter& painter, const QString& text, QPoint at, const Style& style, bool filled) {
+void drawTag(QPainter& painter, const QString& text, QPoint at, bool above, const Style& style,
+             bool filled) {
     if (text.isEmpty())
         return;
     const QFontMetrics metrics(painter.font());
-    QRect box = metrics.boundingRect(text).adjusted(-4, -2, 4, 2);
-    box.moveTopLeft(at);
+    QRect box(at, QSize(metrics.horizontalAdvance(text) + 8, metrics.height() + 4));
+    if (above) // a state's tag sits on its outline, clear of its name
+        box.translate(0, -box.height());
+    painter.fillRect(box, filled ? style.colour : QColor(Qt::white));
+    painter.setBrush(Qt::NoBrush);
     painter.setPen(QPen(style.colour, 2, Qt::SolidLine));
-    painter.setBrush(filled ? style.colour : QColor(Qt::white));
     painter.drawRect(box);
     painter.setPen(filled ? QColor(Qt::white) : cInk);
     painter.drawText(box, Qt::AlignCenter, text);
@@ -95,12 +98,19 @@ void paintSimMarks(QPainter& painter, LayoutMgr& chart, const SimMarks& marks) {
         return;
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
+    // The chart's drawing may leave opaque text backgrounds on: they would hide the tags' fill.
+    painter.setBackgroundMode(Qt::TransparentMode);
     QFont font = painter.font();
     font.setPixelSize(12);
     font.setBold(true);
     painter.setFont(font);
     // Lines first, tags on top, so that no outline crosses a tag's text.
-    std::vector<std::pair<QPoint, const SimMark*>> tags;
+    struct Tag {
+        QPoint at;
+        bool above;
+        const SimMark* mark;
+    };
+    std::vector<Tag> tags;
     for (const SimMark& mark : marks.marks) {
         Shape* shape = chart.getModelMgr()->getShape(mark.shapeId);
         const Style style = styleOf(mark.kind);
@@ -110,20 +120,21 @@ void paintSimMarks(QPainter& painter, LayoutMgr& chart, const SimMarks& marks) {
             const QPolygon route = routeOf(*t);
             painter.setBrush(Qt::NoBrush);
             painter.drawPolyline(route);
-            tags.emplace_back(middleOf(route) + QPoint(6, 4), &mark);
+            tags.push_back({middleOf(route) + QPoint(6, 4), false, &mark});
         } else if (auto* r = dynamic_cast<RectShape*>(shape)) {
             const int out = mark.kind == SimMark::Picked ? 6 : 3;
             const QRect box = boxOf(chart, *r).adjusted(-out, -out, out, out);
             painter.setBrush(mark.kind == SimMark::Picked ? QColor(255, 230, 0, 60)
                                                           : QColor(Qt::transparent));
             painter.drawRect(box);
-            tags.emplace_back(box.topLeft() + QPoint(0, -18), &mark);
+            tags.push_back({box.topLeft(), true, &mark});
         }
     }
-    for (const auto& [at, mark] : tags) {
-        const Style style = styleOf(mark->kind);
-        const QString text = QString::fromStdString(mark->label.empty() ? style.word : mark->label);
-        drawTag(painter, text, at, style, mark->kind == SimMark::Innermost);
+    for (const Tag& tag : tags) {
+        const Style style = styleOf(tag.mark->kind);
+        const QString text =
+            QString::fromStdString(tag.mark->label.empty() ? style.word : tag.mark->label);
+        drawTag(painter, text, tag.at, tag.above, style, tag.mark->kind == SimMark::Innermost);
     }
     painter.restore();
 }
