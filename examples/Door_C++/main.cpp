@@ -18,7 +18,7 @@ void feed(DoorTN& door, DoorTN::Event event) {
 int main() {
     DoorContext context;
     DoorTN door(context);
-    std::cout << "> start\n";
+    std::cout << "starting\n";
     door.start(); // Closed: the motor stops and the lock engages
     std::cout << "  now in " << DoorTN::nameOf(door.activeState()) << '\n';
 

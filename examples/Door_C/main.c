@@ -16,7 +16,7 @@ int main(void) {
     DoorContext context = {0};
     DoorTN door;
     DoorTN_init(&door, &context);
-    puts("> start");
+    puts("starting");
     DoorTN_start(&door); /* Closed: the motor stops and the lock engages */
     printf("  now in %s\n", DoorTN_stateName(DoorTN_activeState(&door)));
 

@@ -8,14 +8,14 @@ public static class Program {
     static void Feed(DoorTN door, DoorTN.Event e) {
         Console.WriteLine("> " + DoorTN.NameOf(e));
         DoorTN.Result result = door.Dispatch(e);
-        Console.WriteLine((result == DoorTN.Result.Ignored ? "  ignored in " : "  now in ")
-                          + DoorTN.NameOf(door.ActiveState));
+        Console.WriteLine((result == DoorTN.Result.Ignored ? "  ignored in " : "  now in ") +
+                          DoorTN.NameOf(door.ActiveState));
     }
 
     public static void Main() {
         var context = new DoorContext();
         var door = new DoorTN(context);
-        Console.WriteLine("> start");
+        Console.WriteLine("starting");
         door.Start(); // Closed: the motor stops and the lock engages
         Console.WriteLine("  now in " + DoorTN.NameOf(door.ActiveState));
 

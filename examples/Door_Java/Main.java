@@ -10,14 +10,14 @@ public final class Main {
     private static void feed(DoorTN door, DoorTN.Event event) {
         System.out.println("> " + event.chartName());
         final DoorTN.Result result = door.dispatch(event);
-        System.out.println((result == DoorTN.Result.IGNORED ? "  ignored in " : "  now in ")
-                           + door.activeState().chartName());
+        System.out.println((result == DoorTN.Result.IGNORED ? "  ignored in " : "  now in ") +
+                           door.activeState().chartName());
     }
 
     public static void main(String[] args) {
         final DoorContext context = new DoorContext();
         final DoorTN door = new DoorTN(context);
-        System.out.println("> start");
+        System.out.println("starting");
         door.start(); // Closed: the motor stops and the lock engages
         System.out.println("  now in " + door.activeState().chartName());
 

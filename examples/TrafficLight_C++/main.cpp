@@ -18,7 +18,7 @@ void feed(TrafficLightTN& light, TrafficLightTN::Event event) {
 int main() {
     Junction junction;
     TrafficLightTN light(junction);
-    std::cout << "> start\n";
+    std::cout << "starting\n";
     light.start(); // red, pedestrians walk
     std::cout << "  now in " << TrafficLightTN::nameOf(light.activeState()) << '\n';
 

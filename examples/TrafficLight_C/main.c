@@ -17,7 +17,7 @@ int main(void) {
     Junction context = junction;
     TrafficLightTN light;
     TrafficLightTN_init(&light, &context);
-    puts("> start");
+    puts("starting");
     TrafficLightTN_start(&light); /* red, pedestrians walk */
     printf("  now in %s\n", TrafficLightTN_stateName(TrafficLightTN_activeState(&light)));
 

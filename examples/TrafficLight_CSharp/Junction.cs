@@ -19,9 +19,9 @@ public sealed class Junction {
     public bool MinGreenDone { get; set; }
 
     public void Lamp(Lamps lit) {
-        Console.WriteLine("lamps:" + ((lit & Lamps.Red) != 0 ? " red" : "")
-                          + ((lit & Lamps.Amber) != 0 ? " amber" : "")
-                          + ((lit & Lamps.Green) != 0 ? " green" : ""));
+        Console.WriteLine("lamps:" + ((lit & Lamps.Red) != 0 ? " red" : "") +
+                          ((lit & Lamps.Amber) != 0 ? " amber" : "") +
+                          ((lit & Lamps.Green) != 0 ? " green" : ""));
     }
 
     public void Walk(bool on) { Console.WriteLine(on ? "pedestrians: walk" : "pedestrians: wait"); }

@@ -8,14 +8,15 @@ public static class Program {
     static void Feed(TrafficLightTN light, TrafficLightTN.Event e) {
         Console.WriteLine("> " + TrafficLightTN.NameOf(e));
         TrafficLightTN.Result result = light.Dispatch(e);
-        Console.WriteLine((result == TrafficLightTN.Result.Ignored ? "  ignored in " : "  now in ")
-                          + TrafficLightTN.NameOf(light.ActiveState));
+        Console.WriteLine(
+            (result == TrafficLightTN.Result.Ignored ? "  ignored in " : "  now in ") +
+            TrafficLightTN.NameOf(light.ActiveState));
     }
 
     public static void Main() {
         var junction = new Junction();
         var light = new TrafficLightTN(junction);
-        Console.WriteLine("> start");
+        Console.WriteLine("starting");
         light.Start(); // red, pedestrians walk
         Console.WriteLine("  now in " + TrafficLightTN.NameOf(light.ActiveState));
 

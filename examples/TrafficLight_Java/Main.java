@@ -10,14 +10,15 @@ public final class Main {
     private static void feed(TrafficLightTN light, TrafficLightTN.Event event) {
         System.out.println("> " + event.chartName());
         final TrafficLightTN.Result result = light.dispatch(event);
-        System.out.println((result == TrafficLightTN.Result.IGNORED ? "  ignored in " : "  now in ")
-                           + light.activeState().chartName());
+        System.out.println(
+            (result == TrafficLightTN.Result.IGNORED ? "  ignored in " : "  now in ") +
+            light.activeState().chartName());
     }
 
     public static void main(String[] args) {
         final Junction junction = new Junction();
         final TrafficLightTN light = new TrafficLightTN(junction);
-        System.out.println("> start");
+        System.out.println("starting");
         light.start(); // red, pedestrians walk
         System.out.println("  now in " + light.activeState().chartName());
 
