@@ -112,7 +112,8 @@ endif()
 execute_process(COMMAND ${CMAKE_COMMAND} -S ${consumer} -B ${WORK_DIR}/python ${configure_options}
                         -DDOOR_CHART=${chart} -DDOOR_LANGUAGE=python
                 RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE out)
-if(rc EQUAL 0 OR NOT out MATCHES "LANGUAGE 'python' is not supported; supported: cpp, c,[ \n]+java, cs")
+if(rc EQUAL 0
+   OR NOT out MATCHES "LANGUAGE 'python' is not supported; supported: cpp, c,[ \n]+java, cs")
     message(FATAL_ERROR "LANGUAGE python was not refused as expected (${rc}):\n${out}")
 endif()
 
