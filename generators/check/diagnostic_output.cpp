@@ -1,28 +1,14 @@
 #include "generators/check/diagnostic_output.h"
 
+#include "generators/common/json_text.h"
+
 #include <cstdio>
 
 namespace check {
 
 namespace {
 
-std::string quoted(const std::string& text) {
-    std::string out = "\"";
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (byte < 0x20) {
-            char escape[8];
-            std::snprintf(escape, sizeof escape, "\\u%04x", byte);
-            out += escape;
-        } else {
-            out += c;
-        }
-    }
-    return out + "\"";
-}
+using jsontext::quoted;
 
 // SARIF's levels are the same words, except that a note is "note" too.
 std::string level(Severity severity) {

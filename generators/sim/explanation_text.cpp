@@ -1,6 +1,6 @@
 #include "generators/sim/explanation_text.h"
 
-#include <cstdio>
+#include "generators/common/json_text.h"
 
 namespace sim {
 
@@ -40,29 +40,7 @@ const char* kindName(Step::Kind kind) {
     return "";
 }
 
-std::string quoted(const std::string& text) {
-    std::string out = "\"";
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (c == '\n') {
-            out += "\\n";
-        } else if (c == '\r') {
-            out += "\\r";
-        } else if (c == '\t') {
-            out += "\\t";
-        } else if (byte < 0x20) {
-            char escape[8];
-            std::snprintf(escape, sizeof escape, "\\u%04x", byte);
-            out += escape;
-        } else {
-            out += c;
-        }
-    }
-    return out + "\"";
-}
+using jsontext::quoted;
 
 // The action's text on one line, for an explanation line.
 std::string oneLine(const std::string& code) {
