@@ -1,5 +1,6 @@
 #include "editor/app/child_frame.h"
 
+#include "editor/app/check_dock.h"
 #include "editor/app/object_tree.h"
 #include "editor/app/simulate_dock.h"
 #include "editor/app/tavren_doc.h"
@@ -31,6 +32,8 @@ CChildFrame::CChildFrame(QWidget* parent) : QMainWindow(parent) {
 CChildFrame::~CChildFrame() {
     delete simulation;
     simulation = nullptr;
+    delete checks;
+    checks = nullptr;
     doc.reset();
     // Qt deletes the children in an order of its own: the dying chart must not reach the tree.
     chartView->layout().setObjectBrowser(nullptr);
@@ -67,6 +70,18 @@ void CChildFrame::stopSimulation() {
     chartView->setReadOnly(false);
     chartView->setSimMarks({});
     tree->setEnabled(true);
+}
+
+void CChildFrame::toggleCheck() {
+    if (checks) {
+        removeDockWidget(checks);
+        delete checks;
+        checks = nullptr;
+        return;
+    }
+    checks = new CCheckDock(*chartView, this);
+    addDockWidget(Qt::BottomDockWidgetArea, checks);
+    checks->show();
 }
 
 void CChildFrame::closeEvent(QCloseEvent* event) {

@@ -6,6 +6,7 @@
 
 #include <memory>
 
+class CCheckDock;
 class CObjectTree;
 class CSimulateDock;
 class CTavrenDoc;
@@ -38,6 +39,11 @@ public:
     void stopSimulation();
     CSimulateDock* simulateDock() const { return simulation; }
 
+    // The Check dock: shown or closed; while shown it checks the chart after each edit.
+    bool isChecking() const { return checks != nullptr; }
+    void toggleCheck();
+    CCheckDock* checkDock() const { return checks; }
+
 signals:
     void chartClosed();
 
@@ -50,6 +56,7 @@ private:
     QDockWidget* browser = nullptr;
     CObjectTree* tree = nullptr;
     CSimulateDock* simulation = nullptr;
+    CCheckDock* checks = nullptr;
     bool promptOnClose = true;
     bool closed = false;
 };

@@ -145,10 +145,10 @@ void CMainFrame::createActions() {
         QAction* act = makeAction(info.id, QString::fromUtf8(info.text));
         act->setShortcuts(info.keys);
     }
-    for (unsigned id :
-         {cmd::ObjectBrowser, cmd::ViewToolbar, cmd::DrawingToolbar, cmd::ChartBrowser,
-          cmd::ViewStatusBar, cmd::InsertState, cmd::NewTransition, cmd::InsertInitialState,
-          cmd::InsertFinalState, cmd::InsertNote, cmd::InsertLine, cmd::SimulateMode})
+    for (unsigned id : {cmd::ObjectBrowser, cmd::ViewToolbar, cmd::DrawingToolbar,
+                        cmd::ChartBrowser, cmd::ViewStatusBar, cmd::InsertState, cmd::NewTransition,
+                        cmd::InsertInitialState, cmd::InsertFinalState, cmd::InsertNote,
+                        cmd::InsertLine, cmd::SimulateMode, cmd::CheckChart})
         actions[id]->setCheckable(true);
     for (int i = 0; i < cmd::cMaxRecentFiles; ++i)
         makeAction(cmd::FileMru1 + i, {});
@@ -289,10 +289,12 @@ void CMainFrame::updateCommands() {
           cmd::GenerateJava,    cmd::GenerateXml,       cmd::FilePrint,      cmd::FilePrintPreview,
           cmd::Normal,          cmd::Refresh,           cmd::ObjectBrowser,  cmd::WindowCascade,
           cmd::WindowTile,      cmd::WindowArrange,     cmd::CopyAsMetafile, cmd::FindReplace,
-          cmd::ModelProperties, cmd::CodeGenProperties, cmd::SimulateMode,   cmd::SimulateReplay})
+          cmd::ModelProperties, cmd::CodeGenProperties, cmd::SimulateMode,   cmd::SimulateReplay,
+          cmd::CheckChart})
         action(id)->setEnabled(hasChart);
     const bool simulating = hasChart && child->isSimulating();
     action(cmd::SimulateMode)->setChecked(simulating);
+    action(cmd::CheckChart)->setChecked(hasChart && child->isChecking());
     for (unsigned id : {cmd::FindReplace, cmd::ModelProperties, cmd::CodeGenProperties})
         action(id)->setEnabled(hasChart && !simulating);
     // What the chart decides itself: tools, deleting, layering, selecting. A simulated chart
@@ -527,6 +529,9 @@ void CMainFrame::onChartCommand(unsigned id, CChildFrame& child) {
     case cmd::SimulateReplay:
         if (child.startSimulation())
             child.simulateDock()->replayTrace();
+        break;
+    case cmd::CheckChart:
+        child.toggleCheck();
         break;
     default:
         view.runCommand(id);

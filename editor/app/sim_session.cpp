@@ -1,47 +1,16 @@
 #include "editor/app/sim_session.h"
 
+#include "editor/app/chart_copy.h"
 #include "generators/sim/chart_loader.h"
 #include "generators/sim/explanation_text.h"
 #include "view/layout_mgr.h"
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-
-namespace fs = std::filesystem;
-
 namespace {
 
-// A folder of its own for the chart's copy: the front end may leave files beside a model.
-class ScratchFolder {
-public:
-    ScratchFolder() {
-        std::string pattern = (fs::temp_directory_path() / "tavren_sim_XXXXXX").string();
-        if (!mkdtemp(pattern.data()))
-            throw std::string("Unable to make a temporary folder for the simulation.");
-        path = pattern;
-    }
-    ~ScratchFolder() {
-        std::error_code ignored;
-        fs::remove_all(path, ignored);
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-    fs::path path;
-};
-
 genchart::Chart readChart(LayoutMgr& view) {
-    ScratchFolder scratch;
-    const fs::path copy = scratch.path / "chart.tvc";
-    {
-        std::ofstream out(copy, std::ios::binary);
-        view.write(out);
-        if (!out)
-            throw std::string("Unable to write the chart for the simulation.");
-    }
+    const ChartCopy copy(view);
     try {
-        return loadChart(copy.string());
+        return loadChart(copy.path());
     } catch (const char* reason) {
         throw std::string(reason);
     } catch (const std::exception& e) {

@@ -10,6 +10,10 @@ namespace {
 void feed(WasherTN& washer, WasherTN::Event event) {
     std::cout << "> " << WasherTN::nameOf(event) << '\n';
     const WasherTN::Result result = washer.dispatch(event);
+    if (washer.isFinished()) {
+        std::cout << "  finished\n";
+        return;
+    }
     std::cout << (result == WasherTN::Result::Ignored ? "  ignored in " : "  now in ")
               << WasherTN::nameOf(washer.activeState()) << '\n';
 }
@@ -34,6 +38,6 @@ int main() {
     door.isClosed = true;
     feed(washer, Event::doorClosed); // history: back into Rinsing, not Washing
     feed(washer, Event::rinsed);
-    feed(washer, Event::spun); // the final state completes Running, which stays active
+    feed(washer, Event::spun); // Done is drawn on the chart itself: the washer finishes
     return 0;
 }

@@ -9,6 +9,8 @@ static void feed(WasherTN* washer, WasherTN_Event event) {
     printf("> %s\n", WasherTN_eventName(event));
     if (WasherTN_dispatch(washer, event) == WasherTN_IGNORED)
         printf("  ignored in %s\n", WasherTN_stateName(WasherTN_activeState(washer)));
+    else if (WasherTN_isFinished(washer))
+        printf("  finished\n");
     else
         printf("  now in %s\n", WasherTN_stateName(WasherTN_activeState(washer)));
 }
@@ -32,6 +34,6 @@ int main(void) {
     washer_door_closed = true;
     feed(&washer, WasherTN_E_doorClosed); /* history: back into Rinsing, not Washing */
     feed(&washer, WasherTN_E_rinsed);
-    feed(&washer, WasherTN_E_spun); /* the final state completes Running, which stays active */
+    feed(&washer, WasherTN_E_spun); /* Done is drawn on the chart itself: the washer finishes */
     return 0;
 }
