@@ -15,6 +15,9 @@ inline constexpr unsigned FilePrint = 57607;
 inline constexpr unsigned FilePrintPreview = 57609;
 inline constexpr unsigned FileMru1 = 57616; // up to FileMru1 + cMaxRecentFiles - 1
 inline constexpr unsigned FileExport = 33000;
+// Simulate mode: the chart runs on the drawing, read-only, until the command is given again.
+inline constexpr unsigned SimulateMode = 33001;
+inline constexpr unsigned SimulateReplay = 33002;
 inline constexpr unsigned AppExit = 57665;
 inline constexpr unsigned AppAbout = 57664;
 inline constexpr unsigned CloseAll = 32866;

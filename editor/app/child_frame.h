@@ -7,6 +7,7 @@
 #include <memory>
 
 class CObjectTree;
+class CSimulateDock;
 class CTavrenDoc;
 class ChartView;
 class QDockWidget;
@@ -15,6 +16,7 @@ class CChildFrame : public QMainWindow {
     Q_OBJECT
 public:
     static constexpr int cObjectBrowserWidth = 150;
+    static constexpr int cSimulateDockWidth = 380;
 
     explicit CChildFrame(QWidget* parent = nullptr);
     ~CChildFrame() override;
@@ -28,6 +30,14 @@ public:
     // Close All asks about saving beforehand, so closing must not ask again.
     void setPromptOnClose(bool on) { promptOnClose = on; }
 
+    // Simulate mode: the chart is read-only and runs in the Simulate dock. Entering reports
+    // why the chart cannot run and returns false; leaving drops the run and its marks and
+    // leaves the chart as it was.
+    bool isSimulating() const { return simulation != nullptr; }
+    bool startSimulation();
+    void stopSimulation();
+    CSimulateDock* simulateDock() const { return simulation; }
+
 signals:
     void chartClosed();
 
@@ -39,6 +49,7 @@ private:
     std::unique_ptr<CTavrenDoc> doc;
     QDockWidget* browser = nullptr;
     CObjectTree* tree = nullptr;
+    CSimulateDock* simulation = nullptr;
     bool promptOnClose = true;
     bool closed = false;
 };

@@ -52,6 +52,8 @@ const std::vector<CommandInfo>& commandTable() {
         {GenerateCSharp, "Generate C# File", {}},
         {GenerateJava, "Generate Java File", {}},
         {GenerateXml, "Generate XML File", {}},
+        {SimulateMode, "Si&mulate", {QKeySequence("F9")}},
+        {SimulateReplay, "&Replay Trace...", {}},
         {WindowCascade, "&Cascade", {}},
         {WindowTile, "&Tile", {}},
         {WindowArrange, "&Arrange Icons", {}},
@@ -81,8 +83,8 @@ const std::vector<MenuInfo>& menuNoChart() {
 const std::vector<MenuInfo>& menuChart() {
     static const std::vector<MenuInfo> menus = {
         {"&File",
-         {FileNew, FileOpen, FileSave, FileSaveAs, FileExport, FileClose, CloseAll, 0, FilePrint,
-          FilePrintPreview, FilePrintSetup, 0, FileMru1, 0, AppExit}},
+         {FileNew, FileOpen, FileSave, FileSaveAs, FileExport, FileClose, CloseAll, 0,
+          SimulateReplay, 0, FilePrint, FilePrintPreview, FilePrintSetup, 0, FileMru1, 0, AppExit}},
         {"&Edit",
          {EditUndo, EditRedo, 0, EditDelete, BringToFront, SendToBack, 0, EditCut, EditCopy,
           EditPaste, CopyAsMetafile, SelectAll, 0, FindReplace, 0, ModelProperties,
@@ -93,6 +95,7 @@ const std::vector<MenuInfo>& menuChart() {
           ChartBrowser, ViewStatusBar}},
         {"&CodeGen",
          {CodeGenProperties, 0, GenerateCpp, GenerateC, GenerateCSharp, GenerateJava, GenerateXml}},
+        {"&Simulate", {SimulateMode, SimulateReplay}},
         {"&Window", {WindowCascade, WindowTile, WindowArrange}},
         cHelpMenu,
     };
@@ -125,6 +128,8 @@ const std::vector<unsigned>& standardToolbar() {
         ZoomIn,
         ZoomNormal,
         ZoomOut,
+        0,
+        SimulateMode,
         0,
         AppAbout,
     };

@@ -41,6 +41,13 @@ public:
             QString::fromStdString(LoadResString(IDS_EXPORT_FILTER)));
         return withExtension(path, ".svg").toStdString();
     }
+
+    std::string openTrace(const std::string& folder) override {
+        return QFileDialog::getOpenFileName(QApplication::activeWindow(), "Replay Trace",
+                                            QString::fromStdString(folder),
+                                            "Traces (*.txt *.log *.trace);;All Files (*)")
+            .toStdString();
+    }
 };
 
 QtFileDialogs& qtDialogs() {

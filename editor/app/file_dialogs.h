@@ -12,6 +12,8 @@ public:
     // suggested: the document's path, or its title for a document never saved.
     virtual std::string saveChart(const std::string& suggested) = 0;
     virtual std::string exportChart(const std::string& suggested) = 0;
+    // A trace written by a machine generated with -g, to replay in Simulate mode.
+    virtual std::string openTrace(const std::string& folder) = 0;
 };
 
 // The editor's dialogs until something else is installed; installed objects are not owned and

@@ -8,6 +8,7 @@
 #include "editor/app/file_dialogs.h"
 #include "editor/app/generate_dialog.h"
 #include "editor/app/printer_setup.h"
+#include "editor/app/simulate_dock.h"
 #include "editor/app/splash_dlg.h"
 #include "editor/app/tavren_doc.h"
 #include "editor/view/chart_export.h"
@@ -147,7 +148,7 @@ void CMainFrame::createActions() {
     for (unsigned id :
          {cmd::ObjectBrowser, cmd::ViewToolbar, cmd::DrawingToolbar, cmd::ChartBrowser,
           cmd::ViewStatusBar, cmd::InsertState, cmd::NewTransition, cmd::InsertInitialState,
-          cmd::InsertFinalState, cmd::InsertNote, cmd::InsertLine})
+          cmd::InsertFinalState, cmd::InsertNote, cmd::InsertLine, cmd::SimulateMode})
         actions[id]->setCheckable(true);
     for (int i = 0; i < cmd::cMaxRecentFiles; ++i)
         makeAction(cmd::FileMru1 + i, {});
@@ -283,20 +284,26 @@ void CMainFrame::updateCommands() {
         buildMenus(hasChart);
 
     for (unsigned id :
-         {cmd::FileSave,        cmd::FileSaveAs,       cmd::FileExport,     cmd::FileClose,
-          cmd::CloseAll,        cmd::GenerateCpp,      cmd::GenerateC,      cmd::GenerateCSharp,
-          cmd::GenerateJava,    cmd::GenerateXml,      cmd::FilePrint,      cmd::FilePrintPreview,
-          cmd::Normal,          cmd::Refresh,          cmd::ObjectBrowser,  cmd::WindowCascade,
-          cmd::WindowTile,      cmd::WindowArrange,    cmd::CopyAsMetafile, cmd::FindReplace,
-          cmd::ModelProperties, cmd::CodeGenProperties})
+         {cmd::FileSave,        cmd::FileSaveAs,        cmd::FileExport,     cmd::FileClose,
+          cmd::CloseAll,        cmd::GenerateCpp,       cmd::GenerateC,      cmd::GenerateCSharp,
+          cmd::GenerateJava,    cmd::GenerateXml,       cmd::FilePrint,      cmd::FilePrintPreview,
+          cmd::Normal,          cmd::Refresh,           cmd::ObjectBrowser,  cmd::WindowCascade,
+          cmd::WindowTile,      cmd::WindowArrange,     cmd::CopyAsMetafile, cmd::FindReplace,
+          cmd::ModelProperties, cmd::CodeGenProperties, cmd::SimulateMode,   cmd::SimulateReplay})
         action(id)->setEnabled(hasChart);
-    // What the chart decides itself: tools, deleting, layering, selecting.
+    const bool simulating = hasChart && child->isSimulating();
+    action(cmd::SimulateMode)->setChecked(simulating);
+    for (unsigned id : {cmd::FindReplace, cmd::ModelProperties, cmd::CodeGenProperties})
+        action(id)->setEnabled(hasChart && !simulating);
+    // What the chart decides itself: tools, deleting, layering, selecting. A simulated chart
+    // is read-only: only copying is left.
     for (unsigned id : {cmd::EditUndo, cmd::EditRedo, cmd::EditCut, cmd::EditCopy, cmd::EditPaste,
                         cmd::EditDelete, cmd::BringToFront, cmd::SendToBack, cmd::SelectAll,
                         cmd::InsertState, cmd::NewTransition, cmd::InsertInitialState,
                         cmd::InsertFinalState, cmd::InsertNote, cmd::InsertLine}) {
         const LayoutMgr* chart = hasChart ? &child->view().layout() : nullptr;
-        action(id)->setEnabled(chart && chart->isCommandEnabled(id));
+        action(id)->setEnabled(chart && chart->isCommandEnabled(id) &&
+                               (!simulating || id == cmd::EditCopy));
         if (action(id)->isCheckable())
             action(id)->setChecked(chart && chart->getTool() == id);
     }
@@ -511,6 +518,16 @@ void CMainFrame::onChartCommand(unsigned id, CChildFrame& child) {
     case cmd::GenerateXml:
         generate(child, static_cast<int>(id - cmd::GenerateCpp));
         break;
+    case cmd::SimulateMode:
+        if (child.isSimulating())
+            child.stopSimulation();
+        else
+            child.startSimulation();
+        break;
+    case cmd::SimulateReplay:
+        if (child.startSimulation())
+            child.simulateDock()->replayTrace();
+        break;
     default:
         view.runCommand(id);
         break;
@@ -520,7 +537,7 @@ void CMainFrame::onChartCommand(unsigned id, CChildFrame& child) {
 // The chart's own menu offers only commands of the chart, which decides their states.
 bool CMainFrame::isCommandEnabled(unsigned id) {
     CChildFrame* child = activeChild();
-    return child && child->view().layout().isCommandEnabled(id);
+    return child && !child->view().isReadOnly() && child->view().layout().isCommandEnabled(id);
 }
 
 // The generator reads the chart from its file, so the file must hold what is shown.

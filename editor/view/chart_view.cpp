@@ -102,6 +102,37 @@ void ChartView::paintEvent(QPaintEvent* e) {
     paintChart(painter, layout(), e->rect());
     QtDC dc(painter, fontScale(layout()));
     overlay.paint(dc);
+    paintSimMarks(painter, layout(), marks);
+}
+
+void ChartView::setReadOnly(bool on) {
+    readOnly = on;
+    if (on) {
+        layout().hideMarkers();
+        SetCursor(CursorId::Arrow);
+    }
+}
+
+void ChartView::setSimMarks(SimMarks newMarks) {
+    marks = std::move(newMarks);
+    viewport()->update();
+}
+
+void ChartView::ensureVisible(const QRect& area) {
+    if (area.isEmpty())
+        return;
+    const QRect view = viewport()->rect().adjusted(20, 20, -20, -20);
+    CSize by(0, 0);
+    if (area.right() > view.right())
+        by.cx = area.right() - view.right();
+    if (area.left() - by.cx < view.left())
+        by.cx = area.left() - view.left();
+    if (area.bottom() > view.bottom())
+        by.cy = area.bottom() - view.bottom();
+    if (area.top() - by.cy < view.top())
+        by.cy = area.top() - view.top();
+    if (by.cx || by.cy)
+        scrollBy(by);
 }
 
 // --- scrolling ---
@@ -169,6 +200,8 @@ void ChartView::keyPressEvent(QKeyEvent* e) {
         return;
     }
     const int line = layout().getZoom();
+    if (readOnly && (e->key() == Qt::Key_Escape || e->key() == Qt::Key_Delete))
+        return;
     switch (e->key()) {
     case Qt::Key_Escape:
         runCommand(cmd::Normal);
@@ -241,6 +274,8 @@ void ChartView::normal() {
 }
 
 bool ChartView::runCommand(unsigned id) {
+    if (readOnly && id != cmd::EditCopy)
+        return false;
     const short zoom = layout().getZoom();
     if (!layout().onCommand(id))
         return false;
@@ -419,6 +454,8 @@ void ChartView::mouseMoveEvent(QMouseEvent* e) {
         deliver({MouseEvent::Move, lastMouse});
         return;
     }
+    if (readOnly)
+        return;
     layout().onMouseMove(lastMouse);
     updateCursor(lastMouse);
 }
@@ -427,7 +464,8 @@ void ChartView::mousePressEvent(QMouseEvent* e) {
     lastMouse = toCPoint(e->position().toPoint());
     if (capturing)
         return;
-    if (e->button() != Qt::LeftButton) {
+    if (e->button() != Qt::LeftButton || readOnly) {
+        setFocus(Qt::MouseFocusReason);
         QAbstractScrollArea::mousePressEvent(e);
         return;
     }
@@ -440,14 +478,14 @@ void ChartView::mousePressEvent(QMouseEvent* e) {
 
 void ChartView::mouseDoubleClickEvent(QMouseEvent* e) {
     lastMouse = toCPoint(e->position().toPoint());
-    if (capturing || e->button() != Qt::LeftButton)
+    if (capturing || e->button() != Qt::LeftButton || readOnly)
         return;
     layout().onLButtonDblClk(mouseFlags(e->modifiers()), lastMouse);
     emit stateChanged();
 }
 
 void ChartView::contextMenuEvent(QContextMenuEvent* e) {
-    if (capturing || toolDrag)
+    if (capturing || toolDrag || readOnly)
         return;
     layout().hideMarkers();
     layout().onContextMenu(toCPoint(e->pos()));

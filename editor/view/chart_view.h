@@ -4,6 +4,7 @@
 // Scrolling moves in whole model units; zoom, print and preview commands are slots.
 
 #include "editor/view/overlay.h"
+#include "editor/view/sim_marks.h"
 #include "platform/cwnd.h"
 
 #include <QAbstractScrollArea>
@@ -66,6 +67,15 @@ public:
     // prints; the user is told when it is there.
     void copyAsPicture();
 
+    // While a chart is simulated nothing may change it: the mouse and the keys only scroll.
+    void setReadOnly(bool on);
+    bool isReadOnly() const { return readOnly; }
+    // Marks painted over the chart (a simulation's states and transitions); not the model's.
+    void setSimMarks(SimMarks marks);
+    const SimMarks& simMarks() const { return marks; }
+    // Scrolls so that the client-pixel area is in view, as much of it as fits.
+    void ensureVisible(const QRect& area);
+
 public slots:
     // After reading or creating a chart: the user's text and grid defaults, scroll ranges.
     void initialUpdate();
@@ -121,4 +131,6 @@ private:
     QEventLoop* mouseLoop = nullptr; // the running NextMouseEvent loop, if any
     bool toolDrag = false;           // the application's events pass through eventFilter
     bool toolImageShown = false;     // the tool's image is the override cursor
+    bool readOnly = false;
+    SimMarks marks;
 };

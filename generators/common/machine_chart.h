@@ -21,6 +21,9 @@ struct Branch {
     std::string guardFn;
     std::string effectFn;
     long transitionId = 0; // the chart's object id of the transition
+    // For a final target: the state whose region the final state is drawn in, or the top
+    // level; that region completes.
+    int completes = cTopLevel;
 };
 
 struct EventGroup {

@@ -2,6 +2,7 @@
 
 #include "codegen/file_writer.h"
 #include "codegen/model_info.h"
+#include "model/connectable_rect_shape.h"
 #include "model/transition.h"
 
 #include <algorithm>
@@ -90,9 +91,7 @@ genchart::Chart MachineGenerator::buildChart(gennames::NameTable& members,
     std::map<std::string, int> eventIndex;
     for (const std::string& name : info.messageNames) {
         eventIndex.emplace(name, static_cast<int>(chart.events.size()));
-        chart.events.push_back(
-            {name,
-             members.claimStable(eventIdentifier(name), name, "event")});
+        chart.events.push_back({name, members.claimStable(eventIdentifier(name), name, "event")});
     }
     // The machine's own per-state functions give way to the events.
     for (genchart::State& state : chart.states)
@@ -138,6 +137,8 @@ genchart::Chart MachineGenerator::buildChart(gennames::NameTable& members,
                 branch.effect = t->effect;
                 branch.target = indexOf(t->targetId, genchart::cFinal);
                 branch.transitionId = t->transitionId;
+                if (branch.target == genchart::cFinal)
+                    branch.completes = regionOf(t->targetId, nodes);
                 group.branches.push_back(std::move(branch));
             }
             state.events.push_back(std::move(group));
@@ -167,6 +168,30 @@ void MachineGenerator::nameUserCode(genchart::Chart& chart, gennames::NameTable&
                     branch.effectFn = names.claim(base + "_effect" + std::to_string(n));
             }
     }
+}
+
+// The innermost state drawn around the shape, or the top level.
+int MachineGenerator::regionOf(long shapeId, const std::vector<const StateNode*>& nodes) const {
+    const Shape* shape = getShape(shapeId);
+    const auto* drawn = dynamic_cast<const ConnectableRectShape*>(shape);
+    if (!drawn)
+        return genchart::cTopLevel;
+    const CRect r = drawn->getRect();
+    int inner = genchart::cTopLevel;
+    LONG innerArea = 0;
+    for (std::size_t i = 0; i < nodes.size(); ++i) {
+        const auto* state = dynamic_cast<const ConnectableRectShape*>(getShape(nodes[i]->stateId));
+        if (!state)
+            continue;
+        const CRect s = state->getRect();
+        const LONG area = s.Width() * s.Height();
+        if (s.left <= r.left && s.top <= r.top && r.right <= s.right && r.bottom <= s.bottom &&
+            (inner == genchart::cTopLevel || area < innerArea)) {
+            inner = static_cast<int>(i);
+            innerArea = area;
+        }
+    }
+    return inner;
 }
 
 long MachineGenerator::initialTargetId(const StateNode& node) const {

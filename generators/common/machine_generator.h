@@ -7,6 +7,7 @@
 #include "generators/common/names.h"
 
 #include <string>
+#include <vector>
 
 struct StateNode;
 
@@ -34,5 +35,6 @@ protected:
 private:
     // The state an initial state leads to, found through the shapes by object id.
     long initialTargetId(const StateNode& node) const;
+    int regionOf(long shapeId, const std::vector<const StateNode*>& nodes) const;
     static void nameUserCode(genchart::Chart& chart, gennames::NameTable& names);
 };

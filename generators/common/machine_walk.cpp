@@ -32,6 +32,14 @@ void addEnter(const Chart& chart, std::vector<Step>& steps, int s) {
     steps.push_back({Step::Enter, s, cTopLevel, false, state.entryFn, "enter " + state.className});
 }
 
+// True when `outer` is `inner` or one of the states around it.
+bool contains(const Chart& chart, int outer, int inner) {
+    for (int s = inner; s != cTopLevel; s = at(chart, s).parent)
+        if (s == outer)
+            return true;
+    return false;
+}
+
 } // namespace
 
 int commonAncestor(const Chart& chart, int source, int target) {
@@ -57,10 +65,23 @@ std::vector<Step> transitionSteps(const Chart& chart, int source, const Branch& 
             steps.push_back({Step::Effect, source, cTopLevel, false, branch.effectFn, {}});
     };
     if (branch.target == cFinal) {
-        // Completes the parent: everything below it is exited, and it stays active.
-        addExits(chart, steps, source, state.parent);
+        // The final state's region completes: everything below the innermost state around
+        // both the source and the final state is exited, then the states down to the region
+        // are entered, and the region stays active as the innermost state.
+        const int region = branch.completes;
+        int common = region;
+        while (common != cTopLevel && !contains(chart, common, source))
+            common = at(chart, common).parent;
+        if (common == source)
+            common = at(chart, source).parent;
+        addExits(chart, steps, source, common);
         fire("final");
-        if (state.parent == cTopLevel)
+        std::vector<int> path;
+        for (int s = region; s != common; s = at(chart, s).parent)
+            path.push_back(s);
+        for (auto s = path.rbegin(); s != path.rend(); ++s)
+            addEnter(chart, steps, *s);
+        if (region == cTopLevel)
             steps.push_back({Step::Finish, cTopLevel, cTopLevel, false, {}, "finished"});
         return steps;
     }

@@ -1,22 +1,31 @@
 #include "generators/sim/trace_check.h"
 
-#include "generators/sim/chart_simulator.h"
-
-#include <optional>
-
 namespace sim {
 
 namespace {
 
+bool isDrop(const std::string& line) {
+    return line.rfind("dropped (queue full): ", 0) == 0;
+}
+
+} // namespace
+
+TraceReplay::TraceReplay(const genchart::Chart& chart, std::vector<std::string> trace)
+    : lines(std::move(trace)), simulation(chart) {
+    // Every event the machine processed shows in the trace, raised ones included, so the
+    // replay sends them all itself and lets no action raise anything.
+    simulation.setActionHook([](const Step&) { return std::vector<std::string>(); });
+    simulation.setGuardOracle([this](const GuardQuestion& q) {
+        return wanted && q.state == wanted->source &&
+               (q.branch.target == genchart::cFinal ? cNone : q.branch.target) == wanted->target;
+    });
+    verdict.message = "the trace agrees with the chart";
+}
+
 // A "SOURCE -EVENT-> TARGET" line read with the chart's own names; states and events may
 // hold blanks and dashes, so every split the chart allows is tried.
-struct Firing {
-    int source = cNone;
-    int event = -1;
-    int target = cNone; // cNone for "final"
-};
-
-std::optional<Firing> parseFiring(const genchart::Chart& chart, const std::string& line) {
+std::optional<TraceReplay::Firing> TraceReplay::parseFiring(const std::string& line) const {
+    const genchart::Chart& chart = simulation.chart();
     for (std::size_t s = 0; s < chart.states.size(); ++s) {
         const std::string& source = chart.states[s].className;
         if (line.rfind(source + " -", 0) != 0)
@@ -36,7 +45,8 @@ std::optional<Firing> parseFiring(const genchart::Chart& chart, const std::strin
     return std::nullopt;
 }
 
-std::optional<int> parseIgnored(const genchart::Chart& chart, const std::string& line) {
+std::optional<int> TraceReplay::parseIgnored(const std::string& line) const {
+    const genchart::Chart& chart = simulation.chart();
     for (const char* prefix : {"ignored: ", "ignored (finished): "}) {
         const std::string p = prefix;
         if (line.rfind(p, 0) == 0)
@@ -47,85 +57,78 @@ std::optional<int> parseIgnored(const genchart::Chart& chart, const std::string&
     return std::nullopt;
 }
 
-bool isDrop(const std::string& line) {
-    return line.rfind("dropped (queue full): ", 0) == 0;
+void TraceReplay::skipDrops() {
+    while (at < lines.size() && isDrop(lines[at]))
+        ++at;
 }
 
-} // namespace
+bool TraceReplay::fail(TraceCheck failure) {
+    verdict = std::move(failure);
+    finished = true;
+    return false;
+}
+
+// Compares the lines the chart makes the machine write with the trace from `at` on.
+bool TraceReplay::compare() {
+    for (const Explanation& e : run)
+        for (const std::string& expected : e.trace) {
+            skipDrops();
+            const std::string found = at < lines.size() ? lines[at] : std::string();
+            if (found != expected)
+                return fail({false, static_cast<int>(at) + 1, expected, found,
+                             "the chart gives \"" + expected + "\", the trace " +
+                                 (at < lines.size() ? "has \"" + found + "\"" : "ends")});
+            ++at;
+        }
+    return true;
+}
+
+bool TraceReplay::step() {
+    run.clear();
+    if (finished)
+        return false;
+    skipDrops();
+    if (at >= lines.size()) {
+        finished = true;
+        return false;
+    }
+    runLine = static_cast<int>(at) + 1;
+    if (!simulation.started() && lines[at].rfind("enter ", 0) == 0) {
+        run = simulation.start();
+        return compare();
+    }
+    // The event is named by the first firing or ignored line from here.
+    std::size_t look = at;
+    std::optional<Firing> firing;
+    std::optional<int> ignored;
+    for (; look < lines.size(); ++look) {
+        if ((firing = parseFiring(lines[look])) || (ignored = parseIgnored(lines[look])))
+            break;
+        if (lines[look].rfind("exit ", 0) != 0 && !isDrop(lines[look]))
+            break;
+    }
+    if (look == lines.size())
+        return fail({false,
+                     static_cast<int>(look) + 1,
+                     {},
+                     {},
+                     "the trace ends before the transition its last exits belong to"});
+    if (!firing && !ignored)
+        return fail({false,
+                     static_cast<int>(look) + 1,
+                     {},
+                     lines[look],
+                     "\"" + lines[look] + "\" is no line this chart's machine writes here"});
+    wanted = firing;
+    run = simulation.send(firing ? firing->event : *ignored);
+    return compare();
+}
 
 TraceCheck checkTrace(const genchart::Chart& chart, const std::vector<std::string>& trace) {
-    ChartSimulator simulator(chart);
-    // Every event the machine processed shows in the trace, raised ones included, so the
-    // replay sends them all itself and lets no action raise anything.
-    simulator.setActionHook([](const Step&) { return std::vector<std::string>(); });
-    std::optional<Firing> wanted;
-    simulator.setGuardOracle([&](const GuardQuestion& q) {
-        return wanted && q.state == wanted->source &&
-               (q.branch.target == genchart::cFinal ? cNone : q.branch.target) == wanted->target;
-    });
-
-    TraceCheck check;
-    std::size_t at = 0;
-    const auto skipDrops = [&] {
-        while (at < trace.size() && isDrop(trace[at]))
-            ++at;
-    };
-    // Compares the lines the chart makes the machine write with the trace from `at` on.
-    const auto compare = [&](const std::vector<Explanation>& run) {
-        for (const Explanation& e : run)
-            for (const std::string& expected : e.trace) {
-                skipDrops();
-                const std::string found = at < trace.size() ? trace[at] : std::string();
-                if (found != expected) {
-                    check = {false, static_cast<int>(at) + 1, expected, found,
-                             "the chart gives \"" + expected + "\", the trace " +
-                                 (at < trace.size() ? "has \"" + found + "\"" : "ends")};
-                    return false;
-                }
-                ++at;
-            }
-        return true;
-    };
-
-    for (skipDrops(); at < trace.size(); skipDrops()) {
-        if (!simulator.started() && trace[at].rfind("enter ", 0) == 0) {
-            if (!compare(simulator.start()))
-                return check;
-            continue;
-        }
-        // The event is named by the first firing or ignored line from here.
-        std::size_t look = at;
-        std::optional<Firing> firing;
-        std::optional<int> ignored;
-        for (; look < trace.size(); ++look) {
-            if ((firing = parseFiring(chart, trace[look])) ||
-                (ignored = parseIgnored(chart, trace[look])))
-                break;
-            if (trace[look].rfind("exit ", 0) != 0 && !isDrop(trace[look]))
-                break;
-        }
-        if (look == trace.size()) {
-            check = {false,
-                     static_cast<int>(look) + 1,
-                     {},
-                     {},
-                     "the trace ends before the transition its last exits belong to"};
-            return check;
-        }
-        if (!firing && !ignored) {
-            check = {false,
-                     static_cast<int>(look) + 1,
-                     {},
-                     trace[look],
-                     "\"" + trace[look] + "\" is no line this chart's machine writes here"};
-            return check;
-        }
-        wanted = firing;
-        if (!compare(simulator.send(firing ? firing->event : *ignored)))
-            return check;
+    TraceReplay replay(chart, trace);
+    while (replay.step()) {
     }
-    check.message = "the trace agrees with the chart";
-    return check;
+    return replay.check();
 }
 
 } // namespace sim

@@ -5,8 +5,10 @@
 // reported.
 
 #include "generators/common/machine_chart.h"
+#include "generators/sim/chart_simulator.h"
 #include "platform/kelmora_export.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,5 +24,43 @@ struct TraceCheck {
 
 KELMORA_API TraceCheck checkTrace(const genchart::Chart& chart,
                                   const std::vector<std::string>& trace);
+
+// The same replay one start or event at a time, for a caller that shows each step: checkTrace
+// is step() until it returns false.
+class KELMORA_API TraceReplay {
+public:
+    TraceReplay(const genchart::Chart& chart, std::vector<std::string> trace);
+
+    // Runs the start or the next event the trace shows and compares what it wrote; false once
+    // the trace is used up or the two have parted (check() says which).
+    bool step();
+    const TraceCheck& check() const { return verdict; }
+    bool done() const { return finished; }
+    // The explanations of the last step, and the trace line it began at (1-based).
+    const std::vector<Explanation>& lastRun() const { return run; }
+    int lastLine() const { return runLine; }
+    const ChartSimulator& simulator() const { return simulation; }
+
+private:
+    struct Firing {
+        int source = cNone;
+        int event = -1;
+        int target = cNone; // cNone for "final"
+    };
+    std::optional<Firing> parseFiring(const std::string& line) const;
+    std::optional<int> parseIgnored(const std::string& line) const;
+    void skipDrops();
+    bool compare();
+    bool fail(TraceCheck failure);
+
+    std::vector<std::string> lines;
+    ChartSimulator simulation;
+    std::optional<Firing> wanted;
+    std::size_t at = 0;
+    std::vector<Explanation> run;
+    int runLine = 0;
+    TraceCheck verdict;
+    bool finished = false;
+};
 
 } // namespace sim

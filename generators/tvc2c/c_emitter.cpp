@@ -368,7 +368,7 @@ void CEmitter::writeObserverCalls(CodePrinter& p) const {
     for (const State& state : chart.states)
         for (const EventGroup& group : state.events)
             for (const Branch& branch : group.branches)
-                finishes = finishes || (branch.target == cFinal && state.parent == cTopLevel);
+                finishes = finishes || (branch.target == cFinal && branch.completes == cTopLevel);
     if (finishes)
         p.print("static void finished_(const $root$* me) {\n"
                 "    if (me->observer_ && me->observer_->finished)\n"

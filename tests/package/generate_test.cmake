@@ -108,12 +108,13 @@ if(rc EQUAL 0 OR NOT out MATCHES "door.tvc: error: .*\\[front-end\\]")
     message(FATAL_ERROR "the broken chart did not stop the build (${rc}):\n${out}")
 endif()
 
-# Only cpp is generated for now; anything else stops the configuration with the list.
-execute_process(COMMAND ${CMAKE_COMMAND} -S ${consumer} -B ${WORK_DIR}/java ${configure_options}
-                        -DDOOR_CHART=${chart} -DDOOR_LANGUAGE=java
+# A language without a generator stops the configuration with the list.
+execute_process(COMMAND ${CMAKE_COMMAND} -S ${consumer} -B ${WORK_DIR}/python ${configure_options}
+                        -DDOOR_CHART=${chart} -DDOOR_LANGUAGE=python
                 RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE out)
-if(rc EQUAL 0 OR NOT out MATCHES "LANGUAGE 'java' is not supported; supported: cpp")
-    message(FATAL_ERROR "LANGUAGE java was not refused as expected (${rc}):\n${out}")
+if(rc EQUAL 0
+   OR NOT out MATCHES "LANGUAGE 'python' is not supported; supported: cpp, c,[ \n]+java, cs")
+    message(FATAL_ERROR "LANGUAGE python was not refused as expected (${rc}):\n${out}")
 endif()
 
 # The installed example builds on its own, with its warnings as errors.

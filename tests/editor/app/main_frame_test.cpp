@@ -61,8 +61,8 @@ void answerPrintSetup(bool fit, bool ok) {
 TEST_F(EditorTest, MenusFollowWhetherAChartIsOpen) {
     ASSERT_TRUE(start());
     QMenuBar* bar = frame().menuBar();
-    EXPECT_EQ(menuTitles(bar),
-              QStringList({"&File", "&Edit", "Insert", "&View", "&CodeGen", "&Window", "&Help"}));
+    EXPECT_EQ(menuTitles(bar), QStringList({"&File", "&Edit", "Insert", "&View", "&CodeGen",
+                                            "&Simulate", "&Window", "&Help"}));
     trigger(cmd::FileClose);
     settle();
     EXPECT_EQ(menuTitles(bar), QStringList({"&File", "&Edit", "&View", "&Help"}));
