@@ -170,8 +170,8 @@ private:
         return dynamic_cast<const Transition*>(gen.getShape(id));
     }
 
-    // A final state is entered in the state that the transition completes (the parent of its
-    // source), wherever it is drawn; one SCXML final per completed state and final shape.
+    // A final state completes the region it is drawn in, as an SCXML final does its parent:
+    // one SCXML final per final shape, in the state whose region holds it.
     void collectFinals(gennames::NameTable& ids) {
         for (std::size_t i = 0; i < chart.states.size(); ++i)
             for (const genchart::EventGroup& group : chart.states[i].events)
@@ -180,7 +180,7 @@ private:
                         continue;
                     const Transition* t = transitionShape(b.transitionId);
                     const long shape = t ? t->getTailStateId() : 0;
-                    const int parent = chart.states[i].parent;
+                    const int parent = b.completes;
                     auto& list = finals[parent];
                     if (!finalIds.count({parent, shape})) {
                         const std::string base =
@@ -319,7 +319,7 @@ private:
             attrs.emplace_back("cond", b.guard);
         const Transition* t = transitionShape(b.transitionId);
         if (b.target == genchart::cFinal) {
-            const int parent = chart.states[static_cast<std::size_t>(source)].parent;
+            const int parent = b.completes;
             attrs.emplace_back("target", finalIds.at({parent, t ? t->getTailStateId() : 0}));
         } else if (isProperAncestor(b.target, source)) {
             // SCXML would not leave the target when it enters its history from inside.
