@@ -1,0 +1,660 @@
+#include "generators/tvc2scxml/scxml_import.h"
+
+#include "generators/tvc2scxml/scxml_layout.h"
+#include "model/archive.h"
+#include "model/model_properties.h"
+#include "model/util.h"
+
+#include <libxml/parser.h>
+#include <libxml/tree.h>
+
+#include <algorithm>
+#include <cstring>
+#include <map>
+#include <memory>
+#include <set>
+#include <sstream>
+
+namespace scxmlimport {
+namespace {
+
+using scxmllayout::cLayoutNamespace;
+using scxmllayout::cScxmlNamespace;
+
+const std::string CRLF = "\r\n";
+
+std::string str(const xmlChar* s) {
+    return s ? reinterpret_cast<const char*>(s) : std::string();
+}
+
+bool is(const xmlNode* n, const char* name) {
+    return n->type == XML_ELEMENT_NODE && n->ns &&
+           str(n->ns->href) == std::string(cScxmlNamespace) && str(n->name) == name;
+}
+
+bool hasAttr(const xmlNode* n, const char* name, const char* ns = nullptr) {
+    return ns ? xmlHasNsProp(n, BAD_CAST name, BAD_CAST ns) != nullptr
+              : xmlHasProp(n, BAD_CAST name) != nullptr;
+}
+
+std::string attr(const xmlNode* n, const char* name) {
+    xmlChar* v = xmlGetNoNsProp(n, BAD_CAST name);
+    std::string s = str(v);
+    xmlFree(v);
+    return s;
+}
+
+const std::string kTv(cLayoutNamespace);
+
+std::string tv(const xmlNode* n, const std::string& name) {
+    xmlChar* v = xmlGetNsProp(n, BAD_CAST name.c_str(), BAD_CAST kTv.c_str());
+    std::string s = str(v);
+    xmlFree(v);
+    return s;
+}
+
+std::string text(const xmlNode* n) {
+    xmlChar* v = xmlNodeGetContent(n);
+    std::string s = str(v);
+    xmlFree(v);
+    return s;
+}
+
+// Line feeds back to the model's carriage return plus line feed.
+std::string toModelText(const std::string& s) {
+    std::string out;
+    for (char c : s) {
+        if (c == '\n')
+            out += CRLF;
+        else
+            out += c;
+    }
+    return out;
+}
+
+// A script's text without the line feeds and padding lines tvc2scxml put around the code.
+std::string scriptText(const xmlNode* script) {
+    std::string s = text(script);
+    if (!s.empty() && s.front() == '\n')
+        s.erase(0, 1);
+    const auto end = s.find_last_not_of(" \t");
+    s.erase(end == std::string::npos ? 0 : end + 1);
+    if (!s.empty() && s.back() == '\n')
+        s.pop_back();
+    if (tv(script, "before") == ";" && s.rfind(";\n", 0) == 0)
+        s.erase(0, 2);
+    if (tv(script, "after") == ";" && s.size() >= 2 && s.compare(s.size() - 2, 2, "\n;") == 0)
+        s.erase(s.size() - 2);
+    return toModelText(s);
+}
+
+struct Rect {
+    long l = 0, t = 0, r = 0, b = 0;
+    std::string str() const {
+        return std::to_string(l) + " " + std::to_string(t) + " " + std::to_string(r) + " " +
+               std::to_string(b);
+    }
+};
+
+struct Node; // a state, initial or final of the chart
+
+struct Edge {
+    Node* source = nullptr;
+    std::string targetId;
+    std::string event, guard, effect;
+    std::string labelEvent, labelGuard; // the label's own text where tv: kept it
+    const xmlNode* element = nullptr;
+    long id = 0, labelId = 0;
+};
+
+struct Node {
+    enum Kind { State, Initial, Final } kind = State;
+    std::string scxmlId, name;
+    Node* parent = nullptr;
+    std::vector<Node*> children;
+    std::string entry, exit;
+    bool history = false;
+    std::string initialTarget; // for Initial: the target's SCXML id
+    const xmlNode* element = nullptr;
+    long id = 0;
+    Rect rect;
+    // Initial: the element and attribute prefix that keep its transition's drawing.
+    const xmlNode* transition = nullptr;
+    std::string transitionPrefix;
+    long transitionId = 0;
+};
+
+const xmlNode* t0(const xmlNode* initial) {
+    for (const xmlNode* t = initial->children; t; t = t->next)
+        if (t->type == XML_ELEMENT_NODE && str(t->name) == "transition")
+            return t;
+    return nullptr;
+}
+
+class Reader {
+public:
+    explicit Reader(bool l) : lenient(l) {}
+
+    Result run(std::string_view document) {
+        if (document.size() > cMaxBytes) {
+            result.problems.push_back("the document is larger than 16 MiB");
+            return result;
+        }
+        // No entity substitution, no DTD, nothing from the network; errors kept, not printed.
+        const int options = XML_PARSE_NONET | XML_PARSE_NOWARNING | XML_PARSE_NOERROR;
+        std::unique_ptr<xmlDoc, decltype(&xmlFreeDoc)> doc(
+            xmlReadMemory(document.data(), static_cast<int>(document.size()), "document", nullptr,
+                          options),
+            &xmlFreeDoc);
+        if (!doc) {
+            const xmlError* e = xmlGetLastError();
+            result.problems.push_back(
+                "line " + std::to_string(e ? e->line : 0) + ": malformed XML: " +
+                (e && e->message ? trimmed(e->message) : std::string("unreadable")));
+            return result;
+        }
+        if (doc->intSubset || doc->extSubset) {
+            result.problems.push_back("line 1: <!DOCTYPE>: a document type is not accepted");
+            return result;
+        }
+        const xmlNode* root = xmlDocGetRootElement(doc.get());
+        if (!root || !is(root, "scxml")) {
+            result.problems.push_back("line 1: the root element is not SCXML's <scxml>");
+            return result;
+        }
+        if (!checkDepth(root, 0))
+            return result;
+        readRoot(root);
+        if (!result.problems.empty())
+            return result;
+        write();
+        result.ok = result.problems.empty();
+        return result;
+    }
+
+private:
+    static std::string trimmed(std::string s) {
+        while (!s.empty() && (s.back() == '\n' || s.back() == ' '))
+            s.pop_back();
+        return s;
+    }
+
+    bool checkDepth(const xmlNode* n, int depth) {
+        if (depth > cMaxDepth) {
+            result.problems.push_back("line " + std::to_string(xmlGetLineNo(n)) + ": <" +
+                                      str(n->name) + ">: nested deeper than " +
+                                      std::to_string(cMaxDepth) + " elements");
+            return false;
+        }
+        for (const xmlNode* c = n->children; c; c = c->next)
+            if (c->type == XML_ELEMENT_NODE && !checkDepth(c, depth + 1))
+                return false;
+        return true;
+    }
+
+    // Something the chart model cannot hold: fails the import, or with lenient is dropped.
+    void unsupported(const xmlNode* n, const std::string& what) {
+        const std::string line =
+            "line " + std::to_string(xmlGetLineNo(n)) + ": <" + str(n->name) + ">: " + what;
+        (lenient ? result.dropped : result.problems).push_back(line);
+    }
+
+    Node* add(Node::Kind kind, Node* parent, const xmlNode* e) {
+        nodes.push_back(std::make_unique<Node>());
+        Node* n = nodes.back().get();
+        n->kind = kind;
+        n->parent = parent;
+        n->element = e;
+        n->scxmlId = attr(e, "id");
+        n->id = std::atol(tv(e, "id").c_str());
+        if (parent)
+            parent->children.push_back(n);
+        else
+            top.push_back(n);
+        if (!n->scxmlId.empty())
+            byId[n->scxmlId] = n;
+        return n;
+    }
+
+    void readRoot(const xmlNode* root) {
+        const std::string model = attr(root, "datamodel");
+        if (!model.empty() && model != "null" && model.rfind("cplusplus:", 0) != 0)
+            unsupported(root, "the data model '" + model + "' (only C++ and null)");
+        layout = hasAttr(root, "zoom", kTv.c_str());
+        name = attr(root, "name");
+        dataModel = model;
+        rootInitial = attr(root, "initial");
+        for (const xmlNode* c = root->children; c; c = c->next)
+            readChild(c, nullptr);
+        if (rootInitial.empty()) // SCXML's default: the first state in document order
+            for (Node* n : top)
+                if (n->kind == Node::State) {
+                    rootInitial = n->scxmlId;
+                    break;
+                }
+        if (rootInitial.empty()) {
+            result.problems.push_back("line " + std::to_string(xmlGetLineNo(root)) +
+                                      ": <scxml>: no state to start in");
+            return;
+        }
+        // The top level's initial state.
+        nodes.push_back(std::make_unique<Node>());
+        topInitial = nodes.back().get();
+        topInitial->kind = Node::Initial;
+        topInitial->element = root;
+        topInitial->initialTarget = rootInitial;
+        topInitial->id = std::atol(tv(root, "initial-id").c_str());
+        topInitial->transition = root;
+        topInitial->transitionPrefix = "initial-transition-";
+        rootElement = root;
+        top.insert(top.begin(), topInitial);
+    }
+
+    void readChild(const xmlNode* c, Node* parent) {
+        if (c->type != XML_ELEMENT_NODE)
+            return;
+        if (!c->ns || str(c->ns->href) != std::string(cScxmlNamespace))
+            return; // other vocabularies are not ours to read
+        if (is(c, "state"))
+            readState(c, parent);
+        else if (is(c, "final"))
+            add(Node::Final, parent, c);
+        else if (is(c, "datamodel") && !c->children)
+            return;
+        else if (is(c, "parallel"))
+            unsupported(c, "parallel states");
+        else
+            unsupported(c, "not part of a chart here");
+    }
+
+    void readState(const xmlNode* e, Node* parent) {
+        if (tv(e, "rest") == "true")
+            return; // tvc2scxml's stand-in for a composite without initial state
+        Node* s = add(Node::State, parent, e);
+        s->name = layout && hasAttr(e, "name", kTv.c_str()) ? tv(e, "name") : s->scxmlId;
+        if (s->scxmlId.empty())
+            unsupported(e, "a state without id");
+        std::string initial = attr(e, "initial");
+        for (const xmlNode* c = e->children; c; c = c->next) {
+            if (c->type != XML_ELEMENT_NODE)
+                continue;
+            if (is(c, "onentry") || is(c, "onexit"))
+                (is(c, "onentry") ? s->entry : s->exit) += actions(c);
+            else if (is(c, "initial")) {
+                for (const xmlNode* t = c->children; t; t = t->next)
+                    if (is(t, "transition"))
+                        initial = attr(t, "target");
+                Node* i = add(Node::Initial, s, c);
+                i->initialTarget = initial;
+                i->transition = t0(c);
+            } else if (is(c, "history")) {
+                if (attr(c, "type") == "deep")
+                    unsupported(c, "deep history");
+                else
+                    s->history = true;
+                historyOwner[attr(c, "id")] = s;
+            } else if (is(c, "transition"))
+                readTransition(c, s);
+            else if (is(c, "invoke"))
+                unsupported(c, "invoked services");
+            else
+                readChild(c, s);
+        }
+        bool hasInitialNode = false;
+        for (Node* c : s->children)
+            hasInitialNode = hasInitialNode || c->kind == Node::Initial;
+        if (!hasInitialNode && !initial.empty()) {
+            Node* i = add(Node::Initial, s, e);
+            i->initialTarget = initial;
+            i->element = nullptr;
+            i->id = 0;
+        }
+    }
+
+    std::string actions(const xmlNode* holder) {
+        std::string code;
+        for (const xmlNode* c = holder->children; c; c = c->next) {
+            if (c->type != XML_ELEMENT_NODE)
+                continue;
+            if (is(c, "script")) {
+                if (hasAttr(c, "src"))
+                    unsupported(c, "a script from elsewhere");
+                else
+                    code += (code.empty() ? "" : CRLF) + scriptText(c);
+            } else if (is(c, "send") && (hasAttr(c, "delay") || hasAttr(c, "delayexpr")))
+                unsupported(c, "delayed events");
+            else
+                unsupported(c, "executable content other than <script>");
+        }
+        return code;
+    }
+
+    void readTransition(const xmlNode* t, Node* source) {
+        const std::string event = attr(t, "event");
+        const std::string target = attr(t, "target");
+        if (event.empty()) {
+            unsupported(t, "a transition without event");
+            return;
+        }
+        if (target.empty() || target.find_first_of(" \t\n") != std::string::npos) {
+            unsupported(t, target.empty() ? "a transition without target"
+                                          : "a transition with several targets");
+            return;
+        }
+        if (attr(t, "type") == "internal")
+            unsupported(t, "an internal transition (ours are external)");
+        Edge edge;
+        edge.source = source;
+        edge.targetId = target;
+        edge.event = event;
+        edge.guard = toModelText(attr(t, "cond"));
+        edge.effect = actions(t);
+        edge.element = t;
+        edge.id = std::atol(tv(t, "id").c_str());
+        edge.labelId = std::atol(tv(t, "label-id").c_str());
+        edge.labelEvent = hasAttr(t, "label-event", kTv.c_str()) ? tv(t, "label-event") : event;
+        edge.labelGuard =
+            hasAttr(t, "label-guard", kTv.c_str()) ? tv(t, "label-guard") : edge.guard;
+        edges.push_back(edge);
+    }
+
+    Node* resolve(const std::string& id) {
+        if (const auto h = historyOwner.find(id); h != historyOwner.end())
+            return h->second;
+        const auto n = byId.find(id);
+        return n == byId.end() ? nullptr : n->second;
+    }
+
+    void write();
+    void autoLayout();
+    std::string stateRecord(const Node& n);
+
+    bool lenient;
+    Result result;
+    bool layout = false;
+    std::string name, dataModel, rootInitial;
+    std::vector<std::unique_ptr<Node>> nodes;
+    std::vector<Node*> top;
+    Node* topInitial = nullptr;
+    std::map<std::string, Node*> byId;
+    std::map<std::string, Node*> historyOwner;
+    std::vector<Edge> edges;
+    const xmlNode* rootElement = nullptr;
+};
+
+void multi(std::ostream& out, const std::string& text) {
+    Util::writeMultiLines(out, text, "TEXTBEGIN", "TEXTEND");
+}
+
+std::string link(int type, long hx, long hy, long tx, long ty) {
+    return std::to_string(type) + " " + std::to_string(hx) + " " + std::to_string(hy) + " " +
+           std::to_string(tx) + " " + std::to_string(ty) + " " + CRLF;
+}
+
+std::string Reader::stateRecord(const Node& n) {
+    std::ostringstream out;
+    const xmlNode* e = n.element;
+    const char* type = n.kind == Node::State     ? "GenericState"
+                       : n.kind == Node::Initial ? "InitialState"
+                                                 : "FinalState";
+    const bool topInit = &n == topInitial;
+    const std::string prefix = topInit ? "initial-" : "";
+    std::string look = layout && e ? tv(e, prefix + "look") : "";
+    if (look.empty())
+        look = "10 1";
+    std::istringstream lk(look);
+    std::string z, shown;
+    lk >> z >> shown;
+    const std::string rect =
+        layout && e && !tv(e, prefix + "rect").empty() ? tv(e, prefix + "rect") : n.rect.str();
+    out << "BEGIN " << type << ' ' << n.id << CRLF << n.id << ' ' << z << CRLF << rect << CRLF
+        << shown << CRLF;
+    if (n.kind == Node::State) {
+        std::string colors = layout && e ? tv(e, "colors") : "";
+        if (colors.empty())
+            colors = "12582911 0";
+        out << n.name << CRLF << (n.history ? 1 : 0) << ' ' << colors << CRLF;
+        multi(out, n.entry);
+        multi(out, n.exit);
+    } else {
+        out << (layout && e ? tv(e, prefix + "name") : "") << CRLF;
+    }
+    return out.str();
+}
+
+// A route through orthogonal points, as the model file stores it: a head link and a tail
+// link of one unit at the ends.
+std::string route(const std::vector<std::pair<long, long>>& p) {
+    std::string out = link(2, p[0].first, p[0].second, p[1].first, p[1].second);
+    for (std::size_t i = 1; i + 2 < p.size(); ++i)
+        out += link(p[i].first == p[i + 1].first ? 0 : 1, p[i].first, p[i].second, p[i + 1].first,
+                    p[i + 1].second);
+    const auto n = p.size();
+    return out + link(3, p[n - 2].first, p[n - 2].second, p[n - 1].first, p[n - 1].second);
+}
+
+// Nesting into geometry: each state's children in a grid inside it, with room around them
+// for the labels of the transitions between them.
+void Reader::autoLayout() {
+    const auto size = [&](const auto& self, Node* n) -> std::pair<long, long> {
+        if (n->kind != Node::State)
+            return {4, 4};
+        std::vector<Node*> parts;
+        for (Node* c : n->children)
+            if (c->kind != Node::Initial)
+                parts.push_back(c);
+        const long nameWidth = static_cast<long>(n->name.size()) * 7 + 30;
+        if (parts.empty())
+            return {std::max(80L, nameWidth), 50};
+        std::size_t cols = 1;
+        while (cols * cols < parts.size())
+            ++cols;
+        std::vector<long> colW(cols, 0), rowH((parts.size() + cols - 1) / cols, 0);
+        std::vector<std::pair<long, long>> sizes;
+        for (std::size_t i = 0; i < parts.size(); ++i) {
+            sizes.push_back(self(self, parts[i]));
+            colW[i % cols] = std::max(colW[i % cols], sizes[i].first);
+            rowH[i / cols] = std::max(rowH[i / cols], sizes[i].second);
+        }
+        // Placed relative to the state's corner; moved to absolute by place().
+        long y = 40;
+        for (std::size_t r = 0; r < rowH.size(); ++r) {
+            long x = 40;
+            for (std::size_t c = 0; c < cols && r * cols + c < parts.size(); ++c) {
+                Node* p = parts[r * cols + c];
+                p->rect = {x, y, x + sizes[r * cols + c].first, y + sizes[r * cols + c].second};
+                x += colW[c] + 70;
+            }
+            y += rowH[r] + 60;
+        }
+        long w = 40;
+        for (long cw : colW)
+            w += cw + 70;
+        return {std::max(w - 30, nameWidth), y};
+    };
+    const auto place = [&](const auto& self, Node* n, long dx, long dy) -> void {
+        n->rect = {n->rect.l + dx, n->rect.t + dy, n->rect.r + dx, n->rect.b + dy};
+        for (Node* c : n->children)
+            if (c->kind == Node::Initial)
+                c->rect = {n->rect.l + 12, n->rect.t + 30, n->rect.l + 16, n->rect.t + 34};
+            else
+                self(self, c, n->rect.l, n->rect.t);
+    };
+    long x = 40;
+    for (Node* n : top) {
+        if (n->kind == Node::Initial)
+            continue;
+        const auto [w, h] = size(size, n);
+        n->rect = {x, 40, x + w, 40 + h};
+        place(place, n, 0, 0);
+        x += w + 80;
+    }
+    topInitial->rect = {15, 58, 19, 62};
+}
+
+void Reader::write() {
+    // Object ids: the drawing's where it kept them, new ones after them for the rest.
+    long next = 100;
+    for (const auto& n : nodes)
+        next = std::max(next, n->id);
+    for (const Edge& e : edges)
+        next = std::max({next, e.id, e.labelId});
+    std::vector<scxmllayout::Record> extras;
+    if (layout && rootElement) {
+        extras =
+            scxmllayout::splitRecords("BEGIN DATA\n" + tv(rootElement, "records") + "END DATA\n");
+        for (const auto& r : extras) {
+            std::istringstream b(r.front());
+            std::string w, t;
+            long id = 0;
+            b >> w >> t >> id;
+            next = std::max(next, id);
+        }
+    }
+    for (const auto& n : nodes)
+        if (n->id <= 0)
+            n->id = ++next;
+    for (Edge& e : edges) {
+        if (e.id <= 0)
+            e.id = ++next;
+        if (e.labelId <= 0)
+            e.labelId = ++next;
+    }
+    if (!layout)
+        autoLayout();
+
+    std::map<long, std::string> records;
+    for (const auto& r : extras) {
+        std::istringstream b(r.front());
+        std::string w, t;
+        long id = 0;
+        b >> w >> t >> id;
+        records[id] = scxmllayout::joinRecord(r);
+    }
+    const auto centre = [](const Rect& r) {
+        return std::pair<long, long>{(r.l + r.r) / 2, (r.t + r.b) / 2};
+    };
+    // One transition with its label; tv: attributes on `e` under `prefix` keep its drawing.
+    const auto transition = [&](long id, const Node& from, const Node& to, const xmlNode* e,
+                                const std::string& prefix) {
+        std::ostringstream out;
+        std::string look = layout && e ? tv(e, prefix + "look") : "";
+        out << "BEGIN Transition " << id << CRLF << id << ' ' << (look.empty() ? "40" : look)
+            << CRLF;
+        if (layout && e && hasAttr(e, (prefix + "route").c_str(), kTv.c_str())) {
+            out << tv(e, prefix + "ends") << CRLF << from.id << ' ' << to.id << CRLF
+                << tv(e, prefix + "nodes") << CRLF;
+            std::string r = tv(e, prefix + "route");
+            for (std::size_t pos = 0; pos <= r.size();) {
+                auto end = r.find(", ", pos);
+                if (end == std::string::npos)
+                    end = r.size();
+                out << r.substr(pos, end - pos) << ' ' << CRLF;
+                pos = end + 2;
+            }
+            return out.str();
+        }
+        std::vector<std::pair<long, long>> p;
+        const long sx = from.rect.r, sy = centre(from.rect).second;
+        if (&from == &to) {
+            const long tx = centre(to.rect).first, ty = to.rect.t;
+            p = {{sx, sy},      {sx + 1, sy}, {sx + 20, sy}, {sx + 20, ty - 20},
+                 {tx, ty - 20}, {tx, ty - 1}, {tx, ty}};
+            out << sx << ' ' << sy << ' ' << tx << ' ' << ty << CRLF;
+            out << from.id << ' ' << to.id << CRLF << "2 1 1 1" << CRLF;
+        } else {
+            const long tx = to.rect.l, ty = centre(to.rect).second;
+            const long mx = std::max(sx + 2, tx - 2);
+            p = {{sx, sy}, {sx + 1, sy}, {mx, sy}, {mx, ty}, {tx - 1, ty}, {tx, ty}};
+            if (sy == ty)
+                p = {{sx, sy}, {sx + 1, sy}, {tx - 1, ty}, {tx, ty}};
+            out << sx << ' ' << sy << ' ' << tx << ' ' << ty << CRLF;
+            out << from.id << ' ' << to.id << CRLF << "2 1 4 1" << CRLF;
+        }
+        return out.str() + route(p);
+    };
+
+    for (const auto& n : nodes) {
+        records[n->id] = stateRecord(*n);
+        if (n->kind != Node::Initial)
+            continue;
+        Node* target = resolve(n->initialTarget);
+        if (!target) {
+            result.problems.push_back("the initial target '" + n->initialTarget + "' is no state");
+            continue;
+        }
+        const xmlNode* te = n->transition;
+        const std::string prefix = n->transitionPrefix;
+        long tid = te && layout ? std::atol(tv(te, prefix + "id").c_str()) : 0;
+        if (tid <= 0 || records.count(tid))
+            tid = ++next;
+        records[tid] = transition(tid, *n, *target, te, prefix);
+    }
+    for (const Edge& e : edges) {
+        Node* target = resolve(e.targetId);
+        if (!target) {
+            result.problems.push_back("line " + std::to_string(xmlGetLineNo(e.element)) +
+                                      ": <transition>: the target '" + e.targetId +
+                                      "' is no state");
+            continue;
+        }
+        records[e.id] = transition(e.id, *e.source, *target, e.element, "");
+        std::ostringstream m;
+        std::string look = layout ? tv(e.element, "label-look") : "";
+        std::string rect = layout ? tv(e.element, "label-rect") : "";
+        std::string colors = layout ? tv(e.element, "label-colors") : "";
+        if (look.empty())
+            look = "20 1";
+        if (rect.empty()) {
+            const auto [x, y] =
+                centre(e.source == target ? Rect{e.source->rect.r, e.source->rect.t - 20,
+                                                 e.source->rect.r + 20, e.source->rect.t - 20}
+                                          : Rect{e.source->rect.r, centre(e.source->rect).second,
+                                                 target->rect.l, centre(target->rect).second});
+            const long w = std::max(30L, static_cast<long>(e.labelEvent.size()) * 6);
+            rect = Rect{x - w / 2, y - 9, x + w / 2, y - 3}.str();
+        }
+        if (colors.empty())
+            colors = "1 1 16777215 65280";
+        std::istringstream lk(look);
+        std::string z, shown;
+        lk >> z >> shown;
+        m << "BEGIN Mesg " << e.labelId << CRLF << e.labelId << ' ' << z << CRLF << rect << CRLF
+          << shown << CRLF << colors << CRLF << e.id << CRLF << e.labelEvent << CRLF << e.labelGuard
+          << CRLF;
+        multi(m, e.effect);
+        records[e.labelId] = m.str();
+    }
+
+    std::ostringstream file;
+    file << "9999 4 1" << CRLF;
+    const std::string zoom = layout && rootElement ? tv(rootElement, "zoom") : "";
+    file << (zoom.empty() ? "6" : zoom) << CRLF << "BEGIN DATA" << CRLF;
+    for (const auto& [id, text] : records)
+        file << text;
+    file << "END DATA" << CRLF;
+    const std::string properties = layout && rootElement ? tv(rootElement, "properties") : "";
+    if (!properties.empty()) {
+        file << properties;
+    } else {
+        ModelProperties p;
+        p.name = name.empty() ? "Untitled" : name;
+        if (dataModel.rfind("cplusplus:", 0) == 0) {
+            const std::string rest = dataModel.substr(10);
+            const auto colon = rest.rfind(':');
+            p.ctxNameCPP = rest.substr(0, colon);
+            p.ctxFileCPP = colon == std::string::npos ? "" : rest.substr(colon + 1);
+        }
+        OutArchive ar(file);
+        p.write(ar);
+    }
+    result.modelText = file.str();
+}
+
+} // namespace
+
+Result importScxml(std::string_view document, bool lenient) {
+    return Reader(lenient).run(document);
+}
+
+} // namespace scxmlimport
