@@ -1,5 +1,6 @@
 #include "generators/common/machine_generator.h"
 
+#include "codegen/event_text.h"
 #include "codegen/file_writer.h"
 #include "codegen/model_info.h"
 #include "model/transition.h"
@@ -90,9 +91,15 @@ genchart::Chart MachineGenerator::buildChart(gennames::NameTable& members,
     std::map<std::string, int> eventIndex;
     for (const std::string& name : info.messageNames) {
         eventIndex.emplace(name, static_cast<int>(chart.events.size()));
-        chart.events.push_back(
-            {name,
-             members.claimStable(eventIdentifier(name), name, "event")});
+        genchart::Event event{
+            name, members.claimStable(eventIdentifier(name), name, "event"), {}, {}};
+        if (const auto found = info.eventSignatures.find(name);
+            found != info.eventSignatures.end()) {
+            event.signature = found->second;
+            for (const EventParameter& p : parseParameters(name, found->second))
+                event.parameters.push_back({p.type, p.name});
+        }
+        chart.events.push_back(std::move(event));
     }
     // The machine's own per-state functions give way to the events.
     for (genchart::State& state : chart.states)
