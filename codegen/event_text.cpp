@@ -77,12 +77,12 @@ std::vector<EventParameter> parseParameters(const std::string& event,
         const std::string type = foldBlanks(text.substr(0, start));
         if (text.empty())
             throw fault(event, "has an empty parameter");
+        if (text.find('=') != std::string::npos)
+            throw fault(event, "gives \"" + text + "\" a default value, which events cannot have");
         if (name.empty() || (name.front() >= '0' && name.front() <= '9'))
             throw fault(event, "has a parameter \"" + text + "\" that does not end in a name");
         if (type.empty())
             throw fault(event, "has a parameter \"" + text + "\" without a type");
-        if (type.back() == '=' || type.find('=') != std::string::npos)
-            throw fault(event, "gives \"" + text + "\" a default value, which events cannot have");
         for (const EventParameter& earlier : parameters)
             if (earlier.name == name)
                 throw fault(event, "names \"" + name + "\" twice");

@@ -17,13 +17,13 @@ struct EntryExitInfo {
 
 // One labelled transition leaving a state.
 struct MesgInfo {
-    std::string event;     // the event's name: the text before a parameter list, trimmed
-    std::string signature; // the parameter list without its parentheses, empty for none
+    std::string event; // the event's name: the text before a parameter list, trimmed
     std::string targetClassName;
     long targetId = 0;
     std::string guard;
     std::string effect;
     long transitionId = 0; // the transition's own object id, so tools can point at it
+    std::string signature = {}; // the parameter list without its parentheses, empty for none
 };
 
 struct StateMgrInfo {
