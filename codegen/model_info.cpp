@@ -1,5 +1,7 @@
 #include "codegen/model_info.h"
 
+#include "codegen/event_text.h"
+
 #include <algorithm>
 
 StateNode::StateNode(const StateNode& other)
@@ -31,4 +33,13 @@ void ModelInfo::addMessageName(const std::string& name) {
         messageNameIndex = std::set<std::string>(messageNames.begin(), messageNames.end());
     if (messageNameIndex.insert(name).second)
         messageNames.push_back(name);
+}
+
+void ModelInfo::addEvent(const std::string& name, const std::string& signature) {
+    const auto [known, added] = eventSignatures.emplace(name, signature);
+    if (!added && known->second != signature &&
+        !sameSignature(parseParameters(name, known->second), parseParameters(name, signature)))
+        throw "The event \"" + name + "\" has two signatures, (" + known->second + ") and (" +
+            signature + "); every transition on one event must use the same one.";
+    addMessageName(name);
 }

@@ -5,8 +5,9 @@
 #include "platform/kelmora_export.h"
 
 #include <list>
-#include <set>
+#include <map>
 #include <memory>
+#include <set>
 #include <string>
 
 struct EntryExitInfo {
@@ -16,12 +17,13 @@ struct EntryExitInfo {
 
 // One labelled transition leaving a state.
 struct MesgInfo {
-    std::string event; // trimmed of blanks
+    std::string event; // the event's name: the text before a parameter list, trimmed
     std::string targetClassName;
     long targetId = 0;
     std::string guard;
     std::string effect;
     long transitionId = 0; // the transition's own object id, so tools can point at it
+    std::string signature = {}; // the parameter list without its parentheses, empty for none
 };
 
 struct StateMgrInfo {
@@ -79,6 +81,9 @@ public:
     void reset();
     // Keeps the first occurrence only.
     void addMessageName(const std::string& name);
+    // Records an event's name and signature; throws when the event was seen with another
+    // signature, naming the event and both.
+    void addEvent(const std::string& name, const std::string& signature);
 
     std::string headerFile;
     std::string sourceFile;
@@ -105,7 +110,8 @@ public:
     std::list<std::string> topStateClassNames;
     std::list<StateInfo> stateInfos; // depth first, each state before its sub-states
     std::list<std::string> messageNames;
-    StateNode rootNode; // only its children are filled
+    std::map<std::string, std::string> eventSignatures; // event name to its parameter list
+    StateNode rootNode;                                 // only its children are filled
 
 private:
     ModelInfo() = default;

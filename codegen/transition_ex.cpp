@@ -1,5 +1,6 @@
 #include "codegen/transition_ex.h"
 
+#include "codegen/event_text.h"
 #include "codegen/generic_state_ex.h"
 #include "codegen/mesg_ex.h"
 #include "codegen/model_info.h"
@@ -32,12 +33,16 @@ void TransitionEx::fillModelInfo(StateInfo& info, ProgressCallback callback) {
 
     const EventEditorBox* text = label->getTextHandler();
     MesgInfo record;
-    record.event = MesgEx::trimBlanks(text->getEvent());
+    // Grouping, duplicate checks and naming go by the event's name; its parameter list
+    // travels beside it.
+    const EventText event = splitEventText(text->getEvent());
+    record.event = event.name;
+    record.signature = event.signature;
     record.targetClassName = targetClassName;
     record.targetId = target->getObjId();
     record.transitionId = getObjId();
     record.guard = text->getGuard();
     record.effect = text->getEffect();
     info.transitions.push_back(record);
-    ModelInfo::getInstance()->addMessageName(record.event);
+    ModelInfo::getInstance()->addEvent(record.event, record.signature);
 }

@@ -47,9 +47,17 @@ struct State {
     std::vector<EventGroup> events;
 };
 
+// A parameter as the chart writes it, in the target language's syntax.
+struct Parameter {
+    std::string type;
+    std::string name;
+};
+
 struct Event {
-    std::string name; // as the chart writes it
-    std::string id;   // the function that raises it
+    std::string name;      // as the chart writes it, without the parameter list
+    std::string id;        // the function that raises it
+    std::string signature; // the parameter list as written, without parentheses
+    std::vector<Parameter> parameters;
 };
 
 struct Chart {
@@ -65,6 +73,14 @@ struct Chart {
     std::vector<State> states;
     int initial = -1; // the top level's initial target
     bool trace = false;
+
+    // A chart without parameterised events keeps the plain event queue and dispatch.
+    bool hasParameters() const {
+        for (const Event& event : events)
+            if (!event.parameters.empty())
+                return true;
+        return false;
+    }
 };
 
 } // namespace genchart

@@ -1,5 +1,6 @@
 #include "generators/common/machine_generator.h"
 
+#include "codegen/event_text.h"
 #include "codegen/file_writer.h"
 #include "codegen/model_info.h"
 #include "model/connectable_rect_shape.h"
@@ -91,7 +92,15 @@ genchart::Chart MachineGenerator::buildChart(gennames::NameTable& members,
     std::map<std::string, int> eventIndex;
     for (const std::string& name : info.messageNames) {
         eventIndex.emplace(name, static_cast<int>(chart.events.size()));
-        chart.events.push_back({name, members.claimStable(eventIdentifier(name), name, "event")});
+        genchart::Event event{
+            name, members.claimStable(eventIdentifier(name), name, "event"), {}, {}};
+        if (const auto found = info.eventSignatures.find(name);
+            found != info.eventSignatures.end()) {
+            event.signature = found->second;
+            for (const EventParameter& p : parseParameters(name, found->second))
+                event.parameters.push_back({p.type, p.name});
+        }
+        chart.events.push_back(std::move(event));
     }
     // The machine's own per-state functions give way to the events.
     for (genchart::State& state : chart.states)
@@ -147,6 +156,14 @@ genchart::Chart MachineGenerator::buildChart(gennames::NameTable& members,
     }
     nameUserCode(chart, userCode);
     return chart;
+}
+
+void MachineGenerator::refuseParameters(const genchart::Chart& chart,
+                                        const std::string& generator) {
+    for (const genchart::Event& event : chart.events)
+        if (!event.parameters.empty())
+            throw generator + " cannot pass event arguments yet: the event \"" + event.name +
+                "\" has the parameters (" + event.signature + ").";
 }
 
 // Named after the state, in chart order.

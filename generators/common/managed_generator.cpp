@@ -48,6 +48,7 @@ void ManagedGenerator::generateCode() {
     members.reserve(rootClass); // the constructor's name
     // The chart's code lives in methods of the class, beside the events.
     genchart::Chart chart = buildChart(members, members);
+    refuseParameters(chart, java ? "tvc2java" : "tvc2cs");
     chart.rootClass = rootClass;
     const std::string ctx = trimmed(java ? info.ctxNameJAVA : info.ctxNameCSharp);
     chart.ctxType = ctx.empty() ? std::string("Context") : ctx;

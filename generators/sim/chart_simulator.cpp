@@ -59,6 +59,25 @@ std::vector<int> ChartSimulator::configuration() const {
     return chain;
 }
 
+std::pair<int, std::string> ChartSimulator::findEventCall(const std::string& text) const {
+    const auto trim = [](const std::string& t) {
+        const auto first = t.find_first_not_of(" \t");
+        return first == std::string::npos ? std::string()
+                                          : t.substr(first, t.find_last_not_of(" \t") + 1 - first);
+    };
+    const std::string call = trim(text);
+    if (const int whole = eventIndex(call); whole >= 0)
+        return {whole, {}};
+    const auto open = call.find('(');
+    if (open != std::string::npos && call.back() == ')')
+        return {eventIndex(trim(call.substr(0, open))),
+                trim(call.substr(open + 1, call.size() - open - 2))};
+    const auto blank = call.find_first_of(" \t");
+    if (blank == std::string::npos)
+        return {-1, {}};
+    return {eventIndex(call.substr(0, blank)), trim(call.substr(blank))};
+}
+
 std::vector<std::string> ChartSimulator::annotatedRaises(const std::string& code) {
     static const std::string marker = "@raise ";
     std::vector<std::string> events;
@@ -92,35 +111,35 @@ std::vector<Explanation> ChartSimulator::start() {
     return out;
 }
 
-std::vector<Explanation> ChartSimulator::send(int event) {
+std::vector<Explanation> ChartSimulator::send(int event, std::string arguments) {
     if (event < 0 || static_cast<std::size_t>(event) >= model.events.size())
         throw std::string("No such event.");
     if (busy) {
-        post(event);
+        post(event, std::move(arguments));
         return {};
     }
     busy = true;
     std::vector<Explanation> out(1);
-    process(event, out.front());
+    process(event, std::move(arguments), out.front());
     drain(out);
     busy = false;
     current = nullptr;
     return out;
 }
 
-Result ChartSimulator::post(int event) {
+Result ChartSimulator::post(int event, std::string arguments) {
     if (!current)
         throw std::string("An event can only be posted while an action runs.");
-    raise(event, *current);
+    raise(event, std::move(arguments), *current);
     return current->raised.back().result;
 }
 
 void ChartSimulator::drain(std::vector<Explanation>& out) {
     while (!queue.empty()) {
-        const int next = queue.front();
+        auto next = std::move(queue.front());
         queue.pop_front();
         out.emplace_back(); // may move the earlier explanations: process points at the new one
-        process(next, out.back());
+        process(next.first, std::move(next.second), out.back());
     }
 }
 
@@ -134,9 +153,10 @@ bool ChartSimulator::ask(int state, int event, int position, const Branch& branc
 
 // The innermost active state first, then outwards; within a state, dispatch order. Every
 // transition met is listed, also those a firing one kept from being tried.
-void ChartSimulator::process(int event, Explanation& out) {
+void ChartSimulator::process(int event, std::string arguments, Explanation& out) {
     current = &out;
     out.event = event;
+    out.arguments = std::move(arguments);
     const genchart::Event& e = model.events[static_cast<std::size_t>(event)];
     int firedState = cNone;
     const Branch* firedBranch = nullptr;
@@ -258,23 +278,23 @@ void ChartSimulator::runAction(const Step& step, Explanation& out) {
         out.trace.push_back(step.trace);
     if (step.code.empty())
         return;
-    for (const std::string& name : actionHook ? actionHook(step) : annotatedRaises(step.code)) {
-        const int event = eventIndex(name);
+    for (const std::string& call : actionHook ? actionHook(step) : annotatedRaises(step.code)) {
+        auto [event, arguments] = findEventCall(call);
         if (event < 0)
-            throw "An action raises \"" + name + "\", which is no event of the chart.";
-        raise(event, out);
+            throw "An action raises \"" + call + "\", which is no event of the chart.";
+        raise(event, std::move(arguments), out);
     }
 }
 
-void ChartSimulator::raise(int event, Explanation& out) {
+void ChartSimulator::raise(int event, std::string arguments, Explanation& out) {
     if (queue.size() >= queueCapacity) {
-        out.raised.push_back({event, Result::Dropped});
+        out.raised.push_back({event, Result::Dropped, std::move(arguments)});
         out.trace.push_back("dropped (queue full): " +
                             model.events[static_cast<std::size_t>(event)].name);
         return;
     }
-    out.raised.push_back({event, Result::Queued});
-    queue.push_back(event);
+    out.raised.push_back({event, Result::Queued, arguments});
+    queue.emplace_back(event, std::move(arguments));
 }
 
 } // namespace sim

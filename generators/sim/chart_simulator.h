@@ -52,13 +52,17 @@ struct Step {
 // An event sent from inside an action, and what became of it.
 struct Raise {
     int event;
-    Result result; // Queued or Dropped
+    Result result;         // Queued or Dropped
+    std::string arguments; // as the action gave them, empty for none
 };
 
 // One event (or the start) and everything it caused, raised events excepted: they follow as
 // explanations of their own.
 struct Explanation {
     int event = -1; // -1 for start
+    // The event's arguments as text ("3, true"): the simulator runs no code, so it only
+    // carries them with the event, through the queue too.
+    std::string arguments;
     Result result = Result::Ignored;
     bool wasFinished = false; // ignored because the top level had finished
     std::vector<Candidate> candidates;
@@ -97,10 +101,15 @@ public:
     // per queued event processed before the call returned. An event sent from inside an
     // action hook is queued.
     std::vector<Explanation> start();
-    std::vector<Explanation> send(int event);
+    std::vector<Explanation> send(int event, std::string arguments = {});
     // From inside an action hook: queues the event (or drops it when the queue is full) at
     // this point of the action, as a generated machine's action sending it would.
-    Result post(int event);
+    Result post(int event, std::string arguments = {});
+
+    // An event as a script or a raise writes it, "received(3, true)" or "received 3 1": its
+    // index (-1 when the chart has no such event) and its arguments as text ("3, true",
+    // "3 1"; empty for none). A chart's event whose name holds blanks is found whole.
+    std::pair<int, std::string> findEventCall(const std::string& text) const;
 
     bool started() const { return isStarted; }
     bool finished() const { return isFinished; }
@@ -116,7 +125,7 @@ public:
 
 private:
     const genchart::State& at(int state) const;
-    void process(int event, Explanation& out);
+    void process(int event, std::string arguments, Explanation& out);
     void drain(std::vector<Explanation>& out);
     bool ask(int state, int event, int position, const genchart::Branch& branch);
     void runSteps(int source, const genchart::Branch& branch, int event, Explanation& out);
@@ -125,7 +134,7 @@ private:
     void enter(int state, Step::Kind kind, Explanation& out);
     void enterDefault(Explanation& out);
     void runAction(const Step& step, Explanation& out);
-    void raise(int event, Explanation& out);
+    void raise(int event, std::string arguments, Explanation& out);
     Explanation* current = nullptr; // while an event is processed
 
     genchart::Chart model;
@@ -139,7 +148,7 @@ private:
     bool isStarted = false;
     bool isFinished = false;
     bool busy = false;
-    std::deque<int> queue;
+    std::deque<std::pair<int, std::string>> queue; // events with their arguments
 };
 
 } // namespace sim

@@ -34,6 +34,32 @@ bool endsInSplice(const std::string& code) {
     return last != std::string::npos && code[last] == '\\';
 }
 
+// The parameters as a declaration list ("int count, bool last"), each marked as perhaps
+// unused since a guard or an effect need not read them all.
+std::string declaredParameters(const Event& event, bool maybeUnused) {
+    std::string list;
+    for (const Parameter& p : event.parameters)
+        list += (list.empty() ? "" : ", ") + std::string(maybeUnused ? "[[maybe_unused]] " : "") +
+                p.type + " " + p.name;
+    return list;
+}
+
+// The arguments held in the local `a`, preceded by the context.
+std::string passedArguments(const Event& event) {
+    std::string list = "ctx_";
+    for (const Parameter& p : event.parameters)
+        list += ", a." + p.name;
+    return list;
+}
+
+// A parameter taken by reference or as const is kept by value while the event waits.
+std::string storedType(const std::string& type) {
+    if (type.find('&') != std::string::npos || type.find("const") != std::string::npos ||
+        type.find("volatile") != std::string::npos)
+        return "std::decay_t<" + type + ">";
+    return type;
+}
+
 const char* const kNotify = "if (observer_)\n"
                             "    observer_->$call$;\n";
 
@@ -66,11 +92,15 @@ std::size_t CppEmitter::traceLineSize() const {
 }
 
 void CppEmitter::writeUserFunction(CodePrinter& p, const std::string& name, const std::string& code,
-                                   bool guard) const {
+                                   bool guard, const Event* event) const {
     if (name.empty())
         return;
-    p.print("$type$ $name$([[maybe_unused]] $ctx$& ctx) {\n",
-            {{"type", guard ? "bool" : "void"}, {"name", name}, {"ctx", chart.ctxType}});
+    const std::string parameters = event ? declaredParameters(*event, true) : std::string();
+    p.print("$type$ $name$([[maybe_unused]] $ctx$& ctx$more$) {\n",
+            {{"type", guard ? "bool" : "void"},
+             {"name", name},
+             {"ctx", chart.ctxType},
+             {"more", parameters.empty() ? "" : ", " + parameters}});
     {
         auto body = p.indent();
         // The code keeps lines of its own: a closing // comment, a preprocessor line or a
@@ -110,6 +140,8 @@ void CppEmitter::writeHeader(std::ostream& out) const {
     if (!chart.ctxHeader.empty())
         p.print("$include$\n", {{"include", includeLine(chart.ctxHeader)}});
     p.verbatim(chart.includes);
+    if (chart.hasParameters())
+        p.print("\n#include <type_traits>\n#include <variant>");
     p.print("\n#include <cstddef>\n\n"
             "// Events raised from inside actions wait in a queue of this many places. Every file\n"
             "// that includes this header must see the same value: the constructor's symbol\n"
@@ -158,8 +190,32 @@ void CppEmitter::writePublicTypes(CodePrinter& p) const {
             "// What became of an event: a transition fired, or none did (also before start and\n"
             "// once finished); raised while an event is processed, it waits in the queue, or is\n"
             "// dropped when the queue is full.\n"
-            "enum class Result : unsigned char { Handled, Ignored, Queued, Dropped };\n\n"
-            "// Told every step the machine takes, in order; each function does nothing unless\n"
+            "enum class Result : unsigned char { Handled, Ignored, Queued, Dropped };\n\n");
+    if (chart.hasParameters()) {
+        p.print("// The arguments of each event with parameters, named as its function.\n"
+                "struct Args {\n");
+        for (const Event& event : chart.events) {
+            if (event.parameters.empty())
+                continue;
+            p.print("    struct $id$ {\n", {{"id", event.id}});
+            for (const Parameter& param : event.parameters)
+                p.print("        $type$ $name$;\n",
+                        {{"type", storedType(param.type)}, {"name", param.name}});
+            p.print("    };\n");
+        }
+        p.print("};\n"
+                "// An event with its arguments, as dispatch takes it and the queue holds it:\n"
+                "// Message{Event::go} or Message{Event::received, Args::received{3, true}}.\n"
+                "struct Message {\n"
+                "    Event event;\n"
+                "    std::variant<std::monostate");
+        for (const Event& event : chart.events)
+            if (!event.parameters.empty())
+                p.print(", Args::$id$", {{"id", event.id}});
+        p.print("> args;\n"
+                "};\n\n");
+    }
+    p.print("// Told every step the machine takes, in order; each function does nothing unless\n"
             "// overridden. A final state as target is State::None_.\n"
             "class Observer {\n"
             "public:\n"
@@ -180,7 +236,16 @@ void CppEmitter::writePublicTypes(CodePrinter& p) const {
 void CppEmitter::writeClass(CodePrinter& p) const {
     const std::string macro = queueSizeMacro();
     const CodePrinter::Vars names = {
-        {"root", chart.rootClass}, {"ctx", chart.ctxType}, {"macro", macro}};
+        {"root", chart.rootClass},
+        {"ctx", chart.ctxType},
+        {"macro", macro},
+        {"message",
+         chart.hasParameters()
+             ? "// Calls the function of the message's event with its arguments; an event\n"
+               "// with parameters sent as Event alone, or with another event's\n"
+               "// arguments, is ignored.\n"
+               "Result dispatch(const Message& message);\n"
+             : ""}};
     p.print("// Runs to completion: an event raised while another is processed is queued and\n"
             "// processed after it. Nothing is allocated while events are processed. An exception\n"
             "// from the chart's code leaves the states active that were before the event, drops\n"
@@ -206,6 +271,7 @@ void CppEmitter::writeClass(CodePrinter& p) const {
                 "State activeState() const;\n"
                 "// Does exactly what the event's own function does.\n"
                 "Result dispatch(Event event);\n"
+                "$message$"
                 "// A state's name as the trace shows it (a nested state's carries its parent's:\n"
                 "// Open_Door), an event's as the chart writes it; \"\" for State::None_.\n"
                 "static const char* nameOf(State state);\n"
@@ -219,7 +285,8 @@ void CppEmitter::writeClass(CodePrinter& p) const {
             // A renamed event keeps its chart name next to it.
             if (event.id != event.name)
                 p.print("// $name$\n", {{"name", gennames::commentText(event.name)}});
-            p.print("Result $id$();\n", {{"id", event.id}});
+            p.print("Result $id$($parameters$);\n",
+                    {{"id", event.id}, {"parameters", declaredParameters(event, false)}});
         }
         if (chart.trace)
             p.print("\n"
@@ -268,8 +335,12 @@ void CppEmitter::writeTraceClass(CodePrinter& p) const {
 
 void CppEmitter::writeMembers(CodePrinter& p) const {
     const std::string macro = queueSizeMacro();
-    const CodePrinter::Vars names = {
-        {"root", chart.rootClass}, {"ctx", chart.ctxType}, {"macro", macro}};
+    const std::string param = eventParameter();
+    const CodePrinter::Vars names = {{"root", chart.rootClass},
+                                     {"ctx", chart.ctxType},
+                                     {"macro", macro},
+                                     {"param", param},
+                                     {"queued", chart.hasParameters() ? "Message" : "Event"}};
     p.print("template <std::size_t Size>\n"
             "struct QueueSize_ {};\n"
             "$root$($ctx$& ctx, QueueSize_<$macro$>);\n\n"
@@ -288,9 +359,9 @@ void CppEmitter::writeMembers(CodePrinter& p) const {
     if (chart.trace)
         writeTraceClass(p);
     p.print("// Queues the event when it is raised during a run to completion.\n"
-            "Result enqueue_(Event e);\n"
+            "Result enqueue_($param$);\n"
             "void drain_();\n"
-            "void process_(Event e);\n"
+            "void process_($param$);\n"
             "// Exits from the innermost active state up to, not including, stop; returns the\n"
             "// last state exited.\n"
             "State exitTo_(State stop);\n"
@@ -307,7 +378,8 @@ void CppEmitter::writeMembers(CodePrinter& p) const {
         }
     for (const State& state : chart.states)
         if (!state.events.empty())
-            p.print("inline bool $react$(Event e);\n", {{"react", state.reactFn}});
+            p.print("inline bool $react$($param$);\n",
+                    {{"react", state.reactFn}, {"param", param}});
     p.print("\n$ctx$& ctx_;\n", names);
     if (chart.trace)
         p.print("Trace_ trace_{*this};\n"
@@ -322,7 +394,7 @@ void CppEmitter::writeMembers(CodePrinter& p) const {
             "bool finished_ = false;\n"
             "bool busy_ = false;\n"
             "static_assert($macro$ > 0, \"the event queue needs a place\");\n"
-            "Event queue_[$macro$] = {};\n"
+            "$queued$ queue_[$macro$] = {};\n"
             "std::size_t queueHead_ = 0;\n"
             "std::size_t queueCount_ = 0;\n",
             names);
@@ -399,6 +471,10 @@ void CppEmitter::writeRuntime(CodePrinter& p) const {
                 "    observer_ = fn ? &trace_ : nullptr;\n"
                 "}\n\n",
                 names);
+    if (chart.hasParameters()) {
+        writeMessageDispatch(p);
+        return;
+    }
     p.print("$root$::Result $root$::dispatch(Event event) {\n"
             "    switch (event) {\n",
             names);
@@ -411,13 +487,55 @@ void CppEmitter::writeRuntime(CodePrinter& p) const {
             "}\n\n");
 }
 
+void CppEmitter::writeMessageDispatch(CodePrinter& p) const {
+    const CodePrinter::Vars names = {{"root", chart.rootClass}};
+    p.print("$root$::Result $root$::dispatch(Event event) {\n"
+            "    return dispatch(Message{event, {}});\n"
+            "}\n\n"
+            "$root$::Result $root$::dispatch(const Message& message) {\n"
+            "    switch (message.event) {\n",
+            names);
+    for (const Event& event : chart.events) {
+        p.print("    case Event::$id$:\n", {{"id", event.id}});
+        if (event.parameters.empty()) {
+            p.print("        return $id$();\n", {{"id", event.id}});
+            continue;
+        }
+        std::string arguments;
+        for (const Parameter& param : event.parameters)
+            arguments += (arguments.empty() ? "a->" : ", a->") + param.name;
+        p.print("        if (const auto* a = std::get_if<Args::$id$>(&message.args))\n"
+                "            return $id$($arguments$);\n"
+                "        break;\n",
+                {{"id", event.id}, {"arguments", arguments}});
+    }
+    p.print("    }\n"
+            "    // Without its arguments an event cannot run its guards and effects.\n"
+            "    if (observer_)\n"
+            "        observer_->ignored(message.event);\n"
+            "    return Result::Ignored;\n"
+            "}\n\n");
+}
+
 void CppEmitter::writeEvents(CodePrinter& p) const {
     for (const Event& event : chart.events) {
-        p.print("$root$::Result $root$::$id$() {\n"
-                "    if (busy_)\n"
-                "        return enqueue_(Event::$id$);\n"
+        const std::string parameters = declaredParameters(event, false);
+        const CodePrinter::Vars names = {
+            {"root", chart.rootClass}, {"id", event.id}, {"parameters", parameters}};
+        p.print("$root$::Result $root$::$id$($parameters$) {\n", names);
+        if (chart.hasParameters()) {
+            std::string arguments;
+            for (const Parameter& param : event.parameters)
+                arguments += (arguments.empty() ? "" : ", ") + param.name;
+            p.print(event.parameters.empty()
+                        ? "    const Message m{Event::$id$, {}};\n"
+                        : "    const Message m{Event::$id$, Args::$id${$arguments$}};\n",
+                    {{"id", event.id}, {"arguments", arguments}});
+        }
+        p.print("    if (busy_)\n"
+                "        return enqueue_($e$);\n"
                 "    RunGuard_ run(*this);\n",
-                {{"root", chart.rootClass}, {"id", event.id}});
+                {{"e", chart.hasParameters() ? "m" : "Event::" + event.id}});
         {
             // The event is known here, so only the states that react to it are searched.
             auto body = p.indent();
@@ -432,11 +550,18 @@ void CppEmitter::writeEvents(CodePrinter& p) const {
 
 void CppEmitter::writeQueue(CodePrinter& p) const {
     const std::string macro = queueSizeMacro();
-    const CodePrinter::Vars names = {{"root", chart.rootClass}, {"macro", macro}};
-    p.print("$root$::Result $root$::enqueue_(Event e) {\n"
+    const bool messages = chart.hasParameters();
+    const std::string processed = eventParameter();
+    const CodePrinter::Vars names = {{"root", chart.rootClass},
+                                     {"macro", macro},
+                                     {"param", messages ? "const Message& e" : "Event e"},
+                                     {"event", messages ? "e.event" : "e"},
+                                     {"queued", messages ? "Message" : "Event"},
+                                     {"processed", processed}};
+    p.print("$root$::Result $root$::enqueue_($param$) {\n"
             "    if (queueCount_ == $macro$) {\n"
             "        if (observer_)\n"
-            "            observer_->dropped(e);\n"
+            "            observer_->dropped($event$);\n"
             "        return Result::Dropped;\n"
             "    }\n"
             "    queue_[(queueHead_ + queueCount_) % $macro$] = e;\n"
@@ -445,7 +570,7 @@ void CppEmitter::writeQueue(CodePrinter& p) const {
             "}\n\n"
             "void $root$::drain_() {\n"
             "    while (queueCount_ > 0) {\n"
-            "        const Event next = queue_[queueHead_];\n"
+            "        const $queued$ next = queue_[queueHead_];\n"
             "        queueHead_ = (queueHead_ + 1) % $macro$;\n"
             "        --queueCount_;\n"
             "        process_(next);\n"
@@ -454,7 +579,7 @@ void CppEmitter::writeQueue(CodePrinter& p) const {
             "// The innermost active state first, then outwards; the first that fires a\n"
             "// transition ends the search. Each state's ancestors are known here, so the\n"
             "// search is written out instead of walking parents at run time.\n"
-            "void $root$::process_(Event e) {\n",
+            "void $root$::process_($processed$) {\n",
             names);
     {
         auto body = p.indent();
@@ -600,30 +725,48 @@ void CppEmitter::writeUserCode(CodePrinter& p, const State& state) const {
     if (!any)
         return;
     p.print("// State $name$\n\n", {{"name", gennames::commentText(state.className)}});
-    writeUserFunction(p, state.entryFn, state.onEntry, false);
-    writeUserFunction(p, state.exitFn, state.onExit, false);
-    for (const EventGroup& group : state.events)
+    writeUserFunction(p, state.entryFn, state.onEntry, false, nullptr);
+    writeUserFunction(p, state.exitFn, state.onExit, false, nullptr);
+    for (const EventGroup& group : state.events) {
+        const Event& event = chart.events[static_cast<std::size_t>(group.event)];
         for (const Branch& branch : group.branches) {
-            writeUserFunction(p, branch.guardFn, branch.guard, true);
-            writeUserFunction(p, branch.effectFn, branch.effect, false);
+            writeUserFunction(p, branch.guardFn, branch.guard, true, &event);
+            writeUserFunction(p, branch.effectFn, branch.effect, false, &event);
         }
+    }
 }
 
 void CppEmitter::writeReact(CodePrinter& p, const State& state) const {
+    const std::string param = eventParameter();
     p.print("\n// Tries the state's transitions for the event in dispatch order; true when one\n"
             "// fired.\n"
-            "bool $root$::$react$(Event e) {\n",
-            {{"root", chart.rootClass}, {"react", state.reactFn}});
+            "bool $root$::$react$($param$) {\n",
+            {{"root", chart.rootClass}, {"react", state.reactFn}, {"param", param}});
     {
         auto body = p.indent();
-        p.print("switch (e) {\n");
+        p.print(chart.hasParameters() ? "switch (m.event) {\n" : "switch (e) {\n");
         for (const EventGroup& group : state.events) {
             const Event& event = chart.events[static_cast<std::size_t>(group.event)];
-            p.print("case Event::$id$:\n", {{"id", event.id}});
-            auto inCase = p.indent();
+            bool usesArguments = false;
             for (const Branch& branch : group.branches)
-                writeBranch(p, state, branch, event);
-            p.print("break;\n");
+                usesArguments =
+                    usesArguments || !branch.guardFn.empty() || !branch.effectFn.empty();
+            usesArguments = usesArguments && !event.parameters.empty();
+            p.print(usesArguments ? "case Event::$id$: {\n" : "case Event::$id$:\n",
+                    {{"id", event.id}});
+            {
+                auto inCase = p.indent();
+                // The message always holds the arguments of its own event here: the event's
+                // function made it, or dispatch checked it.
+                if (usesArguments)
+                    p.print("const Args::$id$& a = *std::get_if<Args::$id$>(&m.args);\n",
+                            {{"id", event.id}});
+                for (const Branch& branch : group.branches)
+                    writeBranch(p, state, branch, event);
+                p.print("break;\n");
+            }
+            if (usesArguments)
+                p.print("}\n");
         }
         p.print("default:\n"
                 "    break;\n"
@@ -639,7 +782,8 @@ void CppEmitter::writeBranch(CodePrinter& p, const State& state, const Branch& b
     if (branch.guardFn.empty())
         p.print("{\n");
     else
-        p.print("if ($guard$(ctx_)) {\n", {{"guard", branch.guardFn}});
+        p.print("if ($guard$($arguments$)) {\n",
+                {{"guard", branch.guardFn}, {"arguments", passedArguments(event)}});
     {
         auto body = p.indent();
         writeSteps(p, transitionSteps(chart, source, branch, event), branch, event);
@@ -686,19 +830,23 @@ void CppEmitter::writeSteps(CodePrinter& p, const std::vector<Step>& steps, cons
             break;
         }
         if (!step.fn.empty())
-            p.print("$fn$(ctx_);\n", {{"fn", step.fn}});
+            p.print("$fn$($arguments$);\n",
+                    {{"fn", step.fn},
+                     {"arguments", step.kind == Step::Effect ? passedArguments(event) : "ctx_"}});
     }
 }
 
 void CppEmitter::writeSearch(CodePrinter& p, const Event* event) const {
-    const std::string e = event ? "Event::" + event->id : "e";
+    const bool messages = chart.hasParameters();
+    const std::string e = event ? "Event::" + event->id : messages ? "m.event" : "e";
+    const std::string reacted = messages ? "m" : e;
     p.print("bool fired = false;\n"
             "const State before = active_;\n"
             "const bool wasFinished = finished_;\n"
             "try {\n");
     {
         auto inTry = p.indent();
-        writeSearchSwitch(p, chart, event, e, stepSyntax());
+        writeSearchSwitch(p, chart, event, reacted, stepSyntax());
     }
     p.print("} catch (...) {\n"
             "    // Back to the states active before the event; the queue empties with the run.\n"
@@ -730,4 +878,9 @@ StepSyntax CppEmitter::stepSyntax() const {
             "return true;\n",
             [this](int s) { return stateRef(s); },
             [](std::string_view text) { return cppnames::stringLiteral(text); }};
+}
+
+// What a state's reaction and process_ take: the event, or the message with its arguments.
+std::string CppEmitter::eventParameter() const {
+    return chart.hasParameters() ? "const Message& m" : "Event e";
 }

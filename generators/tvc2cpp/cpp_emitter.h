@@ -37,8 +37,11 @@ private:
     void writeTrace(CodePrinter& p) const;
     // The file-scope functions holding a state's entry, exit, guard and effect code.
     void writeUserCode(CodePrinter& p, const genchart::State& state) const;
+    // A guard's or effect's function also takes its event's parameters.
     void writeUserFunction(CodePrinter& p, const std::string& name, const std::string& code,
-                           bool guard) const;
+                           bool guard, const genchart::Event* event) const;
+    void writeMessageDispatch(CodePrinter& p) const;
+    std::string eventParameter() const;
     void writeReact(CodePrinter& p, const genchart::State& state) const;
     void writeBranch(CodePrinter& p, const genchart::State& state, const genchart::Branch& branch,
                      const genchart::Event& event) const;

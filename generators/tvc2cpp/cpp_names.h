@@ -18,7 +18,7 @@ inline constexpr std::string_view cMachineMembers[] = {
     "queueCount_", "dispatch_",  "drain_",         "enqueue_",      "process_",  "react_",
     "exit_",       "exitTo_",    "enter_",         "enterDefault_", "parentOf_", "trace_",
     "traceFn_",    "traceUser_", "traceToStderr_", "eventName_",    "observer_", "QueueSize_",
-    "Trace_"};
+    "Trace_",      "Args",       "Message"};
 
 // C++20 keywords and alternative tokens, the standard macros a generated file or the headers
 // it includes may define, and the lower-case macros compilers predefine in their GNU modes

@@ -55,8 +55,14 @@ void XmlGenerator::writeChart(XmlPrinter& printer, const ModelInfo& info) const 
     writeProperties(printer, info);
     writeChildren(printer, info.rootNode, rootMachine.get());
     auto events = printer.open("events");
-    for (const std::string& event : info.messageNames)
-        printer.empty("event", {{"name", event}});
+    for (const std::string& event : info.messageNames) {
+        // The name alone is the event; its parameter list, when it has one, beside it.
+        const auto signature = info.eventSignatures.find(event);
+        if (signature == info.eventSignatures.end() || signature->second.empty())
+            printer.empty("event", {{"name", event}});
+        else
+            printer.empty("event", {{"name", event}, {"signature", signature->second}});
+    }
 }
 
 void XmlGenerator::writeProperties(XmlPrinter& printer, const ModelInfo& info) const {

@@ -8,8 +8,11 @@
 #include "generators/sim/trace_check.h"
 
 #include <algorithm>
+#include <deque>
 #include <fstream>
 #include <iostream>
+#include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -31,8 +34,11 @@ const char* const kHelp =
     "input) is read line by line:\n"
     "  start                 starts the machine (before everything else when no line does)\n"
     "  EVENT                 sends the event (its name as the chart writes it)\n"
+    "  EVENT(3, true)        sends it with arguments (EVENT 3 1 too), carried as text\n"
     "  guard TEXT = true     answers every guard written TEXT (or false) from now on\n"
     "  guard * = false       the answer for guards without one of their own (false at first)\n"
+    "  guard TEXT = false, true   answers in turn, the last one from then on (a guard on an\n"
+    "                        event's arguments, which the simulator cannot evaluate)\n"
     "  # ...                 a comment; empty lines are skipped too\n"
     "An action whose text holds \"@raise NAME\" raises the event NAME.\n"
     "Prints the trace a machine generated with -g writes; --explain adds why each step\n"
@@ -67,8 +73,25 @@ void print(const genchart::Chart& chart, const std::vector<sim::Explanation>& ru
     }
 }
 
+// The script's guard answers: per guard text a list taken in turn, its last answer kept.
+struct GuardScript {
+    std::map<std::string, std::deque<bool>> answers;
+    bool fallback = false;
+
+    bool ask(const std::string& text) {
+        const auto found = answers.find(text);
+        if (found == answers.end())
+            return fallback;
+        const bool answer = found->second.front();
+        if (found->second.size() > 1)
+            found->second.pop_front();
+        return answer;
+    }
+};
+
 // One script line; throws the complaint.
-void runLine(sim::ChartSimulator& simulator, const std::string& line, Mode mode) {
+void runLine(sim::ChartSimulator& simulator, GuardScript& guards, const std::string& line,
+             Mode mode) {
     const auto first = line.find_first_not_of(" \t");
     if (first == std::string::npos || line[first] == '#')
         return;
@@ -78,20 +101,30 @@ void runLine(sim::ChartSimulator& simulator, const std::string& line, Mode mode)
     }
     if (line.rfind("guard ", 0) == 0) {
         const auto equals = line.rfind(" = ");
-        const std::string answer = equals == std::string::npos ? "" : line.substr(equals + 3);
-        if (equals == std::string::npos || equals < 6 || (answer != "true" && answer != "false"))
+        std::deque<bool> answers;
+        std::istringstream list(equals == std::string::npos ? "" : line.substr(equals + 3));
+        for (std::string answer; std::getline(list >> std::ws, answer, ',');) {
+            answer.erase(answer.find_last_not_of(" \t") + 1);
+            if (answer != "true" && answer != "false") {
+                answers.clear();
+                break;
+            }
+            answers.push_back(answer == "true");
+        }
+        const std::string text = equals == std::string::npos ? "" : line.substr(6, equals - 6);
+        if (equals == std::string::npos || equals < 6 || answers.empty() ||
+            (text == "*" && answers.size() > 1))
             throw std::string("a guard line reads: guard TEXT = true (or false)");
-        const std::string text = line.substr(6, equals - 6);
         if (text == "*")
-            simulator.setDefaultAnswer(answer == "true");
+            guards.fallback = answers.front();
         else
-            simulator.answerGuard(text, answer == "true");
+            guards.answers[text] = std::move(answers);
         return;
     }
-    const int event = simulator.eventIndex(line);
+    auto [event, arguments] = simulator.findEventCall(line);
     if (event < 0)
         throw "unknown event: " + line;
-    print(simulator.chart(), simulator.send(event), mode);
+    print(simulator.chart(), simulator.send(event, std::move(arguments)), mode);
 }
 
 int fail(const std::string& message) {
@@ -152,11 +185,14 @@ int main(int argc, char** argv) {
         }
         const std::string scriptName = files.size() == 2 ? files[1] : "<stdin>";
         const auto lines = readLines(files.size() == 2 ? scriptFile : std::cin);
+        GuardScript guards;
+        simulator.setGuardOracle(
+            [&guards](const sim::GuardQuestion& q) { return guards.ask(q.branch.guard); });
         if (std::find(lines.begin(), lines.end(), "start") == lines.end())
             print(simulator.chart(), simulator.start(), mode);
         for (std::size_t n = 0; n < lines.size(); ++n) {
             try {
-                runLine(simulator, lines[n], mode);
+                runLine(simulator, guards, lines[n], mode);
             } catch (const std::string& complaint) {
                 return fail(scriptName + ":" + std::to_string(n + 1) + ": " + complaint);
             }

@@ -95,6 +95,8 @@ TEST_P(ConformanceCTest, PlainTracedAndObservedRunsPrintTheExpectedTrace) {
     const std::string name = GetParam();
     if (armsFailure(name))
         GTEST_SKIP() << "C has no exceptions: case " << name << " has a fail line";
+    if (passesArguments(kCases / name / "chart.tvc"))
+        GTEST_SKIP() << "tvc2c cannot pass event arguments yet: case " << name;
     const ScratchDir dir("c_" + name);
     const std::string plain = buildRunner(name, dir.path / "plain", false);
     const std::string traced = buildRunner(name, dir.path / "traced", true);

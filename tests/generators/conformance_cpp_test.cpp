@@ -17,6 +17,7 @@ const std::filesystem::path kRunner = kCases / "cpp";
 struct MachineApi {
     std::string className;
     std::vector<std::pair<std::string, std::string>> events; // enumerator, member: the same
+    std::map<std::string, int> arities;                      // member to its parameter count
 };
 
 MachineApi readApi(const std::string& header) {
@@ -30,6 +31,13 @@ MachineApi readApi(const std::string& header) {
         for (auto it = std::sregex_iterator(list.begin(), list.end(), value);
              it != std::sregex_iterator(); ++it)
             api.events.emplace_back((*it)[1], (*it)[1]);
+    }
+    const std::regex function(R"(\n    Result (\w+)\(([^)]*)\);)");
+    for (auto it = std::sregex_iterator(header.begin(), header.end(), function);
+         it != std::sregex_iterator(); ++it) {
+        const std::string list = (*it)[2];
+        api.arities[(*it)[1]] =
+            list.empty() ? 0 : 1 + static_cast<int>(std::count(list.begin(), list.end(), ','));
     }
     return api;
 }
@@ -51,7 +59,7 @@ std::string buildRunner(const std::string& name, const std::filesystem::path& di
     const MachineApi api = readApi(slurp(dir / "chartTN.h"));
     EXPECT_FALSE(api.className.empty());
     EXPECT_FALSE(api.events.empty());
-    writeEventTable(dir, api.events);
+    writeEventTable(dir, api.events, api.arities);
 
     const std::string exe = (dir / "runner").string();
     const ProgramResult cc = runProgram(
@@ -106,7 +114,10 @@ TEST_P(ConformanceCppTest, EveryWayOfRunningPrintsTheExpectedTrace) {
     if (std::none_of(script.begin(), script.end(),
                      [](const std::string& l) { return l.rfind("fail ", 0) == 0; })) {
         SCOPED_TRACE("tvcsim");
+        // A case whose guards read an event's arguments brings its own answers, in turn.
         std::ofstream sim(dir.path / "sim.txt");
+        if (std::filesystem::exists(kCases / GetParam() / "sim_guards.txt"))
+            sim << slurp(kCases / GetParam() / "sim_guards.txt");
         for (const std::string& line : script)
             if (line.rfind("set ", 0) == 0)
                 sim << "guard ctx.flag(\"" << line.substr(4, line.size() - 6)

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -24,9 +25,12 @@ struct ScratchDir {
     std::filesystem::path path;
 };
 
-// chart_events.inc: one CHART_EVENT("chart name", generated function) line per event.
+// chart_events.inc: one CHART_EVENT("chart name", generated function) line per event, or
+// CHART_EVENT_ARGS("chart name", function, N, (a[0], ..., a[N-1])) for an event with N
+// parameters (by function name in arities).
 inline void writeEventTable(const std::filesystem::path& dir,
-                            const std::vector<std::pair<std::string, std::string>>& events) {
+                            const std::vector<std::pair<std::string, std::string>>& events,
+                            const std::map<std::string, int>& arities = {}) {
     std::ofstream table(dir / "chart_events.inc");
     for (const auto& [event, function] : events) {
         std::string quoted = "\"";
@@ -35,7 +39,16 @@ inline void writeEventTable(const std::filesystem::path& dir,
                 quoted += '\\';
             quoted += c;
         }
-        table << "CHART_EVENT(" << quoted << "\", " << function << ")\n";
+        const auto arity = arities.find(function);
+        if (arity == arities.end() || arity->second == 0) {
+            table << "CHART_EVENT(" << quoted << "\", " << function << ")\n";
+            continue;
+        }
+        std::string args;
+        for (int i = 0; i < arity->second; ++i)
+            args += (i ? ", a[" : "a[") + std::to_string(i) + "]";
+        table << "CHART_EVENT_ARGS(" << quoted << "\", " << function << ", " << arity->second
+              << ", (" << args << "))\n";
     }
 }
 
@@ -59,7 +72,7 @@ inline std::vector<std::filesystem::path> generateCases(const std::string& progr
                                                         const std::filesystem::path& dir,
                                                         bool withTrace, const std::string& suffix) {
     std::vector<std::filesystem::path> sources;
-    for (const std::string& name : caseNames()) {
+    for (const std::string& name : caseNames(false)) {
         const auto model = dir / (name + ".tvc");
         std::filesystem::copy_file(conformanceFolder() / name / "chart.tvc", model);
         std::vector<std::string> args = {program};

@@ -148,6 +148,9 @@ TEST_P(ConformanceSimulatorTest, TheSimulatorPrintsTheExpectedTrace) {
     if (std::any_of(script.begin(), script.end(),
                     [](const std::string& l) { return l.rfind("fail ", 0) == 0; }))
         GTEST_SKIP() << "the simulator runs no user code, so no action of it can throw";
+    // Printing an argument is user code too; tvcsim runs this case against the C++ trace.
+    if (std::filesystem::exists(kCases / GetParam() / "sim_guards.txt"))
+        GTEST_SKIP() << "the case's actions print arguments, which only compiled code can";
     ConformanceRun run(GetParam());
     EXPECT_EQ(run.run(script), lines(kCases / GetParam() / "expected.txt"));
 }

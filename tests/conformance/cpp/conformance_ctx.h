@@ -17,13 +17,19 @@ struct ActionFailure : std::runtime_error {
 
 class Ctx {
 public:
-    // Sends the named event to the machine; false when the machine has no such event.
+    // Sends the named event (with its arguments, as a script line gives them) to the machine;
+    // false when the machine has no such event.
     using Dispatcher = std::function<bool(const std::string& event)>;
 
     void log(const std::string& line) {
         std::printf("%s\n", line.c_str());
         if (takeFailure(line))
             throw ActionFailure(line);
+    }
+
+    // "text value": how a chart shows an event's argument the same way in every language.
+    void logValue(const std::string& text, int value) {
+        std::printf("%s %d\n", text.c_str(), value);
     }
 
     bool flag(const std::string& name) {
@@ -40,7 +46,8 @@ public:
     }
 
     // A name the machine does not know is a broken case, not an ignored event: it must not
-    // pass unnoticed, so it stops the run.
+    // pass unnoticed, so it stops the run. Arguments follow the name as in a script line:
+    // raise("received 3 1").
     void raise(const std::string& event) {
         if (!dispatcher || !dispatcher(event))
             throw std::runtime_error("raised an unknown event: " + event);

@@ -1,6 +1,8 @@
 // Runs one conformance script against one generated machine. The build names the machine:
 // CHART_HEADER is its header, CHART_CLASS its class, and chart_events.inc lists its events
-// as CHART_EVENT("chart name", member) lines; the chart names come from the machine itself.
+// as CHART_EVENT("chart name", member) lines, an event with N parameters (all int) as
+// CHART_EVENT_ARGS("chart name", member, N, (a[0], ...)); the chart names come from the
+// machine itself.
 //
 // Usage: runner [--observe] EVENTS_FILE. The actions' lines, the lines of the script's
 // commands and the closing "finished" go to standard output; with --observe an observer of
@@ -17,6 +19,7 @@
 #include <fstream>
 #include <iostream>
 #include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -24,16 +27,32 @@ namespace {
 
 using Machine = CHART_CLASS;
 
+// An event's function and its dispatch, each given the script's arguments.
 struct EventEntry {
     Machine::Event value;
-    Machine::Result (Machine::*function)();
+    std::size_t arity;
+    Machine::Result (*function)(Machine& m, const int* a);
+    Machine::Result (*dispatch)(Machine& m, const int* a);
 };
 
-#define CHART_EVENT(name, member) EventEntry{Machine::Event::member, &Machine::member},
+#define CHART_EVENT(name, member)                                                                  \
+    EventEntry{Machine::Event::member, 0, [](Machine& m, const int*) { return m.member(); },       \
+               [](Machine& m, const int*) { return m.dispatch(Machine::Event::member); }},
+#define CHART_BRACED(...)                                                                          \
+    { __VA_ARGS__ }
+#define CHART_EVENT_ARGS(name, member, arity, args)                                                \
+    EventEntry{Machine::Event::member, arity,                                                      \
+               [](Machine& m, const int* a) { return m.member args; },                             \
+               [](Machine& m, const int* a) {                                                      \
+                   return m.dispatch(Machine::Message{Machine::Event::member,                      \
+                                                      Machine::Args::member CHART_BRACED args});   \
+               }},
 const EventEntry kEvents[] = {
 #include "chart_events.inc"
 };
 #undef CHART_EVENT
+#undef CHART_EVENT_ARGS
+#undef CHART_BRACED
 
 const EventEntry* findEvent(const std::string& name) {
     for (const EventEntry& entry : kEvents)
@@ -86,13 +105,21 @@ struct Runner {
     Ctx& ctx;
     bool report = false;
 
-    // Sends the event through its function or through dispatch; false for an unknown name.
-    bool send(const std::string& name, bool viaDispatch) {
+    // Sends the event of a script line ("received 3 1": the name, then its arguments)
+    // through its function or through dispatch; false for an unknown name or a wrong number
+    // of arguments.
+    bool send(const std::string& line, bool viaDispatch) {
+        std::istringstream words(line);
+        std::string name;
+        words >> name;
+        std::vector<int> args;
+        for (int value = 0; words >> value;)
+            args.push_back(value);
         const EventEntry* entry = findEvent(name);
-        if (!entry)
+        if (!entry || !words.eof() || args.size() != entry->arity)
             return false;
-        const Machine::Result result =
-            viaDispatch ? machine.dispatch(entry->value) : (machine.*(entry->function))();
+        const Machine::Result result = viaDispatch ? entry->dispatch(machine, args.data())
+                                                   : entry->function(machine, args.data());
         if (report)
             std::printf("%s -> %s\n", name.c_str(), resultText(result));
         return true;
