@@ -42,12 +42,15 @@ public:
 
 private:
     void writeUserFunction(CodePrinter& p, const std::string& name, const std::string& code,
-                           bool guard) const;
+                           bool guard, const genchart::Event* event = nullptr) const;
     void writeTables(CodePrinter& p) const;
     void writeObserverCalls(CodePrinter& p) const;
     void writeTraceLayer(CodePrinter& p) const;
     void writeRuntime(CodePrinter& p) const;
     void writeEventFunctions(CodePrinter& p) const;
+    // dispatch and dispatchMessage of a chart whose events carry arguments.
+    void writeMessageDispatch(CodePrinter& p) const;
+    std::string eventParameter() const;
     // exit_ and exitTo_: only written when a transition leaves a composite state.
     void writeExitHelpers(CodePrinter& p) const;
     void writeReact(CodePrinter& p, const genchart::State& state) const;

@@ -21,7 +21,6 @@ void CGenerator::generateCode() {
     members.reserve(rootClass);
     gennames::NameTable fileScope(cppnames::keywords());
     genchart::Chart chart = buildChart(members, fileScope);
-    refuseParameters(chart, "tvc2c");
     chart.rootClass = rootClass;
     // Charts name their context for C++ only; C takes the bare class name as a struct typedef
     // and the same header.
