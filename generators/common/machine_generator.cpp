@@ -158,14 +158,6 @@ genchart::Chart MachineGenerator::buildChart(gennames::NameTable& members,
     return chart;
 }
 
-void MachineGenerator::refuseParameters(const genchart::Chart& chart,
-                                        const std::string& generator) {
-    for (const genchart::Event& event : chart.events)
-        if (!event.parameters.empty())
-            throw generator + " cannot pass event arguments yet: the event \"" + event.name +
-                "\" has the parameters (" + event.signature + ").";
-}
-
 // Named after the state, in chart order.
 void MachineGenerator::nameUserCode(genchart::Chart& chart, gennames::NameTable& names) {
     for (genchart::State& state : chart.states) {

@@ -30,10 +30,6 @@ protected:
         return gennames::identifier(name);
     }
 
-    // For a generator that cannot pass arguments yet: a chart with a parameterised event is
-    // refused with a message naming the event, never turned into code that does not compile.
-    static void refuseParameters(const genchart::Chart& chart, const std::string& generator);
-
     const bool trace;
 
 private:

@@ -6,6 +6,26 @@
 using namespace genchart;
 using managednames::Language;
 
+namespace {
+
+// The parameters as a declaration list: "int count, int last".
+std::string declaredParameters(const Event& event) {
+    std::string list;
+    for (const Parameter& p : event.parameters)
+        list += (list.empty() ? "" : ", ") + p.type + " " + p.name;
+    return list;
+}
+
+// The parameters' names as arguments, each behind the prefix: "m.count, m.last".
+std::string passedArguments(const Event& event, const std::string& prefix) {
+    std::string list;
+    for (const Parameter& p : event.parameters)
+        list += (list.empty() ? "" : ", ") + prefix + p.name;
+    return list;
+}
+
+} // namespace
+
 ManagedEmitter::ManagedEmitter(const Chart& model, Language lang, std::string packageName,
                                bool isPublic)
     : chart(model), untraced(model), language(lang), package(std::move(packageName)),
@@ -245,7 +265,137 @@ void ManagedEmitter::writeObserver(CodePrinter& p) const {
                 "}\n\n");
 }
 
+std::string ManagedEmitter::argsType(const Event& event) const {
+    return managednames::methodCase(event.id, Language::CSharp) + "Args";
+}
+
+std::string ManagedEmitter::argsField(const Event& event) const {
+    return event.id + "Args";
+}
+
+// An event with its arguments, for dispatch and for the queue's places, which are made once:
+// a Java class, a C# struct.
+void ManagedEmitter::writeMessage(CodePrinter& p) const {
+    for (const Event& event : chart.events) {
+        if (event.parameters.empty())
+            continue;
+        const std::string type = argsType(event);
+        p.print("// The arguments of $name$.\n"
+                "public $kind$ $type$ {\n",
+                vars({{"name", comment(event.name)},
+                      {"type", type},
+                      {"kind", java() ? "static final class" : "struct"}}));
+        for (const Parameter& param : event.parameters)
+            p.print("    public $type$ $name$;\n", {{"type", param.type}, {"name", param.name}});
+        p.print("}\n\n");
+    }
+    p.print("// An event with its arguments, as $dispatch$(Message) takes it: the event, and for\n"
+            "// an event with parameters its arguments in the field named after it. The static\n"
+            "// method named as the event makes one with arguments, new Message(event) one\n"
+            "// without.\n"
+            "public $kind$ Message {\n"
+            "    public Event $field$;\n",
+            vars({{"kind", java() ? "static final class" : "struct"},
+                  {"field", java() ? "event" : "Event"}}));
+    for (const Event& event : chart.events)
+        if (!event.parameters.empty())
+            p.print(java() ? "    public final $type$ $field$ = new $type$();\n"
+                           : "    public $type$ $field$;\n",
+                    {{"type", argsType(event)}, {"field", argsField(event)}});
+    if (java())
+        p.print("\n"
+                "    public Message(Event event) {\n"
+                "        this.event = event;\n"
+                "    }\n");
+    else
+        p.print("\n"
+                "    public Message(Event e) : this() {\n"
+                "        Event = e;\n"
+                "    }\n");
+    for (const Event& event : chart.events) {
+        if (event.parameters.empty())
+            continue;
+        p.print("\n"
+                "    public static Message $id$($parameters$) {\n"
+                "        $final$Message m = new Message(Event.$id$);\n",
+                vars({{"id", event.id}, {"parameters", declaredParameters(event)}}));
+        for (const Parameter& param : event.parameters)
+            p.print("        m.$field$.$name$ = $name$;\n",
+                    {{"field", argsField(event)}, {"name", param.name}});
+        p.print("        return m;\n"
+                "    }\n");
+    }
+    if (java()) {
+        // Java copies a place's arguments field by field; C# copies the struct.
+        p.print("\n"
+                "    private void copyFrom_(Message m) {\n"
+                "        event = m.event;\n");
+        for (const Event& event : chart.events)
+            for (const Parameter& param : event.parameters)
+                p.print("        $field$.$name$ = m.$field$.$name$;\n",
+                        {{"field", argsField(event)}, {"name", param.name}});
+        p.print("    }\n");
+    }
+    p.print("}\n\n");
+}
+
+std::string ManagedEmitter::dispatchers() const {
+    if (!chart.hasParameters())
+        return java() ? "// The same as the event's own method.\n"
+                        "public Result dispatch(Event e) {\n"
+                        "    return raise_(e.ordinal());\n"
+                        "}\n\n"
+                      : "// The same as the event's own method.\n"
+                        "public Result Dispatch(Event e) {\n"
+                        "    return raise_((int)e);\n"
+                        "}\n\n";
+    const std::string ignored = java() ? "ignored" : "Ignored";
+    const std::string ignoredResult = java() ? "Result.IGNORED" : "Result.Ignored";
+    std::string text =
+        std::string(
+            "// The same as the event's own method; an event with parameters sent this way\n"
+            "// has no arguments and is ignored.\n") +
+        (java() ? "public Result dispatch(Event e) {\n"
+                  "    switch (e.ordinal()) {\n"
+                : "public Result Dispatch(Event e) {\n"
+                  "    switch ((int)e) {\n");
+    for (const Event& event : chart.events)
+        if (!event.parameters.empty())
+            text += "    case EventId." + event.id + ":\n";
+    text +=
+        "        if (observer_ != null)\n"
+        "            observer_." +
+        ignored +
+        "(e);\n"
+        "        return " +
+        ignoredResult +
+        ";\n"
+        "    default:\n" +
+        (java() ? "        return raise_(e.ordinal());\n" : "        return raise_((int)e);\n") +
+        "    }\n"
+        "}\n\n"
+        "// Calls the method of the message's event with the arguments in the message.\n" +
+        (java() ? "public Result dispatch(Message m) {\n"
+                  "    switch (m.event.ordinal()) {\n"
+                : "public Result Dispatch(Message m) {\n"
+                  "    switch ((int)m.Event) {\n");
+    for (const Event& event : chart.events)
+        if (!event.parameters.empty())
+            text += "    case EventId." + event.id +
+                    ":\n"
+                    "        return " +
+                    event.id + "(" + passedArguments(event, "m." + argsField(event) + ".") + ");\n";
+    text += "    default:\n" +
+            std::string(java() ? "        return raise_(m.event.ordinal());\n"
+                               : "        return raise_((int)m.Event);\n") +
+            "    }\n"
+            "}\n\n";
+    return text;
+}
+
 void ManagedEmitter::writeMembers(CodePrinter& p) const {
+    if (chart.hasParameters())
+        writeMessage(p);
     p.print("// How many raised events can wait when the constructor is given no size.\n"
             "$publicConst$ $queueSize$ = 16;\n\n",
             words);
@@ -267,8 +417,16 @@ void ManagedEmitter::writeMembers(CodePrinter& p) const {
                 "        throw new global::System.ArgumentOutOfRangeException(\n"
                 "            \"queueSize\", \"queueSize must be at least 1\");\n",
                 words);
-    p.print("    this.ctx = ctx;\n"
-            "    queue_ = new int[queueSize];\n");
+    p.print("    this.ctx = ctx;\n");
+    if (!chart.hasParameters())
+        p.print("    queue_ = new int[queueSize];\n");
+    else if (!java())
+        p.print("    queue_ = new Message[queueSize];\n");
+    else
+        p.print("    // The places are made once: raising an event fills one in.\n"
+                "    queue_ = new Message[queueSize];\n"
+                "    for (int i = 0; i < queueSize; ++i)\n"
+                "        queue_[i] = new Message(null);\n");
     if (chart.trace)
         p.print("    $setTrace$($traceDefault$);\n", words);
     p.print("}\n\n"
@@ -324,22 +482,38 @@ void ManagedEmitter::writeMembers(CodePrinter& p) const {
             "            return true;\n"
             "    return false;\n"
             "}\n\n"
-            "// The same as the event's own method.\n"
-            "public Result $dispatch$(Event e) {\n"
-            "    return raise_($eventOrdinal$);\n"
-            "}\n\n"
+            "$dispatchers$"
             "// null: none.\n"
             "public void $setObserver$(Observer observer) {\n"
             "    observer_ = observer;\n"
             "}\n",
-            words);
+            vars({{"dispatchers", dispatchers()}}));
     for (const Event& event : chart.events) {
         p.print("\n");
         // A renamed event keeps its chart name next to it.
         if (event.id != event.name)
             p.print("// $name$\n", {{"name", comment(event.name)}});
-        p.print("public Result $id$() {\n"
-                "    return raise_(EventId.$id$);\n"
+        p.print("public Result $id$($parameters$) {\n",
+                {{"id", event.id}, {"parameters", declaredParameters(event)}});
+        const std::string field = argsField(event);
+        if (!event.parameters.empty()) {
+            // Raised from an action, the event waits with its arguments in a place of the
+            // queue; else they are the current event's.
+            p.print("    if (busy_) {\n"
+                    "        $final$Result queued = enqueue_(EventId.$id$);\n"
+                    "        if (queued == $queued$) {\n",
+                    vars({{"id", event.id}}));
+            for (const Parameter& param : event.parameters)
+                p.print("            queue_[placed_].$field$.$name$ = $name$;\n",
+                        {{"field", field}, {"name", param.name}});
+            p.print("        }\n"
+                    "        return queued;\n"
+                    "    }\n");
+        }
+        for (const Parameter& param : event.parameters)
+            p.print("    current_.$field$.$name$ = $name$;\n",
+                    {{"field", field}, {"name", param.name}});
+        p.print("    return raise_(EventId.$id$);\n"
                 "}\n",
                 {{"id", event.id}});
     }
@@ -403,16 +577,41 @@ void ManagedEmitter::writeFields(CodePrinter& p) const {
     p.print("private $bool$ started_ = false;\n"
             "private $bool$ finished_ = false;\n"
             "private $bool$ busy_ = false;\n"
-            "private $readonly$ int[] queue_;\n"
+            "$queueField$"
             "private int queueHead_ = 0;\n"
             "private int queueCount_ = 0;\n"
             "private Observer observer_ = null;\n"
             "private int before_ = StateId.None_; // the event's configuration, for a rollback\n"
             "private $bool$ wasFinished_ = false;\n",
-            words);
+            vars({{"queueField",
+                   !chart.hasParameters() ? java() ? "private final int[] queue_;\n"
+                                                   : "private readonly int[] queue_;\n"
+                   : java()               ? "private final Message[] queue_;\n"
+                                            "private int placed_ = 0; // the place enqueue_ filled last\n"
+                                            "// The arguments of the event being processed.\n"
+                                            "private final Message current_ = new Message(null);\n"
+                                          : "private readonly Message[] queue_;\n"
+                                            "private int placed_ = 0; // the place enqueue_ filled last\n"
+                                            "// The arguments of the event being processed.\n"
+                                            "private Message current_;\n"}}));
 }
 
 void ManagedEmitter::writeRuntime(CodePrinter& p) const {
+    const std::string length = java() ? "length" : "Length";
+    std::string store = "    queue_[(queueHead_ + queueCount_) % queue_." + length + "] = e;\n";
+    std::string next = java() ? "        final int next = queue_[queueHead_];\n"
+                              : "        int next = queue_[queueHead_];\n";
+    if (chart.hasParameters()) {
+        // The event goes into its place; the caller adds the arguments there.
+        store = "    placed_ = (queueHead_ + queueCount_) % queue_." + length + ";\n" +
+                std::string(java() ? "    queue_[placed_].event = EVENTS_[e];\n"
+                                   : "    queue_[placed_].Event = (Event)e;\n");
+        // The place is copied out first: the event's actions may queue into it.
+        next = java() ? "        current_.copyFrom_(queue_[queueHead_]);\n"
+                        "        final int next = current_.event.ordinal();\n"
+                      : "        current_ = queue_[queueHead_];\n"
+                        "        int next = (int)current_.Event;\n";
+    }
     p.print("\n"
             "// When an action throws, the innermost active state found before the event is\n"
             "// restored before the exception goes on (whatever was exited is active again,\n"
@@ -446,14 +645,14 @@ void ManagedEmitter::writeRuntime(CodePrinter& p) const {
             "            observer_.$onDropped$($eventOf$);\n"
             "        return $dropped$;\n"
             "    }\n"
-            "    queue_[(queueHead_ + queueCount_) % queue_.$length$] = e;\n"
+            "$store$"
             "    ++queueCount_;\n"
             "    return $queued$;\n"
             "}\n\n"
             "// Each queued event from the configuration it finds, which a throw restores.\n"
             "private void drain_() {\n"
             "    while (queueCount_ > 0) {\n"
-            "        $final$int next = queue_[queueHead_];\n"
+            "$next$"
             "        queueHead_ = (queueHead_ + 1) % queue_.$length$;\n"
             "        --queueCount_;\n"
             "        before_ = active_;\n"
@@ -465,7 +664,7 @@ void ManagedEmitter::writeRuntime(CodePrinter& p) const {
             "// transition ends the search. True when one fired.\n"
             "private $bool$ process_(int e) {\n"
             "    $bool$ fired = false;\n",
-            words);
+            vars({{"store", store}, {"next", next}}));
     {
         auto body = p.indent();
         writeSearchSwitch(p, untraced, nullptr, "e", stepSyntax());
@@ -633,10 +832,13 @@ void ManagedEmitter::writeReact(CodePrinter& p, const State& state) const {
 void ManagedEmitter::writeBranch(CodePrinter& p, const State& state, const Branch& branch,
                                  const Event& event) const {
     const int source = static_cast<int>(&state - chart.states.data());
+    // The current event's arguments: its own method set them, or drain_ copied them.
+    const std::string arguments = passedArguments(event, "current_." + argsField(event) + ".");
     if (branch.guardFn.empty())
         p.print("{\n");
     else
-        p.print("if ($guard$()) {\n", {{"guard", branch.guardFn}});
+        p.print("if ($guard$($arguments$)) {\n",
+                {{"guard", branch.guardFn}, {"arguments", arguments}});
     {
         auto body = p.indent();
         const auto tell = [&](std::string_view what, std::string_view args) {
@@ -644,9 +846,9 @@ void ManagedEmitter::writeBranch(CodePrinter& p, const State& state, const Branc
                     "    observer_.$what$($args$);\n",
                     {{"what", what}, {"args", args}});
         };
-        const auto call = [&](const std::string& fn) {
+        const auto call = [&](const std::string& fn, const std::string& args = {}) {
             if (!fn.empty())
-                p.print("$fn$();\n", {{"fn", fn}});
+                p.print("$fn$($args$);\n", {{"fn", fn}, {"args", args}});
         };
         for (const Step& step : transitionSteps(chart, source, branch, event)) {
             switch (step.kind) {
@@ -674,7 +876,7 @@ void ManagedEmitter::writeBranch(CodePrinter& p, const State& state, const Branc
                      stateEnum(source) + ", Event." + event.id + ", " + stateEnum(branch.target));
                 break;
             case Step::Effect:
-                call(step.fn);
+                call(step.fn, arguments);
                 break;
             case Step::Finish:
                 p.print("finished_ = true;\n");
@@ -728,8 +930,9 @@ void ManagedEmitter::writeUserCode(CodePrinter& p) const {
         writeUserFunction(p, state.exitFn, state.onExit, false);
         for (const EventGroup& group : state.events)
             for (const Branch& branch : group.branches) {
-                writeUserFunction(p, branch.guardFn, branch.guard, true);
-                writeUserFunction(p, branch.effectFn, branch.effect, false);
+                const Event& event = chart.events[static_cast<std::size_t>(group.event)];
+                writeUserFunction(p, branch.guardFn, branch.guard, true, &event);
+                writeUserFunction(p, branch.effectFn, branch.effect, false, &event);
             }
     }
 }
@@ -737,7 +940,8 @@ void ManagedEmitter::writeUserCode(CodePrinter& p) const {
 // The code on lines of its own, so that a comment on its last line ends before the generated
 // code goes on, and a C# directive (#if ... #endif) stands at the start of its line.
 void ManagedEmitter::writeUserFunction(CodePrinter& p, const std::string& name,
-                                       const std::string& code, bool guard) const {
+                                       const std::string& code, bool guard,
+                                       const Event* event) const {
     if (name.empty())
         return;
     p.print("\n");
@@ -746,10 +950,12 @@ void ManagedEmitter::writeUserFunction(CodePrinter& p, const std::string& name,
         p.print(
             "[global::System.Runtime.CompilerServices.MethodImpl(\n"
             "    global::System.Runtime.CompilerServices.MethodImplOptions.AggressiveInlining)]\n");
-    p.print("private $type$ $name$() {\n", {{"type", !guard   ? "void"
-                                                     : java() ? "boolean"
-                                                              : "bool"},
-                                            {"name", name}});
+    p.print("private $type$ $name$($parameters$) {\n",
+            {{"type", !guard   ? "void"
+                      : java() ? "boolean"
+                               : "bool"},
+             {"name", name},
+             {"parameters", event ? declaredParameters(*event) : std::string()}});
     {
         auto body = p.indent();
         if (!guard) {

@@ -34,7 +34,13 @@ private:
     genchart::StepSyntax stepSyntax() const;
     void writeUserCode(CodePrinter& p) const;
     void writeUserFunction(CodePrinter& p, const std::string& name, const std::string& code,
-                           bool guard) const;
+                           bool guard, const genchart::Event* event = nullptr) const;
+    // A chart whose events carry arguments: the Message type, its arguments' types and the
+    // dispatch methods taking an Event or a Message.
+    void writeMessage(CodePrinter& p) const;
+    std::string dispatchers() const;
+    std::string argsType(const genchart::Event& event) const;  // ReceivedArgs
+    std::string argsField(const genchart::Event& event) const; // receivedArgs, ReceivedArgs
 
     // The language's words and the machine's names, followed by the extra ones.
     CodePrinter::VarList vars(CodePrinter::Vars extra = {}) const;

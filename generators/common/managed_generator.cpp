@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <sstream>
+#include <string>
 
 using managednames::Language;
 
@@ -48,7 +49,15 @@ void ManagedGenerator::generateCode() {
     members.reserve(rootClass); // the constructor's name
     // The chart's code lives in methods of the class, beside the events.
     genchart::Chart chart = buildChart(members, members);
-    refuseParameters(chart, java ? "tvc2java" : "tvc2cs");
+    // C# gives nested types and members one namespace: the message's types, Message and
+    // <Event>Args, must not take an event method's name.
+    if (!java && chart.hasParameters())
+        for (const genchart::Event& event : chart.events)
+            for (const genchart::Event& other : chart.events)
+                if (event.id == "Message" ||
+                    (!other.parameters.empty() && event.id == other.id + "Args"))
+                    throw "The event \"" + event.name +
+                        "\" takes a name the machine's messages need; rename it.";
     chart.rootClass = rootClass;
     const std::string ctx = trimmed(java ? info.ctxNameJAVA : info.ctxNameCSharp);
     chart.ctxType = ctx.empty() ? std::string("Context") : ctx;

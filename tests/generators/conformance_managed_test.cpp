@@ -30,7 +30,7 @@ protected:
         const std::string ext = lang.java() ? ".java" : ".cs";
         std::vector<std::string> files = {(runner / ("Ctx" + ext)).string(),
                                           (runner / ("Runner" + ext)).string()};
-        const auto names = caseNames(false);
+        const auto names = caseNames();
         for (std::size_t i = 0; i < sources.size(); ++i) {
             files.push_back(sources[i].string());
             // Java names the class after its file; C# after the chart's model, which the
@@ -68,7 +68,7 @@ TEST_P(ConformanceManagedTest, EveryCaseRunsPlainTracedAndObserved) {
     const Build traced = buildAll(tracedDir.path, true);
     ASSERT_FALSE(plain.out.empty());
     ASSERT_FALSE(traced.out.empty());
-    for (const std::string& name : caseNames(false)) {
+    for (const std::string& name : caseNames()) {
         SCOPED_TRACE(name);
         const auto expected = splitLines(slurp(conformanceFolder() / name / "expected.txt"));
         const ProgramResult quiet = runProgram(runner(plain, name));

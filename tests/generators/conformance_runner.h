@@ -72,7 +72,7 @@ inline std::vector<std::filesystem::path> generateCases(const std::string& progr
                                                         const std::filesystem::path& dir,
                                                         bool withTrace, const std::string& suffix) {
     std::vector<std::filesystem::path> sources;
-    for (const std::string& name : caseNames(false)) {
+    for (const std::string& name : caseNames()) {
         const auto model = dir / (name + ".tvc");
         std::filesystem::copy_file(conformanceFolder() / name / "chart.tvc", model);
         std::vector<std::string> args = {program};

@@ -52,22 +52,11 @@ inline std::filesystem::path conformanceFolder() {
     return std::filesystem::path(TAVREN_EXAMPLES).parent_path() / "tests" / "conformance";
 }
 
-// A case whose chart has an event with parameters: a label's event line "name(...)".
-inline bool passesArguments(const std::filesystem::path& chart) {
-    std::ifstream in(chart);
-    static const std::regex call(R"(\w+ *\(.*\) *\r?)");
-    for (std::string line; std::getline(in, line);)
-        if (std::regex_match(line, call))
-            return true;
-    return false;
-}
-
-// The cases in name order; without those passing arguments for generators that cannot yet.
-inline std::vector<std::string> caseNames(bool withArguments = true) {
+// The cases in name order.
+inline std::vector<std::string> caseNames() {
     std::vector<std::string> names;
     for (const auto& entry : std::filesystem::directory_iterator(conformanceFolder()))
-        if (entry.is_directory() && std::filesystem::exists(entry.path() / "chart.tvc") &&
-            (withArguments || !passesArguments(entry.path() / "chart.tvc")))
+        if (entry.is_directory() && std::filesystem::exists(entry.path() / "chart.tvc"))
             names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;

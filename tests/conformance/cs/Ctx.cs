@@ -39,12 +39,17 @@ public sealed class Ctx {
         flags[name] = value;
     }
 
+    // "text value": how a chart shows an event's argument the same way in every language.
+    public void logValue(string text, int value) {
+        Console.Out.Write(text + " " + value + "\n");
+    }
+
     public void arm(string text) {
         armed = text;
     }
 
     // A name the machine does not know is a broken case, not an ignored event: it must not
-    // pass unnoticed, so it stops the run.
+    // pass unnoticed, so it stops the run. Arguments follow the name: raise("received 3 1").
     public void raise(string eventName) {
         if (dispatcher == null || !dispatcher(eventName))
             throw new InvalidOperationException("raised an unknown event: " + eventName);

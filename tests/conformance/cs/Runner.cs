@@ -41,14 +41,37 @@ public static class Runner {
         return (string)Call("NameOf", new[] {value.GetType()}, value);
     }
 
-    // Through the event's own method (named as its Event value) or through Dispatch; false
-    // when the machine has no such event.
-    private static bool Send(string name, bool viaDispatch) {
+    // Sends the event of a script line ("received 3 1": the name, then its arguments, all
+    // int) through the event's own method (named as its Event value) or through Dispatch,
+    // with a message made by Message's factory of the same name for an event with
+    // arguments; false when the machine has no such event or the arguments do not fit.
+    private static bool Send(string line, bool viaDispatch) {
+        string[] words = line.Trim().Split(new[] {' '}, StringSplitOptions.RemoveEmptyEntries);
         object e;
-        if (!events.TryGetValue(name, out e))
+        if (words.Length == 0 || !events.TryGetValue(words[0], out e))
             return false;
-        object result = viaDispatch ? Call("Dispatch", new[] {eventType}, e)
-                                    : Call(e.ToString(), Type.EmptyTypes);
+        string name = words[0];
+        object[] values = new object[words.Length - 1];
+        Type[] types = new Type[values.Length];
+        for (int i = 0; i < values.Length; ++i) {
+            int value;
+            if (!int.TryParse(words[i + 1], out value))
+                return false;
+            values[i] = value;
+            types[i] = typeof(int);
+        }
+        if (type.GetMethod(e.ToString(), types) == null)
+            return false;
+        object result;
+        if (!viaDispatch) {
+            result = Call(e.ToString(), types, values);
+        } else if (values.Length == 0) {
+            result = Call("Dispatch", new[] {eventType}, e);
+        } else {
+            Type message = type.GetNestedType("Message");
+            object made = message.GetMethod(e.ToString(), types).Invoke(null, values);
+            result = Call("Dispatch", new[] {message}, made);
+        }
         if (report)
             Console.Out.Write(name + " -> " + result.ToString().ToLowerInvariant() + "\n");
         return true;

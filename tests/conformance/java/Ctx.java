@@ -39,6 +39,11 @@ public final class Ctx {
         return flags.getOrDefault(name, false);
     }
 
+    // "text value": how a chart shows an event's argument the same way in every language.
+    public void logValue(String text, int value) {
+        System.out.println(text + " " + value);
+    }
+
     public void setFlag(String name, boolean value) {
         flags.put(name, value);
     }
@@ -48,7 +53,7 @@ public final class Ctx {
     }
 
     // A name the machine does not know is a broken case, not an ignored event: it must not
-    // pass unnoticed, so it stops the run.
+    // pass unnoticed, so it stops the run. Arguments follow the name: raise("received 3 1").
     public void raise(String event) {
         if (dispatcher == null || !dispatcher.test(event))
             throw new IllegalStateException("raised an unknown event: " + event);

@@ -35,8 +35,12 @@ public final class Runner {
             events.put(chartName(e), e);
     }
 
-    private Class<?> nested(String name) throws ClassNotFoundException {
-        return Class.forName(type.getName() + "$" + name);
+    private Class<?> nested(String name) {
+        try {
+            return Class.forName(type.getName() + "$" + name);
+        } catch (ClassNotFoundException e) {
+            throw new IllegalStateException(e);
+        }
     }
 
     private static String chartName(Object constant) {
@@ -64,14 +68,43 @@ public final class Runner {
         }
     }
 
-    // Through the event's own method (named as its Event constant) or through dispatch; false
-    // when the machine has no such event.
-    private boolean send(String name, boolean viaDispatch) {
+    // Sends the event of a script line ("received 3 1": the name, then its arguments, all
+    // int) through the event's own method (named as its Event constant) or through dispatch,
+    // with a message made by Message's factory of the same name for an event with
+    // arguments; false when the machine has no such event or the arguments do not fit.
+    private boolean send(String line, boolean viaDispatch) {
+        final String[] words = line.trim().split(" +");
+        final String name = words[0];
         final Object e = events.get(name);
         if (e == null)
             return false;
-        final Object result = viaDispatch ? call(machine, method(type, "dispatch", eventType), e)
-                                          : call(machine, method(type, ((Enum<?>) e).name()));
+        final Object[] args = new Object[words.length - 1];
+        final Class<?>[] types = new Class<?>[args.length];
+        for (int i = 0; i < args.length; ++i) {
+            try {
+                args[i] = Integer.parseInt(words[i + 1]);
+            } catch (NumberFormatException bad) {
+                return false;
+            }
+            types[i] = int.class;
+        }
+        final String id = ((Enum<?>) e).name();
+        final Method own;
+        try {
+            own = type.getMethod(id, types);
+        } catch (NoSuchMethodException wrongArguments) {
+            return false;
+        }
+        final Object result;
+        if (!viaDispatch) {
+            result = call(machine, own, args);
+        } else if (args.length == 0) {
+            result = call(machine, method(type, "dispatch", eventType), e);
+        } else {
+            final Class<?> message = nested("Message");
+            result = call(machine, method(type, "dispatch", message),
+                          call(null, method(message, id, types), args));
+        }
         if (report)
             System.out.println(name + " -> " + ((Enum<?>) result).name().toLowerCase());
         return true;
@@ -94,7 +127,7 @@ public final class Runner {
     }
 
     // The trace lines of -g, from an observer of the runner's own.
-    private void observe() throws ClassNotFoundException {
+    private void observe() {
         final Class<?> observer = nested("Observer");
         final Object proxy = Proxy.newProxyInstance(
             observer.getClassLoader(), new Class<?>[] {observer}, (self, m, a) -> {
