@@ -180,12 +180,11 @@ bool equivalent(const std::vector<Event>& events, bool verbose) {
     const Light throughContextLight = run<PlayerCLightSwitchThroughContext, Light>(events);
     const bool same = generated == handWritten && generatedC == handWritten &&
                       handWrittenC == handWritten && throughContext == handWritten;
-    const bool sameLight = generatedLight == handWrittenLight &&
-                           generatedCLight == handWrittenLight &&
-                           handWrittenCLight == handWrittenLight &&
-                           throughContextLight == handWrittenLight &&
-                           handWrittenLight.counts() == handWritten.counts() &&
-                           handWrittenLight.pos() == handWritten.pos();
+    const bool sameLight =
+        generatedLight == handWrittenLight && generatedCLight == handWrittenLight &&
+        handWrittenCLight == handWrittenLight && throughContextLight == handWrittenLight &&
+        handWrittenLight.counts() == handWritten.counts() &&
+        handWrittenLight.pos() == handWritten.pos();
     if (verbose || !same || !sameLight) {
         print("generated", generated);
         print("C", generatedC);
@@ -246,36 +245,42 @@ std::vector<Scenario> scenarios() {
     const Call ffTick[] = {c(11), adv10, c(10)};
     return {
         {"start", {}, std::vector<Call>({c(0)})},
-        {"ignored events leave Off alone", {E::Pause, E::Stop, E::Seek, E::Tick}, std::vector<Call>({c(0)})},
-        {"power on enters Idle below On", {E::Power}, std::vector<Call>({c(0), c(1), c(16), c(2), c(4)})},
+        {"ignored events leave Off alone",
+         {E::Pause, E::Stop, E::Seek, E::Tick},
+         std::vector<Call>({c(0)})},
+        {"power on enters Idle below On",
+         {E::Power},
+         std::vector<Call>({c(0), c(1), c(16), c(2), c(4)})},
         // Exits run innermost-out, and On's shallow history brings back Playing, not the
         // FastForward that was active inside it.
         {"shallow history",
          {E::Power, E::Play, E::Seek, E::Power, E::Power},
-         std::vector<Call>({c(0), c(1), c(16), c(2),           c(4), c(5), c(6),  c(8), c(9), c(10), c(11),
-                 c(7), c(3), c(17), {Call::Rewind}, c(0), c(1), c(16), c(2), c(6), c(8)})},
+         std::vector<Call>({c(0),           c(1), c(16), c(2),  c(4), c(5), c(6),
+                            c(8),           c(9), c(10), c(11), c(7), c(3), c(17),
+                            {Call::Rewind}, c(0), c(1),  c(16), c(2), c(6), c(8)})},
         // The position guards: FastForward climbs to 50, Seek then picks Rewind, which steps
         // back once and returns to Normal below 50.
         {"guards on the position",
          {E::Power, E::Play, E::Seek, E::Tick, E::Tick, E::Tick, E::Tick, E::Tick, E::Tick, E::Seek,
           E::Tick, E::Tick},
          std::vector<Call>({c(0),      c(1),      c(16),     c(2),
-                 c(4),      c(5),      c(6),      c(8),
-                 c(9),      c(10),     ffTick[0], ffTick[1],
-                 ffTick[2], ffTick[0], ffTick[1], ffTick[2],
-                 ffTick[0], ffTick[1], ffTick[2], ffTick[0],
-                 ffTick[1], ffTick[2], ffTick[0], ffTick[1],
-                 ffTick[2], c(11),     c(19),     c(8),
-                 c(9),      c(12),     c(13),     {Call::Back, 10},
-                 c(12),     c(13),     c(20),     c(8)})},
+                            c(4),      c(5),      c(6),      c(8),
+                            c(9),      c(10),     ffTick[0], ffTick[1],
+                            ffTick[2], ffTick[0], ffTick[1], ffTick[2],
+                            ffTick[0], ffTick[1], ffTick[2], ffTick[0],
+                            ffTick[1], ffTick[2], ffTick[0], ffTick[1],
+                            ffTick[2], c(11),     c(19),     c(8),
+                            c(9),      c(12),     c(13),     {Call::Back, 10},
+                            c(12),     c(13),     c(20),     c(8)})},
         // Stop is Playing's and Paused's; Play in Normal is handled by nobody; history
         // remembers Paused, and Play from Off has its own effect.
         {"pause, stop and history of Paused",
          {E::Power, E::Play, E::Pause, E::Pause, E::Stop, E::Play, E::Play, E::Pause, E::Power,
           E::Play},
-         std::vector<Call>({c(0),  c(1),  c(16), c(2),           c(4), c(5), c(6),  c(8), c(9), c(7),
-                 c(14), c(15), c(18), c(4),           c(5), c(6), c(8),  c(9), c(7), c(14),
-                 c(15), c(3),  c(17), {Call::Rewind}, c(0), c(1), c(21), c(2), c(14)})},
+         std::vector<Call>({c(0), c(1), c(16), c(2),  c(4),  c(5), c(6),  c(8),
+                            c(9), c(7), c(14), c(15), c(18), c(4), c(5),  c(6),
+                            c(8), c(9), c(7),  c(14), c(15), c(3), c(17), {Call::Rewind},
+                            c(0), c(1), c(21), c(2),  c(14)})},
     };
 }
 
@@ -375,13 +380,12 @@ int main(int argc, char** argv) {
     benchmark::Shutdown();
 
     // Each generated machine against the hand-written switch of its own language.
-    for (const auto& [name, yardstick] :
-         {std::pair{"generated", "switch"},
-          {"C", "C switch"},
-          {"C", "C switch through context"},
-          {"generated light", "switch light"},
-          {"C light", "C switch light"},
-          {"C light", "C switch through context light"}}) {
+    for (const auto& [name, yardstick] : {std::pair{"generated", "switch"},
+                                          {"C", "C switch"},
+                                          {"C", "C switch through context"},
+                                          {"generated light", "switch light"},
+                                          {"C light", "C switch light"},
+                                          {"C light", "C switch through context light"}}) {
         const auto machine = reporter.nsPerIteration.find(name);
         const auto handWritten = reporter.nsPerIteration.find(yardstick);
         if (machine == reporter.nsPerIteration.end() ||
