@@ -1,6 +1,8 @@
 // The machines tvc2cpp and tvc2c generate for the player chart against the same chart written
 // by hand as a switch, in C++ and in C. All run one fixed pseudo-random event sequence;
-// afterwards their contexts must agree, so the timings compare the same work.
+// afterwards their contexts must agree, so the timings compare the same work. Each runs twice:
+// with the hashing context, which catches reordered or missing calls, and with the light one,
+// whose actions only count, so that the machine's own cost is not hidden behind its actions.
 //
 //   player_bench [benchmark flags]   time both, print ns per event and the ratio, then check
 //   player_bench --equivalence-only  only check them against each other and known traces
@@ -9,6 +11,7 @@
 #include "player/player_c.h"
 #include "player/player_switch.h"
 #include "playerTN.h"
+#include "playerlightTN.h"
 
 #include <benchmark/benchmark.h>
 
@@ -49,30 +52,16 @@ std::vector<Event> eventSequence(std::size_t n) {
 // The C machine's context is a struct of function pointers; they lead here, to the C++ context
 // of the run in progress.
 PlayerContext* cContext = nullptr;
+PlayerLightContext* cLight = nullptr;
 
-// The C machine with the C++ machine's interface, so the same feed and checks drive it.
-class PlayerC {
-public:
-    explicit PlayerC(PlayerContext& ctx) {
-        cContext = &ctx;
-        player_c_init();
-    }
-    void start() { player_c_start(); }
-    void Power() { player_c_Power(); }
-    void Play() { player_c_Play(); }
-    void Pause() { player_c_Pause(); }
-    void Stop() { player_c_Stop(); }
-    void Seek() { player_c_Seek(); }
-    void Tick() { player_c_Tick(); }
-};
-
-// The hand-written C switch, calling the context's functions directly or, as the C machine
-// must, through its function pointers; driven the same way.
-#define PLAYER_C_SWITCH(Class, prefix)                                                             \
+// The C machine, and the hand-written C switch calling the context's functions directly or, as
+// the C machine must, through its function pointers, with the C++ machine's interface, so the
+// same feed and checks drive them.
+#define PLAYER_C_MACHINE(Class, prefix, Ctx, current)                                              \
     class Class {                                                                                  \
     public:                                                                                        \
-        explicit Class(PlayerContext& ctx) {                                                       \
-            cContext = &ctx;                                                                       \
+        explicit Class(Ctx& ctx) {                                                                 \
+            current = &ctx;                                                                        \
             prefix##init();                                                                        \
         }                                                                                          \
         void start() { prefix##start(); }                                                          \
@@ -83,8 +72,12 @@ public:
         void Seek() { prefix##Seek(); }                                                            \
         void Tick() { prefix##Tick(); }                                                            \
     };
-PLAYER_C_SWITCH(PlayerCSwitch, player_cs_)
-PLAYER_C_SWITCH(PlayerCSwitchThroughContext, player_cf_)
+PLAYER_C_MACHINE(PlayerC, player_c_, PlayerContext, cContext)
+PLAYER_C_MACHINE(PlayerCSwitch, player_cs_, PlayerContext, cContext)
+PLAYER_C_MACHINE(PlayerCSwitchThroughContext, player_cf_, PlayerContext, cContext)
+PLAYER_C_MACHINE(PlayerCLight, player_lc_, PlayerLightContext, cLight)
+PLAYER_C_MACHINE(PlayerCLightSwitch, player_ls_, PlayerLightContext, cLight)
+PLAYER_C_MACHINE(PlayerCLightSwitchThroughContext, player_lf_, PlayerLightContext, cLight)
 
 } // namespace
 
@@ -103,6 +96,21 @@ void player_c_back(int n) {
 }
 void player_c_rewind(void) {
     cContext->rewind();
+}
+void player_light_count(int id) {
+    cLight->count(id);
+}
+int player_light_pos(void) {
+    return cLight->pos();
+}
+void player_light_advance(int n) {
+    cLight->advance(n);
+}
+void player_light_back(int n) {
+    cLight->back(n);
+}
+void player_light_rewind(void) {
+    cLight->rewind();
 }
 }
 
@@ -133,8 +141,8 @@ template <class Machine> void feed(Machine& m, const std::vector<Event>& events)
     }
 }
 
-template <class Machine> PlayerContext run(const std::vector<Event>& events) {
-    PlayerContext ctx;
+template <class Machine, class Ctx = PlayerContext> Ctx run(const std::vector<Event>& events) {
+    Ctx ctx;
     Machine m(ctx);
     m.start();
     feed(m, events);
@@ -149,23 +157,47 @@ void print(const char* name, const PlayerContext& ctx) {
     std::printf("\n");
 }
 
-// Over the whole sequence all machines must call the context identically.
+void print(const char* name, const PlayerLightContext& ctx) {
+    std::printf("%-9s pos %d, counts", name, ctx.pos());
+    for (const std::uint64_t c : ctx.counts())
+        std::printf(" %llu", static_cast<unsigned long long>(c));
+    std::printf("\n");
+}
+
+// Over the whole sequence all machines must call the context identically; with the light
+// context, make the same tallies.
 bool equivalent(const std::vector<Event>& events, bool verbose) {
     const PlayerContext generated = run<PlayerTN>(events);
     const PlayerContext generatedC = run<PlayerC>(events);
     const PlayerContext handWritten = run<PlayerSwitch>(events);
     const PlayerContext handWrittenC = run<PlayerCSwitch>(events);
     const PlayerContext throughContext = run<PlayerCSwitchThroughContext>(events);
+    using Light = PlayerLightContext;
+    const Light generatedLight = run<PlayerLightTN, Light>(events);
+    const Light generatedCLight = run<PlayerCLight, Light>(events);
+    const Light handWrittenLight = run<PlayerLightSwitch, Light>(events);
+    const Light handWrittenCLight = run<PlayerCLightSwitch, Light>(events);
+    const Light throughContextLight = run<PlayerCLightSwitchThroughContext, Light>(events);
     const bool same = generated == handWritten && generatedC == handWritten &&
                       handWrittenC == handWritten && throughContext == handWritten;
-    if (verbose || !same) {
+    const bool sameLight =
+        generatedLight == handWrittenLight && generatedCLight == handWrittenLight &&
+        handWrittenCLight == handWrittenLight && throughContextLight == handWrittenLight &&
+        handWrittenLight.counts() == handWritten.counts() &&
+        handWrittenLight.pos() == handWritten.pos();
+    if (verbose || !same || !sameLight) {
         print("generated", generated);
         print("C", generatedC);
         print("switch", handWritten);
         print("C switch", handWrittenC);
         print("C switch through the context", throughContext);
+        print("generated light", generatedLight);
+        print("C light", generatedCLight);
+        print("switch light", handWrittenLight);
+        print("C switch light", handWrittenCLight);
+        print("C switch through the context light", throughContextLight);
     }
-    if (same)
+    if (same && sameLight)
         return true;
     std::fprintf(stderr, "player_bench: the machines differ after %zu events\n", events.size());
     return false;
@@ -177,8 +209,8 @@ struct Call {
     int n = 0;
 };
 
-PlayerContext replay(std::initializer_list<Call> calls) {
-    PlayerContext ctx;
+template <class Ctx> Ctx replay(const std::vector<Call>& calls) {
+    Ctx ctx;
     for (const Call& c : calls) {
         switch (c.kind) {
         case Call::Count:
@@ -201,7 +233,7 @@ PlayerContext replay(std::initializer_list<Call> calls) {
 struct Scenario {
     const char* name;
     std::vector<Event> events;
-    PlayerContext expected;
+    std::vector<Call> expected;
 };
 
 // Short sequences with their calls worked out by hand from the chart, so the two machines
@@ -212,65 +244,82 @@ std::vector<Scenario> scenarios() {
     const Call adv10{Call::Advance, 10};
     const Call ffTick[] = {c(11), adv10, c(10)};
     return {
-        {"start", {}, replay({c(0)})},
-        {"ignored events leave Off alone", {E::Pause, E::Stop, E::Seek, E::Tick}, replay({c(0)})},
-        {"power on enters Idle below On", {E::Power}, replay({c(0), c(1), c(16), c(2), c(4)})},
+        {"start", {}, std::vector<Call>({c(0)})},
+        {"ignored events leave Off alone",
+         {E::Pause, E::Stop, E::Seek, E::Tick},
+         std::vector<Call>({c(0)})},
+        {"power on enters Idle below On",
+         {E::Power},
+         std::vector<Call>({c(0), c(1), c(16), c(2), c(4)})},
         // Exits run innermost-out, and On's shallow history brings back Playing, not the
         // FastForward that was active inside it.
         {"shallow history",
          {E::Power, E::Play, E::Seek, E::Power, E::Power},
-         replay({c(0), c(1), c(16), c(2),           c(4), c(5), c(6),  c(8), c(9), c(10), c(11),
-                 c(7), c(3), c(17), {Call::Rewind}, c(0), c(1), c(16), c(2), c(6), c(8)})},
+         std::vector<Call>({c(0),           c(1), c(16), c(2),  c(4), c(5), c(6),
+                            c(8),           c(9), c(10), c(11), c(7), c(3), c(17),
+                            {Call::Rewind}, c(0), c(1),  c(16), c(2), c(6), c(8)})},
         // The position guards: FastForward climbs to 50, Seek then picks Rewind, which steps
         // back once and returns to Normal below 50.
         {"guards on the position",
          {E::Power, E::Play, E::Seek, E::Tick, E::Tick, E::Tick, E::Tick, E::Tick, E::Tick, E::Seek,
           E::Tick, E::Tick},
-         replay({c(0),      c(1),      c(16),     c(2),
-                 c(4),      c(5),      c(6),      c(8),
-                 c(9),      c(10),     ffTick[0], ffTick[1],
-                 ffTick[2], ffTick[0], ffTick[1], ffTick[2],
-                 ffTick[0], ffTick[1], ffTick[2], ffTick[0],
-                 ffTick[1], ffTick[2], ffTick[0], ffTick[1],
-                 ffTick[2], c(11),     c(19),     c(8),
-                 c(9),      c(12),     c(13),     {Call::Back, 10},
-                 c(12),     c(13),     c(20),     c(8)})},
+         std::vector<Call>({c(0),      c(1),      c(16),     c(2),
+                            c(4),      c(5),      c(6),      c(8),
+                            c(9),      c(10),     ffTick[0], ffTick[1],
+                            ffTick[2], ffTick[0], ffTick[1], ffTick[2],
+                            ffTick[0], ffTick[1], ffTick[2], ffTick[0],
+                            ffTick[1], ffTick[2], ffTick[0], ffTick[1],
+                            ffTick[2], c(11),     c(19),     c(8),
+                            c(9),      c(12),     c(13),     {Call::Back, 10},
+                            c(12),     c(13),     c(20),     c(8)})},
         // Stop is Playing's and Paused's; Play in Normal is handled by nobody; history
         // remembers Paused, and Play from Off has its own effect.
         {"pause, stop and history of Paused",
          {E::Power, E::Play, E::Pause, E::Pause, E::Stop, E::Play, E::Play, E::Pause, E::Power,
           E::Play},
-         replay({c(0),  c(1),  c(16), c(2),           c(4), c(5), c(6),  c(8), c(9), c(7),
-                 c(14), c(15), c(18), c(4),           c(5), c(6), c(8),  c(9), c(7), c(14),
-                 c(15), c(3),  c(17), {Call::Rewind}, c(0), c(1), c(21), c(2), c(14)})},
+         std::vector<Call>({c(0), c(1), c(16), c(2),  c(4),  c(5), c(6),  c(8),
+                            c(9), c(7), c(14), c(15), c(18), c(4), c(5),  c(6),
+                            c(8), c(9), c(7),  c(14), c(15), c(3), c(17), {Call::Rewind},
+                            c(0), c(1), c(21), c(2),  c(14)})},
     };
+}
+
+template <class Ctx> bool reportUnexpected(const Scenario& s, const char* machine, const Ctx& got) {
+    const Ctx expected = replay<Ctx>(s.expected);
+    if (got == expected)
+        return true;
+    std::fprintf(stderr, "player_bench: %s: unexpected calls from the %s\n", s.name, machine);
+    print("expected", expected);
+    print("got", got);
+    return false;
 }
 
 bool scenariosPass() {
     bool ok = true;
     for (const Scenario& s : scenarios()) {
-        const std::pair<const char*, PlayerContext> runs[] = {
-            {"generated machine", run<PlayerTN>(s.events)},
-            {"C machine", run<PlayerC>(s.events)},
-            {"switch", run<PlayerSwitch>(s.events)},
-            {"C switch", run<PlayerCSwitch>(s.events)},
-            {"C switch through the context", run<PlayerCSwitchThroughContext>(s.events)}};
-        for (const auto& [machine, got] : runs) {
-            if (got == s.expected)
-                continue;
-            std::fprintf(stderr, "player_bench: %s: unexpected calls from the %s\n", s.name,
-                         machine);
-            print("expected", s.expected);
-            print("got", got);
-            ok = false;
-        }
+        using Light = PlayerLightContext;
+        ok = reportUnexpected(s, "generated machine", run<PlayerTN>(s.events)) && ok;
+        ok = reportUnexpected(s, "C machine", run<PlayerC>(s.events)) && ok;
+        ok = reportUnexpected(s, "switch", run<PlayerSwitch>(s.events)) && ok;
+        ok = reportUnexpected(s, "C switch", run<PlayerCSwitch>(s.events)) && ok;
+        ok = reportUnexpected(s, "C switch through the context",
+                              run<PlayerCSwitchThroughContext>(s.events)) &&
+             ok;
+        ok = reportUnexpected(s, "light machine", run<PlayerLightTN, Light>(s.events)) && ok;
+        ok = reportUnexpected(s, "light C machine", run<PlayerCLight, Light>(s.events)) && ok;
+        ok = reportUnexpected(s, "light switch", run<PlayerLightSwitch, Light>(s.events)) && ok;
+        ok = reportUnexpected(s, "light C switch", run<PlayerCLightSwitch, Light>(s.events)) && ok;
+        ok = reportUnexpected(s, "light C switch through the context",
+                              run<PlayerCLightSwitchThroughContext, Light>(s.events)) &&
+             ok;
     }
     return ok;
 }
 
-template <class Machine> void BM_Player(benchmark::State& state, const std::vector<Event>* events) {
+template <class Machine, class Ctx = PlayerContext>
+void BM_Player(benchmark::State& state, const std::vector<Event>* events) {
     for (auto _ : state) {
-        PlayerContext ctx;
+        Ctx ctx;
         Machine m(ctx);
         m.start();
         feed(m, *events);
@@ -316,6 +365,13 @@ int main(int argc, char** argv) {
     benchmark::RegisterBenchmark("C switch", BM_Player<PlayerCSwitch>, &events);
     benchmark::RegisterBenchmark("C switch through context", BM_Player<PlayerCSwitchThroughContext>,
                                  &events);
+    using Light = PlayerLightContext;
+    benchmark::RegisterBenchmark("generated light", BM_Player<PlayerLightTN, Light>, &events);
+    benchmark::RegisterBenchmark("C light", BM_Player<PlayerCLight, Light>, &events);
+    benchmark::RegisterBenchmark("switch light", BM_Player<PlayerLightSwitch, Light>, &events);
+    benchmark::RegisterBenchmark("C switch light", BM_Player<PlayerCLightSwitch, Light>, &events);
+    benchmark::RegisterBenchmark("C switch through context light",
+                                 BM_Player<PlayerCLightSwitchThroughContext, Light>, &events);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
@@ -324,8 +380,12 @@ int main(int argc, char** argv) {
     benchmark::Shutdown();
 
     // Each generated machine against the hand-written switch of its own language.
-    for (const auto& [name, yardstick] :
-         {std::pair{"generated", "switch"}, {"C", "C switch"}, {"C", "C switch through context"}}) {
+    for (const auto& [name, yardstick] : {std::pair{"generated", "switch"},
+                                          {"C", "C switch"},
+                                          {"C", "C switch through context"},
+                                          {"generated light", "switch light"},
+                                          {"C light", "C switch light"},
+                                          {"C light", "C switch through context light"}}) {
         const auto machine = reporter.nsPerIteration.find(name);
         const auto handWritten = reporter.nsPerIteration.find(yardstick);
         if (machine == reporter.nsPerIteration.end() ||

@@ -43,3 +43,27 @@ private:
     std::uint64_t hash_ = 0xcbf29ce484222325u;
     int pos_ = 0;
 };
+
+// The same actions as plain increments: nothing for the machine's own cost to hide behind.
+// The tallies and the position still show that two machines did the same work.
+class PlayerLightContext {
+public:
+    static constexpr std::size_t idCount = PlayerContext::idCount;
+
+    void count(int id) {
+        if (id >= 0 && static_cast<std::size_t>(id) < idCount)
+            ++counts_[static_cast<std::size_t>(id)];
+    }
+    int pos() const { return pos_; }
+    void advance(int n) { pos_ += n; }
+    void back(int n) { pos_ -= n; }
+    void rewind() { pos_ = 0; }
+
+    const std::array<std::uint64_t, idCount>& counts() const { return counts_; }
+
+    friend bool operator==(const PlayerLightContext&, const PlayerLightContext&) = default;
+
+private:
+    std::array<std::uint64_t, idCount> counts_{};
+    int pos_ = 0;
+};

@@ -3,6 +3,7 @@
 #include "player_c.h"
 
 #include "playerTN.h"
+#include "playerlightTN.h"
 
 static PlayerContext context = {player_c_count, player_c_pos, player_c_advance, player_c_back,
                                 player_c_rewind};
@@ -32,4 +33,34 @@ void player_c_Seek(void) {
 }
 void player_c_Tick(void) {
     PlayerTN_Tick(&machine);
+}
+
+static PlayerLightContext lightContext = {player_light_count, player_light_pos,
+                                          player_light_advance, player_light_back,
+                                          player_light_rewind};
+static PlayerLightTN lightMachine;
+
+void player_lc_init(void) {
+    PlayerLightTN_init(&lightMachine, &lightContext);
+}
+void player_lc_start(void) {
+    PlayerLightTN_start(&lightMachine);
+}
+void player_lc_Power(void) {
+    PlayerLightTN_Power(&lightMachine);
+}
+void player_lc_Play(void) {
+    PlayerLightTN_Play(&lightMachine);
+}
+void player_lc_Pause(void) {
+    PlayerLightTN_Pause(&lightMachine);
+}
+void player_lc_Stop(void) {
+    PlayerLightTN_Stop(&lightMachine);
+}
+void player_lc_Seek(void) {
+    PlayerLightTN_Seek(&lightMachine);
+}
+void player_lc_Tick(void) {
+    PlayerLightTN_Tick(&lightMachine);
 }

@@ -38,6 +38,41 @@ void player_cf_Stop(void);
 void player_cf_Seek(void);
 void player_cf_Tick(void);
 
+/* The C machine of the same chart against the light context. */
+void player_lc_init(void);
+void player_lc_start(void);
+void player_lc_Power(void);
+void player_lc_Play(void);
+void player_lc_Pause(void);
+void player_lc_Stop(void);
+void player_lc_Seek(void);
+void player_lc_Tick(void);
+
+/* The C switch against the light context, directly and through the context. */
+void player_ls_init(void);
+void player_ls_start(void);
+void player_ls_Power(void);
+void player_ls_Play(void);
+void player_ls_Pause(void);
+void player_ls_Stop(void);
+void player_ls_Seek(void);
+void player_ls_Tick(void);
+void player_lf_init(void);
+void player_lf_start(void);
+void player_lf_Power(void);
+void player_lf_Play(void);
+void player_lf_Pause(void);
+void player_lf_Stop(void);
+void player_lf_Seek(void);
+void player_lf_Tick(void);
+
+/* The light context: plain counters and the position. */
+void player_light_count(int id);
+int player_light_pos(void);
+void player_light_advance(int n);
+void player_light_back(int n);
+void player_light_rewind(void);
+
 /* The context of all: plain functions, which the machine's context points at. */
 void player_c_count(int id);
 int player_c_pos(void);

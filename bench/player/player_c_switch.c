@@ -5,16 +5,32 @@
    its functions are named player_cf_. */
 #include "player_c.h"
 
+/* PLAYER_SWITCH_LIGHT: the same against the light context's functions, named player_ls_
+   (direct) and player_lf_ (through the context). */
+#ifdef PLAYER_SWITCH_LIGHT
+#define CONTEXT_FN(fn) player_light_##fn
+#else
+#define CONTEXT_FN(fn) player_c_##fn
+#endif
+
 #ifdef PLAYER_SWITCH_THROUGH_CONTEXT
 #include "c/PlayerContext.h"
-static PlayerContext context = {player_c_count, player_c_pos, player_c_advance, player_c_back,
-                                player_c_rewind};
+static PlayerContext context = {CONTEXT_FN(count), CONTEXT_FN(pos), CONTEXT_FN(advance),
+                                CONTEXT_FN(back), CONTEXT_FN(rewind)};
 static PlayerContext* const ctx = &context;
 #define CALL(fn) ctx->fn
-#define API(fn) player_cf_##fn
+#ifdef PLAYER_SWITCH_LIGHT
+#define API(fn) player_lf_##fn
 #else
-#define CALL(fn) player_c_##fn
+#define API(fn) player_cf_##fn
+#endif
+#else
+#define CALL(fn) CONTEXT_FN(fn)
+#ifdef PLAYER_SWITCH_LIGHT
+#define API(fn) player_ls_##fn
+#else
 #define API(fn) player_cs_##fn
+#endif
 #endif
 
 enum State { None, Off, Idle, Playing, Normal, FastForward, Rewind, Paused };

@@ -4,10 +4,11 @@
 
 // The player chart written by hand as one switch per event over the innermost active state:
 // the yardstick for the generated machine. Each case spells out the exits, the effect and
-// the entries in the order the generated machine must run them.
-class PlayerSwitch {
+// the entries in the order the generated machine must run them. Ctx: PlayerContext, or the
+// light one.
+template <class Ctx> class BasicPlayerSwitch {
 public:
-    explicit PlayerSwitch(PlayerContext& ctx) : ctx_(ctx) {}
+    explicit BasicPlayerSwitch(Ctx& ctx) : ctx_(ctx) {}
 
     void start() {
         if (state_ != State::None)
@@ -203,7 +204,10 @@ private:
         return true;
     }
 
-    PlayerContext& ctx_;
+    Ctx& ctx_;
     State state_ = State::None;
     State history_ = State::None; // On's last direct sub-state
 };
+
+using PlayerSwitch = BasicPlayerSwitch<PlayerContext>;
+using PlayerLightSwitch = BasicPlayerSwitch<PlayerLightContext>;

@@ -83,17 +83,7 @@ void SimSession::run(int event) {
     try {
         out = event < 0 ? simulator->start() : simulator->send(event);
     } catch (const std::string&) {
-        const auto before = inputs;
-        const auto beforeAnswers = answers;
-        const auto keep = remembered;
-        reset();
-        remembered = keep;
-        for (std::size_t i = 0; i < before.size(); ++i) {
-            replayed = &beforeAnswers[i];
-            nextReplayed = 0;
-            run(before[i]);
-        }
-        replayed = nullptr;
+        rerun(inputs, answers);
         throw;
     }
     inputs.push_back(event);
@@ -112,18 +102,23 @@ bool SimSession::stepBack() {
         return true;
     }
     auto before = inputs;
-    auto beforeAnswers = answers;
     before.pop_back();
+    rerun(std::move(before), answers);
+    return true;
+}
+
+// From the start again, each input with the guard answers it had; answers remembered for the
+// run are kept.
+void SimSession::rerun(std::vector<int> again, std::vector<std::vector<Given>> withAnswers) {
     const auto keep = remembered;
     reset();
     remembered = keep;
-    for (std::size_t i = 0; i < before.size(); ++i) {
-        replayed = &beforeAnswers[i];
+    for (std::size_t i = 0; i < again.size(); ++i) {
+        replayed = &withAnswers[i];
         nextReplayed = 0;
-        run(before[i]);
+        run(again[i]);
     }
     replayed = nullptr;
-    return true;
 }
 
 sim::TraceCheck SimSession::startReplay(std::vector<std::string> lines_) {

@@ -75,6 +75,7 @@ private:
     const sim::ChartSimulator& current() const { return replay ? replay->simulator() : *simulator; }
     bool oracle(const sim::GuardQuestion& q);
     void run(int event); // -1: the start
+    void rerun(std::vector<int> again, std::vector<std::vector<Given>> withAnswers);
     void record(const std::vector<sim::Explanation>& run, const std::vector<Given>& given);
     void recordDisagreement(const sim::TraceCheck& check);
     long stateShape(int state) const;

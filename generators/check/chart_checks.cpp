@@ -84,12 +84,18 @@ private:
                 if (!reached[static_cast<std::size_t>(s)])
                     continue;
                 for (const auto& group : at(s).events)
-                    for (const auto& branch : group.branches)
-                        if (branch.target >= 0 &&
-                            !reached[static_cast<std::size_t>(branch.target)]) {
-                            enter(branch.target);
-                            grew = true;
-                        }
+                    for (const auto& branch : group.branches) {
+                        // A final state enters the states down to its region, no further.
+                        const int to = branch.target >= 0 ? branch.target : branch.completes;
+                        if (to < 0 || reached[static_cast<std::size_t>(to)])
+                            continue;
+                        if (branch.target >= 0)
+                            enter(to);
+                        else
+                            for (int a = to; a != genchart::cTopLevel; a = at(a).parent)
+                                reached[static_cast<std::size_t>(a)] = true;
+                        grew = true;
+                    }
             }
         }
         for (int s = 0; s < count(); ++s)

@@ -158,6 +158,16 @@ genchart::Chart MachineGenerator::buildChart(gennames::NameTable& members,
     return chart;
 }
 
+void MachineGenerator::refuseParameterNames(const genchart::Chart& chart,
+                                            std::initializer_list<std::string_view> taken) {
+    for (const genchart::Event& event : chart.events)
+        for (const genchart::Parameter& parameter : event.parameters)
+            for (const std::string_view name : taken)
+                if (parameter.name == name)
+                    throw "The event \"" + event.name + "\" has a parameter named \"" +
+                        parameter.name + "\", a name the generated code uses itself; rename it.";
+}
+
 // Named after the state, in chart order.
 void MachineGenerator::nameUserCode(genchart::Chart& chart, gennames::NameTable& names) {
     for (genchart::State& state : chart.states) {

@@ -6,7 +6,9 @@
 #include "generators/common/machine_chart.h"
 #include "generators/common/names.h"
 
+#include <initializer_list>
 #include <string>
+#include <string_view>
 #include <vector>
 
 struct StateNode;
@@ -29,6 +31,12 @@ protected:
     virtual std::string eventIdentifier(const std::string& name) const {
         return gennames::identifier(name);
     }
+
+    // A parameter taking a name the generated code uses beside it (the machine, a local, the
+    // context) is refused with a message naming the event, never turned into code that does
+    // not compile.
+    static void refuseParameterNames(const genchart::Chart& chart,
+                                     std::initializer_list<std::string_view> taken);
 
     const bool trace;
 

@@ -49,6 +49,8 @@ void ManagedGenerator::generateCode() {
     members.reserve(rootClass); // the constructor's name
     // The chart's code lives in methods of the class, beside the events.
     genchart::Chart chart = buildChart(members, members);
+    // The event's method and the chart's code name these beside the arguments.
+    refuseParameterNames(chart, {"ctx", "queued"});
     // C# gives nested types and members one namespace: the message's types, Message and
     // <Event>Args, must not take an event method's name.
     if (!java && chart.hasParameters())

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <sstream>
 
 using namespace genchart;
 
@@ -755,7 +756,11 @@ void CEmitter::writeEventFunctions(CodePrinter& p) const {
                 {{"e", chart.hasParameters() ? "&m" : eventRef(event)}});
         {
             auto body = p.indent();
-            writeSearch(p, &event);
+            const std::string flat = flatSearch(event);
+            if (flat.empty())
+                writeSearch(p, &event);
+            else
+                p.verbatim(flat);
             p.print("if (me->queueCount_ > 0)\n"
                     "    drain_(me);\n"
                     "me->busy_ = 0;\n"
@@ -887,48 +892,170 @@ void CEmitter::writeBranch(CodePrinter& p, int source, const Branch& branch,
                 {{"guard", branch.guardFn}, {"arguments", arguments}});
     {
         auto body = p.indent();
-        const StepSyntax syntax = stepSyntax();
-        for (const Step& step : transitionSteps(chart, source, branch, event)) {
-            const std::string s = stateRef(step.state);
-            switch (step.kind) {
-            case Step::ExitBelow:
-                p.print(step.keepChild ? syntax.exitBelowKeep : syntax.exitBelow, {{"s", s}});
-                break;
-            case Step::Exit:
-                p.print(syntax.setActive, {{"s", stateRef(at(step.state).parent)}});
-                if (at(step.state).history)
-                    p.print(
-                        syntax.setHistory,
-                        {{"id", at(step.state).id},
-                         {"child", step.child == cExitedChild ? "child" : stateRef(step.child)}});
-                p.print("exited_(me, $s$);\n", {{"s", s}});
-                break;
-            case Step::Fire:
-                p.print("fired_(me, $s$, $e$, $target$);\n",
-                        {{"s", s}, {"e", eventRef(event)}, {"target", stateRef(branch.target)}});
-                break;
-            case Step::Effect:
-                break;
-            case Step::Finish:
-                p.print("me->finished_ = 1;\n"
-                        "finished_(me);\n");
-                break;
-            case Step::Enter:
-                p.print(syntax.setActive, {{"s", s}});
-                p.print("entered_(me, $s$);\n", {{"s", s}});
-                break;
-            case Step::EnterDefault:
-                p.print(syntax.enterDefault);
-                break;
-            }
-            if (!step.fn.empty())
-                p.print("$fn$(me->ctx_$arguments$);\n",
-                        {{"fn", step.fn},
-                         {"arguments", step.kind == Step::Effect ? arguments : std::string()}});
-        }
+        writeSteps(p, transitionSteps(chart, source, branch, event), branch, event, cTopLevel,
+                   arguments);
         p.print("return 1;\n");
     }
     p.print("}\n");
+}
+
+// With `active` the innermost active state (cTopLevel: known only at run time), what lies
+// below a composite source is exited state by state and default entry is written out. The
+// effect is passed `arguments` after the context.
+void CEmitter::writeSteps(CodePrinter& p, const std::vector<Step>& steps, const Branch& branch,
+                          const Event& event, int active, const std::string& arguments) const {
+    const StepSyntax syntax = stepSyntax();
+    int exited = cTopLevel;
+    const auto exit = [&](int state, int child, const std::string& fn) {
+        p.print(syntax.setActive, {{"s", stateRef(at(state).parent)}});
+        if (at(state).history)
+            p.print(syntax.setHistory,
+                    {{"id", at(state).id},
+                     {"child", child == cExitedChild ? "child" : stateRef(child)}});
+        p.print("exited_(me, $s$);\n", {{"s", stateRef(state)}});
+        if (!fn.empty())
+            p.print(syntax.call, {{"fn", fn}});
+    };
+    for (const Step& step : steps) {
+        const std::string s = stateRef(step.state);
+        switch (step.kind) {
+        case Step::ExitBelow:
+            if (active != cTopLevel) {
+                for (int below = active; below != step.state; below = at(below).parent) {
+                    exit(below, exited, at(below).exitFn);
+                    exited = below;
+                }
+                continue;
+            }
+            p.print(step.keepChild ? syntax.exitBelowKeep : syntax.exitBelow, {{"s", s}});
+            break;
+        case Step::Exit:
+            exit(step.state,
+                 step.child == cExitedChild && active != cTopLevel ? exited : step.child, step.fn);
+            continue;
+        case Step::Fire:
+            p.print("fired_(me, $s$, $e$, $target$);\n",
+                    {{"s", s}, {"e", eventRef(event)}, {"target", stateRef(branch.target)}});
+            break;
+        case Step::Effect:
+            break;
+        case Step::Finish:
+            p.print("me->finished_ = 1;\n"
+                    "finished_(me);\n");
+            break;
+        case Step::Enter:
+            p.print(syntax.setActive, {{"s", s}});
+            p.print("entered_(me, $s$);\n", {{"s", s}});
+            break;
+        case Step::EnterDefault:
+            if (active != cTopLevel)
+                writeKnownDefaultEntry(p, step.state);
+            else
+                p.print(syntax.enterDefault);
+            break;
+        }
+        if (!step.fn.empty())
+            p.print("$fn$(me->ctx_$arguments$);\n",
+                    {{"fn", step.fn},
+                     {"arguments", step.kind == Step::Effect ? arguments : std::string()}});
+    }
+}
+
+// Default entry below `state`, the active one, as enterDefault_ runs it.
+void CEmitter::writeKnownDefaultEntry(CodePrinter& p, int state) const {
+    const State& s = at(state);
+    const auto enter = [&](int child) {
+        p.print("me->active_ = $s$;\n"
+                "entered_(me, $s$);\n",
+                {{"s", stateRef(child)}});
+        if (!at(child).entryFn.empty())
+            p.print("$fn$(me->ctx_);\n", {{"fn", at(child).entryFn}});
+        writeKnownDefaultEntry(p, child);
+    };
+    if (!s.history) {
+        if (s.initial >= 0)
+            enter(s.initial);
+        return;
+    }
+    p.print("switch (me->$id$_history_) {\n", {{"id", s.id}});
+    for (const int child : s.children) {
+        p.print("case $s$:\n", {{"s", stateRef(child)}});
+        auto inCase = p.indent();
+        enter(child);
+        p.print("break;\n");
+    }
+    p.print("default:\n");
+    {
+        auto inCase = p.indent();
+        if (s.initial >= 0)
+            enter(s.initial);
+        p.print("break;\n");
+    }
+    p.print("}\n");
+}
+
+std::string CEmitter::flatSearch(const Event& event) const {
+    const int index = static_cast<int>(&event - chart.events.data());
+    // Written in the event's function: the arguments are its parameters.
+    std::string arguments;
+    for (const Parameter& param : event.parameters)
+        arguments += ", " + param.name;
+    std::ostringstream text;
+    CodePrinter p(text);
+    p.print("int fired = 0;\n"
+            "switch (me->active_) {\n");
+    for (std::size_t i = 0; i < chart.states.size(); ++i) {
+        const int active = static_cast<int>(i);
+        const std::vector<int> chain = searchChain(chart, active, &event);
+        if (chain.empty())
+            continue;
+        p.print("case $s$:\n", {{"s", stateRef(active)}});
+        auto inCase = p.indent();
+        bool ended = false; // an unguarded branch fires for sure: nothing after it runs
+        for (const int source : chain) {
+            for (const EventGroup& group : at(source).events) {
+                if (group.event != index)
+                    continue;
+                for (const Branch& branch : group.branches) {
+                    if (ended)
+                        break;
+                    p.print("/* $source$ -$event$-> $target$ */\n",
+                            {{"source", cnames::commentText(at(source).className)},
+                             {"event", cnames::commentText(event.name)},
+                             {"target", branch.target == cFinal
+                                            ? std::string("final")
+                                            : cnames::commentText(at(branch.target).className)}});
+                    const std::vector<Step> steps = transitionSteps(chart, source, branch, event);
+                    if (branch.guardFn.empty()) {
+                        writeSteps(p, steps, branch, event, active, arguments);
+                        p.print("fired = 1;\n");
+                        ended = true;
+                        continue;
+                    }
+                    p.print("if ($guard$(me->ctx_$arguments$)) {\n",
+                            {{"guard", branch.guardFn}, {"arguments", arguments}});
+                    {
+                        auto body = p.indent();
+                        writeSteps(p, steps, branch, event, active, arguments);
+                        p.print("fired = 1;\n"
+                                "break;\n");
+                    }
+                    p.print("}\n");
+                }
+            }
+        }
+        p.print("break;\n");
+    }
+    p.print("default:\n"
+            "    break;\n"
+            "}\n"
+            "if (!fired)\n"
+            "    ignored_(me, $e$);\n",
+            {{"e", eventRef(event)}});
+    const std::string out = text.str();
+    if (static_cast<std::size_t>(std::count(out.begin(), out.end(), '\n')) > cnames::kFlatLines)
+        return {};
+    return out;
 }
 
 // What a state's reaction and process_ take: the event, or the message with its arguments.

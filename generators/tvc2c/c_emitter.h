@@ -27,6 +27,10 @@ inline constexpr std::string_view cApiWords[] = {
 // could splice the next line, and no "*/" or "/*".
 std::string commentText(std::string_view text);
 
+// Above this many lines an event's function falls back to the compact search, which calls each
+// state's reaction and walks the exits and default entries at run time.
+inline constexpr std::size_t kFlatLines = 600;
+
 } // namespace cnames
 
 class CEmitter {
@@ -58,6 +62,13 @@ private:
                      const genchart::Event& event) const;
     genchart::StepSyntax stepSyntax() const;
     void writeSearch(CodePrinter& p, const genchart::Event* event) const;
+    // The event's search with each active state's reactions written out in its case, exits
+    // and history entries known (as tvc2cpp does); empty above cnames::kFlatLines lines.
+    std::string flatSearch(const genchart::Event& event) const;
+    void writeSteps(CodePrinter& p, const std::vector<genchart::Step>& steps,
+                    const genchart::Branch& branch, const genchart::Event& event, int active,
+                    const std::string& arguments) const;
+    void writeKnownDefaultEntry(CodePrinter& p, int state) const;
 
     const genchart::State& at(int index) const;
     std::string stateRef(int index) const;

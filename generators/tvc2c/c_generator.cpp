@@ -21,6 +21,8 @@ void CGenerator::generateCode() {
     members.reserve(rootClass);
     gennames::NameTable fileScope(cppnames::keywords());
     genchart::Chart chart = buildChart(members, fileScope);
+    // The event's function and the chart's code name these beside the arguments.
+    refuseParameterNames(chart, {"me", "m", "fired", "ctx", "ctx_p"});
     chart.rootClass = rootClass;
     // Charts name their context for C++ only; C takes the bare class name as a struct typedef
     // and the same header.

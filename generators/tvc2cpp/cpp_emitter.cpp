@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <sstream>
 
 using namespace genchart;
 
@@ -539,7 +540,11 @@ void CppEmitter::writeEvents(CodePrinter& p) const {
         {
             // The event is known here, so only the states that react to it are searched.
             auto body = p.indent();
-            writeSearch(p, &event);
+            const std::string flat = flatSearch(event);
+            if (flat.empty())
+                writeSearch(p, &event);
+            else
+                p.verbatim(flat);
         }
         p.print("    if (queueCount_ > 0) // events the actions raised\n"
                 "        drain_();\n"
@@ -883,4 +888,137 @@ StepSyntax CppEmitter::stepSyntax() const {
 // What a state's reaction and process_ take: the event, or the message with its arguments.
 std::string CppEmitter::eventParameter() const {
     return chart.hasParameters() ? "const Message& m" : "Event e";
+}
+
+std::string CppEmitter::flatSearch(const Event& event) const {
+    if (!event.parameters.empty())
+        return {};
+    const int index = static_cast<int>(&event - chart.events.data());
+    std::ostringstream text;
+    CodePrinter p(text);
+    const std::string e = "Event::" + event.id;
+    p.print("bool fired = false;\n"
+            "const State before = active_;\n"
+            "const bool wasFinished = finished_;\n"
+            "try {\n"
+            "    switch (active_) {\n");
+    for (std::size_t i = 0; i < chart.states.size(); ++i) {
+        const int active = static_cast<int>(i);
+        const std::vector<int> chain = searchChain(chart, active, &event);
+        if (chain.empty())
+            continue;
+        auto inSwitch = p.indent();
+        p.print("case $s$:\n", {{"s", stateRef(active)}});
+        auto inCase = p.indent();
+        bool ended = false; // an unguarded branch fires for sure: nothing after it runs
+        for (const int source : chain) {
+            const State& state = at(source);
+            for (const EventGroup& group : state.events) {
+                if (group.event != index)
+                    continue;
+                for (const Branch& branch : group.branches) {
+                    if (ended)
+                        break;
+                    p.print("// $source$ -$event$-> $target$\n",
+                            {{"source", gennames::commentText(state.className)},
+                             {"event", gennames::commentText(event.name)},
+                             {"target", branch.target == cFinal
+                                            ? std::string("final")
+                                            : gennames::commentText(at(branch.target).className)}});
+                    const std::vector<Step> steps = transitionSteps(chart, source, branch, event);
+                    if (branch.guardFn.empty()) {
+                        writeFlatSteps(p, steps, active, branch, event);
+                        p.print("fired = true;\n");
+                        ended = true;
+                        continue;
+                    }
+                    p.print("if ($guard$(ctx_)) {\n", {{"guard", branch.guardFn}});
+                    {
+                        auto body = p.indent();
+                        writeFlatSteps(p, steps, active, branch, event);
+                        p.print("fired = true;\n"
+                                "break;\n");
+                    }
+                    p.print("}\n");
+                }
+            }
+        }
+        p.print("break;\n");
+    }
+    p.print("    default:\n"
+            "        break;\n"
+            "    }\n"
+            "} catch (...) {\n"
+            "    // Back to the states active before the event; the queue empties with the run.\n"
+            "    active_ = before;\n"
+            "    finished_ = wasFinished;\n"
+            "    throw;\n"
+            "}\n"
+            "if (!fired && observer_)\n"
+            "    observer_->ignored($e$);\n",
+            {{"e", e}});
+    const std::string out = text.str();
+    if (static_cast<std::size_t>(std::count(out.begin(), out.end(), '\n')) > kFlatLines)
+        return {};
+    return out;
+}
+
+// The steps with the innermost active state known: what lies below a composite source is
+// exited state by state, and the child its history remembers is known too.
+void CppEmitter::writeFlatSteps(CodePrinter& p, const std::vector<Step>& steps, int active,
+                                const Branch& branch, const Event& event) const {
+    std::vector<Step> known;
+    int exited = cTopLevel;
+    for (const Step& step : steps) {
+        if (step.kind == Step::ExitBelow) {
+            for (int s = active; s != step.state; s = at(s).parent) {
+                known.push_back({Step::Exit, s, exited, false, at(s).exitFn, {}});
+                exited = s;
+            }
+            continue;
+        }
+        if (step.kind == Step::EnterDefault) {
+            writeSteps(p, known, branch, event);
+            known.clear();
+            writeKnownDefaultEntry(p, step.state);
+            continue;
+        }
+        known.push_back(step);
+        if (known.back().kind == Step::Exit && known.back().child == cExitedChild)
+            known.back().child = exited;
+    }
+    writeSteps(p, known, branch, event);
+}
+
+// Default entry below `state`, the active one, as enterDefault_ runs it: the remembered
+// sub-state, else the initial one, down to a state that has neither.
+void CppEmitter::writeKnownDefaultEntry(CodePrinter& p, int state) const {
+    const State& s = at(state);
+    const auto enter = [&](int child) {
+        p.print("active_ = $s$;\n", {{"s", stateRef(child)}});
+        p.print(kNotify, {{"call", "entered(" + stateRef(child) + ")"}});
+        if (!at(child).entryFn.empty())
+            p.print("$fn$(ctx_);\n", {{"fn", at(child).entryFn}});
+        writeKnownDefaultEntry(p, child);
+    };
+    if (!s.history) {
+        if (s.initial >= 0)
+            enter(s.initial);
+        return;
+    }
+    p.print("switch ($id$_history_) {\n", {{"id", s.id}});
+    for (const int child : s.children) {
+        p.print("case $s$:\n", {{"s", stateRef(child)}});
+        auto inCase = p.indent();
+        enter(child);
+        p.print("break;\n");
+    }
+    p.print("default:\n");
+    {
+        auto inCase = p.indent();
+        if (s.initial >= 0)
+            enter(s.initial);
+        p.print("break;\n");
+    }
+    p.print("}\n");
 }

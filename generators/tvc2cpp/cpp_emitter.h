@@ -14,6 +14,10 @@
 
 class CodePrinter;
 
+// Above this many lines an event's function falls back to the compact search, which calls each
+// state's reaction and walks the exits and default entries at run time.
+constexpr std::size_t kFlatLines = 600;
+
 class CppEmitter {
 public:
     // nameSpace: the namespace the class goes into ("a::b"), empty for the global one.
@@ -52,6 +56,14 @@ private:
     // null); each state's ancestors are written out, so no parents are walked at run time.
     // An exception puts back the state that was active before.
     void writeSearch(CodePrinter& p, const genchart::Event* event) const;
+    // The event's search with each active state's reactions written out in its case: the
+    // exits from that state known, so straight-line, and default entries into history as a
+    // switch over the remembered state. Empty when it would take more than kFlatLines lines
+    // or the event has parameters; the compact search is written instead.
+    std::string flatSearch(const genchart::Event& event) const;
+    void writeFlatSteps(CodePrinter& p, const std::vector<genchart::Step>& steps, int active,
+                        const genchart::Branch& branch, const genchart::Event& event) const;
+    void writeKnownDefaultEntry(CodePrinter& p, int state) const;
 
     const genchart::State& at(int index) const;
     std::string stateRef(int index) const; // State::X, or State::None_ for the top level

@@ -89,6 +89,21 @@ TEST(ScxmlImportTest, WithoutTheDrawingTheChartIsLaidOutAndGenerates) {
     EXPECT_EQ(generated.status, 0) << generated.out;
     EXPECT_NE(generated.out.find("Parsing transition from A1 to A2"), std::string::npos)
         << generated.out;
+
+    // The chart written is not replaced by a second import unless asked to.
+    const std::string chart = slurp(dir / "plain.tvc");
+    std::ofstream(dir / "plain.tvc") << "the user's work";
+    const ProgramResult again = runProgram({TAVREN_SCXML2TVC, (dir / "plain.scxml").string()});
+    EXPECT_EQ(again.status, 1);
+    EXPECT_NE(again.out.find("exists already"), std::string::npos) << again.out;
+    EXPECT_EQ(slurp(dir / "plain.tvc"), "the user's work");
+    EXPECT_EQ(runProgram({TAVREN_SCXML2TVC, "-o", (dir / "other.tvc").string(),
+                          (dir / "plain.scxml").string()})
+                  .status,
+              0);
+    EXPECT_EQ(slurp(dir / "other.tvc"), chart);
+    EXPECT_EQ(runProgram({TAVREN_SCXML2TVC, "--force", (dir / "plain.scxml").string()}).status, 0);
+    EXPECT_EQ(slurp(dir / "plain.tvc"), chart);
     fs::remove_all(dir);
 }
 

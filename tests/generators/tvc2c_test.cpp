@@ -191,3 +191,24 @@ TEST_F(Tvc2cTest, CallersLinkOnlyWhenTheyAgreeOnTheQueueSize) {
         EXPECT_EQ(linked.status == 0, row.links) << linked.err;
     }
 }
+
+// A parameter named as something the generated code names beside it must fail generation
+// with the event named, in every language that passes arguments this way.
+TEST_F(Tvc2cTest, ParametersTakingTheMachinesNamesAreRefused) {
+    const std::string chart = slurp(conformanceFolder() / "parameters" / "chart.tvc");
+    const std::pair<const char*, const char*> rows[] = {{TAVREN_TVC2C, "me"},
+                                                        {TAVREN_TVC2C, "fired"},
+                                                        {TAVREN_TVC2JAVA, "ctx"},
+                                                        {TAVREN_TVC2CS, "queued"}};
+    for (const auto& [program, name] : rows) {
+        SCOPED_TRACE(std::string(program) + " " + name);
+        std::string text = chart;
+        for (std::size_t at = 0; (at = text.find("int count,", at)) != std::string::npos;)
+            text.replace(at, 10, std::string("int ") + name + ",");
+        std::ofstream(dir / "named.tvc", std::ios::binary) << text;
+        const ProgramResult r = runProgram({program, "-d", (dir / "named.tvc").string()});
+        EXPECT_NE(r.status, 0);
+        EXPECT_NE(r.out.find("parameter named \"" + std::string(name) + "\""), std::string::npos)
+            << r.out;
+    }
+}

@@ -11,4 +11,7 @@ typedef struct PlayerContext {
     void (*rewind)(void);
 } PlayerContext;
 
+/* The light context's C twin: the same functions, which only count (player_c_light.c). */
+typedef PlayerContext PlayerLightContext;
+
 #endif
