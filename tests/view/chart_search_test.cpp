@@ -3,6 +3,7 @@
 
 #include "model/final_state.h"
 #include "model/generic_state.h"
+#include "model/mesg.h"
 #include "model/note.h"
 #include "platform/command_ids.h"
 #include "tests/model/chart_fixture.h"
@@ -10,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -113,6 +115,30 @@ TEST_F(ChartSearchTest, ASessionOfReplacementsIsOneUndoStep) {
     view.undo();
     EXPECT_EQ(text(), before);
     EXPECT_FALSE(view.isUndoable());
+}
+
+// An event's parameter list is part of its text: found, listed and replaced with it, here
+// renaming a parameter in the labels and the guard that reads it in one session.
+TEST_F(ChartTest, AParameterListIsSearchedAndReplacedAsEventText) {
+    std::ifstream in(std::string(TAVREN_EXAMPLES) + "/../tests/conformance/parameters/chart.tvc",
+                     std::ios::binary);
+    ASSERT_TRUE(in);
+    view.read(in);
+    ChartSearch search(*view.getModelMgr());
+    EXPECT_EQ(search.find("int last)", false, true).size(), 5u);
+    EXPECT_TRUE(search.find("int last)", true, false).empty());
+    search.find("count", false, true);
+    EXPECT_TRUE(search.replace({0, 1, 2, 3, 4}, "count", "n"));
+    std::vector<std::string> events;
+    std::vector<std::string> guards;
+    for (Shape* shape : view.getModelMgr()->getShapeList())
+        if (auto* mesg = dynamic_cast<Mesg*>(shape)) {
+            events.push_back(mesg->getTextHandler()->getEvent());
+            if (!mesg->getTextHandler()->getGuard().empty())
+                guards.push_back(mesg->getTextHandler()->getGuard());
+        }
+    EXPECT_EQ(std::count(events.begin(), events.end(), "received(int n, int last)"), 5);
+    EXPECT_EQ(std::count(guards.begin(), guards.end(), "n > 2"), 1);
 }
 
 } // namespace
