@@ -14,7 +14,7 @@ std::function<std::optional<std::string>(unsigned)>& languageSource() {
 }
 
 // A switch rather than a map: a duplicate id in the table is a compile error.
-[[maybe_unused]] const char* builtinString(unsigned id) {
+const char* builtinString(unsigned id) {
     switch (id) {
 #define TAVREN_STRING(stringId, text)                                                              \
     case stringId:                                                                                 \
