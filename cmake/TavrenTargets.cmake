@@ -5,6 +5,10 @@ function(tavren_compile_options target)
                                              -Wnon-virtual-dtor -Woverloaded-virtual)
     # GCC 12 reports false -Wrestrict overlaps inside std::string at -O2 and above.
     target_compile_options(${target} PRIVATE $<$<CXX_COMPILER_ID:GNU>:-Wno-restrict>)
+    # The headless configuration compiles the interactive branches too (if constexpr), so
+    # helpers only they call are unused there; clang would refuse them.
+    target_compile_options(${target} PRIVATE
+                           $<$<CXX_COMPILER_ID:Clang>:-Wno-unneeded-internal-declaration>)
     target_include_directories(${target} PUBLIC $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}>)
 endfunction()
 
