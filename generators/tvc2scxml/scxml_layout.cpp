@@ -37,9 +37,10 @@ std::string joinRecord(const Record& record) {
     return text;
 }
 
-namespace {
-
-std::string escape(std::string_view text, bool attribute) {
+// Like tvc2xml's attributes, except that content keeps its lines: the carriage return of a
+// line end is dropped (it comes back on reading); any other one would become a line feed in a
+// parser, so it goes as a reference.
+std::string escapeContent(std::string_view text) {
     std::string out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -54,19 +55,8 @@ std::string escape(std::string_view text, bool attribute) {
         case '>':
             out += "&gt;";
             break;
-        case '"':
-            out += attribute ? "&quot;" : "\"";
-            break;
-        case '\t':
-            out += attribute ? "&#9;" : "\t";
-            break;
-        case '\n':
-            out += attribute ? "&#10;" : "\n";
-            break;
         case '\r':
-            // Content drops the carriage return of a line end (it comes back on reading); a
-            // parser would turn any other one into a line feed, so it goes as a reference.
-            if (!attribute && i + 1 < text.size() && text[i + 1] == '\n')
+            if (i + 1 < text.size() && text[i + 1] == '\n')
                 break;
             out += "&#13;";
             break;
@@ -77,14 +67,8 @@ std::string escape(std::string_view text, bool attribute) {
     return out;
 }
 
-} // namespace
-
-std::string escapeContent(std::string_view text) {
-    return escape(text, false);
-}
-
 std::string escapeAttribute(std::string_view text) {
-    return escape(text, true);
+    return xmltext::escapeAttribute(text);
 }
 
 bool unrepresentable(std::string_view text) {
