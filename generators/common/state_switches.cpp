@@ -132,6 +132,38 @@ void writeDefaultEntry(CodePrinter& p, const Chart& chart, const StepSyntax& syn
     p.print("}\n");
 }
 
+void writeKnownDefaultEntry(CodePrinter& p, const Chart& chart, const StepSyntax& syntax,
+                            std::string_view entered, int state) {
+    const State& s = chart.states[static_cast<std::size_t>(state)];
+    const auto enter = [&](int child) {
+        const std::string ref = syntax.stateRef(child);
+        p.print(syntax.setActive, {{"s", ref}});
+        p.print(entered, {{"s", ref}});
+        const std::string& fn = chart.states[static_cast<std::size_t>(child)].entryFn;
+        if (!fn.empty())
+            p.print(syntax.call, {{"fn", fn}});
+        writeKnownDefaultEntry(p, chart, syntax, entered, child);
+    };
+    if (!s.history) {
+        if (s.initial >= 0)
+            enter(s.initial);
+        return;
+    }
+    writeSwitch(p, fill(syntax.history, {{"id", s.id}}), [&] {
+        for (const int child : s.children) {
+            writeCase(p, syntax, child);
+            auto inCase = p.indent();
+            enter(child);
+            p.print("break;\n");
+        }
+        p.print("default:\n");
+        auto inCase = p.indent();
+        if (s.initial >= 0)
+            enter(s.initial);
+        p.print("break;\n");
+    });
+}
+
 void writeSearchSwitch(CodePrinter& p, const Chart& chart, const Event* event, std::string_view e,
                        const StepSyntax& syntax) {
     writeSwitch(p, syntax.active, [&] {

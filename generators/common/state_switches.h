@@ -33,6 +33,13 @@ void writeParentSwitch(CodePrinter& p, const Chart& chart, const StepSyntax& syn
 // initial state, until a state has neither.
 void writeDefaultEntry(CodePrinter& p, const Chart& chart, const StepSyntax& syntax);
 
+// Default entry below `state` written out, for code that knows `state` is the innermost active
+// one: a state with history switches over the remembered sub-state (its initial state when
+// none is remembered), any other enters its initial state, down to a state with neither.
+// `entered` spells the entry notification of the state $s$.
+void writeKnownDefaultEntry(CodePrinter& p, const Chart& chart, const StepSyntax& syntax,
+                            std::string_view entered, int state);
+
 // The switch over the innermost active state that searches for the event (any event when
 // null), spelt `e`: sets the local fired from the reactions of the state and its
 // ancestors, innermost first.

@@ -949,7 +949,7 @@ void CEmitter::writeSteps(CodePrinter& p, const std::vector<Step>& steps, const 
             break;
         case Step::EnterDefault:
             if (active != cTopLevel)
-                writeKnownDefaultEntry(p, step.state);
+                writeKnownDefaultEntry(p, chart, syntax, "entered_(me, $s$);\n", step.state);
             else
                 p.print(syntax.enterDefault);
             break;
@@ -959,39 +959,6 @@ void CEmitter::writeSteps(CodePrinter& p, const std::vector<Step>& steps, const 
                     {{"fn", step.fn},
                      {"arguments", step.kind == Step::Effect ? arguments : std::string()}});
     }
-}
-
-// Default entry below `state`, the active one, as enterDefault_ runs it.
-void CEmitter::writeKnownDefaultEntry(CodePrinter& p, int state) const {
-    const State& s = at(state);
-    const auto enter = [&](int child) {
-        p.print("me->active_ = $s$;\n"
-                "entered_(me, $s$);\n",
-                {{"s", stateRef(child)}});
-        if (!at(child).entryFn.empty())
-            p.print("$fn$(me->ctx_);\n", {{"fn", at(child).entryFn}});
-        writeKnownDefaultEntry(p, child);
-    };
-    if (!s.history) {
-        if (s.initial >= 0)
-            enter(s.initial);
-        return;
-    }
-    p.print("switch (me->$id$_history_) {\n", {{"id", s.id}});
-    for (const int child : s.children) {
-        p.print("case $s$:\n", {{"s", stateRef(child)}});
-        auto inCase = p.indent();
-        enter(child);
-        p.print("break;\n");
-    }
-    p.print("default:\n");
-    {
-        auto inCase = p.indent();
-        if (s.initial >= 0)
-            enter(s.initial);
-        p.print("break;\n");
-    }
-    p.print("}\n");
 }
 
 std::string CEmitter::flatSearch(const Event& event) const {

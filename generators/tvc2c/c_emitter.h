@@ -68,7 +68,6 @@ private:
     void writeSteps(CodePrinter& p, const std::vector<genchart::Step>& steps,
                     const genchart::Branch& branch, const genchart::Event& event, int active,
                     const std::string& arguments) const;
-    void writeKnownDefaultEntry(CodePrinter& p, int state) const;
 
     const genchart::State& at(int index) const;
     std::string stateRef(int index) const;

@@ -63,6 +63,8 @@ std::string storedType(const std::string& type) {
 
 const char* const kNotify = "if (observer_)\n"
                             "    observer_->$call$;\n";
+const char* const kEntered = "if (observer_)\n"
+                             "    observer_->entered($s$);\n";
 
 } // namespace
 
@@ -980,7 +982,7 @@ void CppEmitter::writeFlatSteps(CodePrinter& p, const std::vector<Step>& steps, 
         if (step.kind == Step::EnterDefault) {
             writeSteps(p, known, branch, event);
             known.clear();
-            writeKnownDefaultEntry(p, step.state);
+            writeKnownDefaultEntry(p, chart, stepSyntax(), kEntered, step.state);
             continue;
         }
         known.push_back(step);
@@ -988,37 +990,4 @@ void CppEmitter::writeFlatSteps(CodePrinter& p, const std::vector<Step>& steps, 
             known.back().child = exited;
     }
     writeSteps(p, known, branch, event);
-}
-
-// Default entry below `state`, the active one, as enterDefault_ runs it: the remembered
-// sub-state, else the initial one, down to a state that has neither.
-void CppEmitter::writeKnownDefaultEntry(CodePrinter& p, int state) const {
-    const State& s = at(state);
-    const auto enter = [&](int child) {
-        p.print("active_ = $s$;\n", {{"s", stateRef(child)}});
-        p.print(kNotify, {{"call", "entered(" + stateRef(child) + ")"}});
-        if (!at(child).entryFn.empty())
-            p.print("$fn$(ctx_);\n", {{"fn", at(child).entryFn}});
-        writeKnownDefaultEntry(p, child);
-    };
-    if (!s.history) {
-        if (s.initial >= 0)
-            enter(s.initial);
-        return;
-    }
-    p.print("switch ($id$_history_) {\n", {{"id", s.id}});
-    for (const int child : s.children) {
-        p.print("case $s$:\n", {{"s", stateRef(child)}});
-        auto inCase = p.indent();
-        enter(child);
-        p.print("break;\n");
-    }
-    p.print("default:\n");
-    {
-        auto inCase = p.indent();
-        if (s.initial >= 0)
-            enter(s.initial);
-        p.print("break;\n");
-    }
-    p.print("}\n");
 }

@@ -63,7 +63,6 @@ private:
     std::string flatSearch(const genchart::Event& event) const;
     void writeFlatSteps(CodePrinter& p, const std::vector<genchart::Step>& steps, int active,
                         const genchart::Branch& branch, const genchart::Event& event) const;
-    void writeKnownDefaultEntry(CodePrinter& p, int state) const;
 
     const genchart::State& at(int index) const;
     std::string stateRef(int index) const; // State::X, or State::None_ for the top level
