@@ -74,10 +74,11 @@ void CCheckDock::refresh() {
         item->setData(0, Qt::UserRole, static_cast<int>(i));
         item->setToolTip(1, text(d.message));
     }
-    summary->setText(
-        found.empty()
-            ? tr("No problems found.")
-            : tr("%1 errors, %2 warnings, %3 notes").arg(counts[0]).arg(counts[1]).arg(counts[2]));
+    summary->setText(found.empty() ? tr("No problems found.")
+                                   : tr("errors: %1, warnings: %2, notes: %3")
+                                         .arg(counts[0])
+                                         .arg(counts[1])
+                                         .arg(counts[2]));
 }
 
 // The shapes named by object id become the selection, and the view scrolls to them.
