@@ -19,6 +19,8 @@ inline constexpr unsigned FileExport = 33000;
 inline constexpr unsigned SimulateMode = 33001;
 inline constexpr unsigned SimulateReplay = 33002;
 inline constexpr unsigned CheckChart = 33003;
+// An SCXML document read into a new chart.
+inline constexpr unsigned FileImport = 33004;
 inline constexpr unsigned AppExit = 57665;
 inline constexpr unsigned AppAbout = 57664;
 inline constexpr unsigned CloseAll = 32866;

@@ -8,6 +8,7 @@ const std::vector<CommandInfo>& commandTable() {
     static const std::vector<CommandInfo> table = {
         {FileNew, "&New", {QKeySequence("Ctrl+N")}},
         {FileOpen, "&Open...", {QKeySequence("Ctrl+O")}},
+        {FileImport, "&Import SCXML...", {}},
         {FileSave, "&Save", {QKeySequence("Ctrl+S")}},
         {FileSaveAs, "Save &As...", {}},
         {FileExport, "&Export...", {}},
@@ -73,7 +74,7 @@ const MenuInfo cHelpMenu = {"&Help", {HelpUserGuide, HelpTutorial, HelpWeb, 0, A
 // FileMru1 stands for the whole recent-file group.
 const std::vector<MenuInfo>& menuNoChart() {
     static const std::vector<MenuInfo> menus = {
-        {"&File", {FileNew, FileOpen, 0, FilePrintSetup, 0, FileMru1, 0, AppExit}},
+        {"&File", {FileNew, FileOpen, FileImport, 0, FilePrintSetup, 0, FileMru1, 0, AppExit}},
         {"&Edit", {DefaultSettings}},
         {"&View", {ViewToolbar, DrawingToolbar, ChartBrowser, ViewStatusBar}},
         cHelpMenu,
@@ -84,7 +85,7 @@ const std::vector<MenuInfo>& menuNoChart() {
 const std::vector<MenuInfo>& menuChart() {
     static const std::vector<MenuInfo> menus = {
         {"&File",
-         {FileNew, FileOpen, FileSave, FileSaveAs, FileExport, FileClose, CloseAll, 0,
+         {FileNew, FileOpen, FileImport, FileSave, FileSaveAs, FileExport, FileClose, CloseAll, 0,
           SimulateReplay, 0, FilePrint, FilePrintPreview, FilePrintSetup, 0, FileMru1, 0, AppExit}},
         {"&Edit",
          {EditUndo, EditRedo, 0, EditDelete, BringToFront, SendToBack, 0, EditCut, EditCopy,

@@ -48,6 +48,13 @@ public:
                                             "Traces (*.txt *.log *.trace);;All Files (*)")
             .toStdString();
     }
+
+    std::string openScxml(const std::string& folder) override {
+        return QFileDialog::getOpenFileName(QApplication::activeWindow(), "Import SCXML",
+                                            QString::fromStdString(folder),
+                                            "SCXML Documents (*.scxml *.xml);;All Files (*)")
+            .toStdString();
+    }
 };
 
 QtFileDialogs& qtDialogs() {

@@ -14,6 +14,8 @@ public:
     virtual std::string exportChart(const std::string& suggested) = 0;
     // A trace written by a machine generated with -g, to replay in Simulate mode.
     virtual std::string openTrace(const std::string& folder) = 0;
+    // An SCXML document to import as a new chart.
+    virtual std::string openScxml(const std::string& folder) = 0;
 };
 
 // The editor's dialogs until something else is installed; installed objects are not owned and

@@ -351,6 +351,17 @@ CChildFrame* CMainFrame::OpenDocumentFile(const std::string& path) {
     return shown;
 }
 
+CChildFrame* CMainFrame::ImportDocument(const std::string& path) {
+    auto child = std::make_unique<CChildFrame>();
+    child->document().SetTitle(
+        QFileInfo(QString::fromStdString(path)).completeBaseName().toStdString());
+    if (!child->document().OnImportDocument(path))
+        return nullptr;
+    CChildFrame* shown = showChild(std::move(child));
+    shown->document().ForgetSnapshot();
+    return shown;
+}
+
 CChildFrame* CMainFrame::showChild(std::unique_ptr<CChildFrame> owned) {
     CChildFrame* child = owned.release();
     child->view().initialUpdate();
@@ -402,6 +413,12 @@ void CMainFrame::onCommand(unsigned id) {
         const std::string path = fileDialogs().openChart(browseDir);
         if (!path.empty())
             OpenDocumentFile(path);
+        break;
+    }
+    case cmd::FileImport: {
+        const std::string path = fileDialogs().openScxml(browseDir);
+        if (!path.empty())
+            ImportDocument(path);
         break;
     }
     case cmd::FilePrintSetup:

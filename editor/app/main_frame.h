@@ -60,6 +60,9 @@ public:
     CChildFrame* OnFileNew();
     // Opens path, or activates the chart already showing it. Null after a reported failure.
     CChildFrame* OpenDocumentFile(const std::string& path);
+    // An SCXML document as a new chart titled after it, unsaved. Null after a reported
+    // failure or when the user declines.
+    CChildFrame* ImportDocument(const std::string& path);
     // Asks about every modified chart first; when the user cancels, nothing is closed.
     bool CloseAllDocuments();
     // Brings the menus, enabling and check marks up to date.

@@ -1,6 +1,7 @@
 #include "editor/app/tavren_doc.h"
 
 #include "editor/app/file_dialogs.h"
+#include "generators/tvc2scxml/scxml_import.h"
 #include "model/res_strings.h"
 #include "platform/services.h"
 #include "view/layout_mgr.h"
@@ -163,6 +164,46 @@ bool CTavrenDoc::OnOpenDocument(const std::string& path) {
         return false;
     }
     SetModifiedFlag(false);
+    return true;
+}
+
+bool CTavrenDoc::OnImportDocument(const std::string& path) {
+    errno = 0;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        ReportFailure(path, systemError(errno));
+        return false;
+    }
+    // One byte past the importer's limit is enough for it to refuse the document.
+    std::string document(scxmlimport::cMaxBytes + 1, '\0');
+    in.read(document.data(), static_cast<std::streamsize>(document.size()));
+    document.resize(static_cast<std::size_t>(in.gcount()));
+
+    scxmlimport::Result result = scxmlimport::importScxml(document, false);
+    if (!result.ok) {
+        scxmlimport::Result lenient = scxmlimport::importScxml(document, true);
+        std::string listed;
+        for (const std::string& line : result.problems)
+            listed += (listed.empty() ? "" : "\n") + line;
+        if (!lenient.ok) {
+            ReportFailure(path, listed.empty() ? LoadResString(IDS_UNKNOWN_ERROR) : listed);
+            return false;
+        }
+        const std::string question = path +
+                                     "\n\nA chart cannot hold these parts of the document:\n" +
+                                     listed + "\n\nImport the rest without them?";
+        if (platform::messageBoxes().show(question, MsgButtons::YesNo, MsgIcon::Question,
+                                          MsgResult::No) != MsgResult::Yes)
+            return false;
+        result = std::move(lenient);
+    }
+    std::istringstream chart(result.modelText);
+    try {
+        view.read(chart);
+    } catch (const std::string& text) {
+        ReportFailure(path, text);
+        return false;
+    }
     return true;
 }
 

@@ -29,6 +29,11 @@ public:
     // failed save leaves the previous file intact. Failures are reported before returning false.
     bool OnSaveDocument(const std::string& path);
     void TakeSnapshot();
+    // An SCXML document read into this (new) document. What the chart cannot hold is listed
+    // and dropped only when the user agrees. Failures are reported before returning false.
+    bool OnImportDocument(const std::string& path);
+    // A chart that is in no file yet, such as an imported one: closing it asks to save.
+    void ForgetSnapshot() { snapshot.clear(); }
     void ReportFailure(const std::string& path, const std::string& reason) const;
 
     // Save: to the document's path, or through the Save As dialog when it has none. False

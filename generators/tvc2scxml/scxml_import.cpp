@@ -367,6 +367,7 @@ private:
 
     void write();
     void autoLayout();
+    void routeAll();
     std::string stateRecord(const Node& n);
 
     bool lenient;
@@ -380,6 +381,14 @@ private:
     std::map<std::string, Node*> historyOwner;
     std::vector<Edge> edges;
     const xmlNode* rootElement = nullptr;
+    // Without our drawing: each transition's route and label place, by its Edge or, for an
+    // initial transition, its initial Node.
+    struct Wire {
+        std::string ends, anchors; // "sx sy tx ty" and "side index side index"
+        std::vector<std::pair<long, long>> points;
+        Rect label;
+    };
+    std::map<const void*, Wire> wires;
 };
 
 void multi(std::ostream& out, const std::string& text) {
@@ -433,6 +442,10 @@ std::string route(const std::vector<std::pair<long, long>>& p) {
     return out + link(3, p[n - 2].first, p[n - 2].second, p[n - 1].first, p[n - 1].second);
 }
 
+// Room between neighbours for the vertical and horizontal runs of routes and their labels.
+constexpr long cColumnGap = 120;
+constexpr long cRowGap = 80;
+
 // Nesting into geometry: each state's children in a grid inside it, with room around them
 // for the labels of the transitions between them.
 void Reader::autoLayout() {
@@ -463,14 +476,14 @@ void Reader::autoLayout() {
             for (std::size_t c = 0; c < cols && r * cols + c < parts.size(); ++c) {
                 Node* p = parts[r * cols + c];
                 p->rect = {x, y, x + sizes[r * cols + c].first, y + sizes[r * cols + c].second};
-                x += colW[c] + 70;
+                x += colW[c] + cColumnGap;
             }
-            y += rowH[r] + 60;
+            y += rowH[r] + cRowGap;
         }
         long w = 40;
         for (long cw : colW)
-            w += cw + 70;
-        return {std::max(w - 30, nameWidth), y};
+            w += cw + cColumnGap;
+        return {std::max(w - cColumnGap + 40, nameWidth), y - cRowGap + 40};
     };
     const auto place = [&](const auto& self, Node* n, long dx, long dy) -> void {
         n->rect = {n->rect.l + dx, n->rect.t + dy, n->rect.r + dx, n->rect.b + dy};
@@ -490,6 +503,231 @@ void Reader::autoLayout() {
         x += w + 80;
     }
     topInitial->rect = {15, 58, 19, 62};
+}
+
+namespace {
+
+bool inside(const Rect& a, const Rect& b) {
+    return a.l >= b.l && a.r <= b.r && a.t >= b.t && a.b <= b.b;
+}
+
+bool overlaps(const Rect& a, const Rect& b) {
+    return a.l < b.r && b.l < a.r && a.t < b.b && b.t < a.b;
+}
+
+// Where a shape's anchor sits, as the model places them: states have three per side at the
+// quarter points numbered clockwise, initial and final states one in the middle of each.
+std::pair<long, long> anchorPoint(const Rect& r, bool quarters, int side, int index) {
+    const long mx = (r.l + r.r) / 2, my = (r.t + r.b) / 2;
+    const long qw = quarters ? (r.r - r.l) / 4 : 0, qh = quarters ? (r.b - r.t) / 4 : 0;
+    const long k = quarters ? index - 2 : 0; // -1, 0, 1 along the clockwise direction
+    switch (side) {
+    case 1:
+        return {mx + k * qw, r.t};
+    case 2:
+        return {r.r, my + k * qh};
+    case 3:
+        return {mx - k * qw, r.b};
+    default:
+        return {r.l, my - k * qh};
+    }
+}
+
+// One unit outwards from a side, the direction the model's end links point.
+std::pair<long, long> outwards(std::pair<long, long> p, int side) {
+    switch (side) {
+    case 1:
+        return {p.first, p.second - 1};
+    case 2:
+        return {p.first + 1, p.second};
+    case 3:
+        return {p.first, p.second + 1};
+    default:
+        return {p.first - 1, p.second};
+    }
+}
+
+} // namespace
+
+// Routes for a chart without our drawing: each transition leaves the side of its source that
+// faces its target; the ends sharing a side are spread over its anchors in the order of where
+// they lead, the middle runs keep apart, and labels avoid each other and the state names.
+void Reader::routeAll() {
+    struct End {
+        const void* key;
+        bool head;
+        long along; // where the other end lies along the side, for ordering
+    };
+    struct Plan {
+        const void* key;
+        const Node* from;
+        const Node* to;
+        int fromSide, toSide;
+        const Edge* edge;
+    };
+    std::vector<Plan> plans;
+    const auto centreOf = [](const Rect& r) {
+        return std::pair<long, long>{(r.l + r.r) / 2, (r.t + r.b) / 2};
+    };
+    const auto add = [&](const void* key, const Node* from, const Node* to, const Edge* edge) {
+        const Rect &s = from->rect, &t = to->rect;
+        int fs = 2, ts = 4;
+        if (from == to)
+            fs = 2, ts = 1;
+        else if (inside(t, s))
+            fs = 4, ts = 4; // into a child: round the parent's left border
+        else if (inside(s, t))
+            fs = 2, ts = 2; // out to an ancestor: round its right border
+        else if (t.l >= s.r)
+            fs = 2, ts = 4;
+        else if (t.r <= s.l)
+            fs = 4, ts = 2;
+        else if (t.t >= s.b)
+            fs = 3, ts = 1;
+        else
+            fs = 1, ts = 3;
+        plans.push_back({key, from, to, fs, ts, edge});
+    };
+    for (const auto& n : nodes)
+        if (n->kind == Node::Initial)
+            if (const Node* target = resolve(n->initialTarget))
+                add(n.get(), n.get(), target, nullptr);
+    for (const Edge& e : edges)
+        if (const Node* target = resolve(e.targetId))
+            add(&e, e.source, target, &e);
+
+    // Spread the ends over the anchors of each side, in the order of the other ends.
+    std::map<std::pair<const Node*, int>, std::vector<End>> sides;
+    for (const Plan& p : plans) {
+        const auto other = [&](const Node* n, int side) {
+            const auto c = centreOf(n->rect);
+            return side == 1 || side == 3 ? c.first : c.second;
+        };
+        sides[{p.from, p.fromSide}].push_back({p.key, true, other(p.to, p.fromSide)});
+        sides[{p.to, p.toSide}].push_back({p.key, false, other(p.from, p.toSide)});
+    }
+    std::map<std::pair<const void*, bool>, int> indexOf;
+    for (auto& [where, ends] : sides) {
+        std::stable_sort(ends.begin(), ends.end(),
+                         [](const End& a, const End& b) { return a.along < b.along; });
+        const std::size_t n = ends.size();
+        for (std::size_t k = 0; k < n; ++k) {
+            // Positions 0..2 from top or left; anchors count clockwise, so bottom and left
+            // sides count the other way.
+            const int pos = n == 1   ? 1
+                            : n == 2 ? static_cast<int>(k) * 2
+                                     : static_cast<int>(k * 3 / n);
+            const bool reversed = where.second == 3 || where.second == 4;
+            indexOf[{ends[k].key, ends[k].head}] = reversed ? 3 - pos : pos + 1;
+        }
+    }
+
+    // Middle runs keep apart from each other; labels from runs, labels and state names.
+    std::vector<Rect> runs, taken;
+    for (const auto& n : nodes)
+        if (n->kind == Node::State)
+            taken.push_back({n->rect.l, n->rect.t, n->rect.r, n->rect.t + 16});
+    const auto clear = [](const std::vector<Rect>& placed, const Rect& r) {
+        return std::none_of(placed.begin(), placed.end(),
+                            [&](const Rect& t) { return overlaps(r, t); });
+    };
+    const auto freeAt = [&](const Rect& r) { return clear(runs, r) && clear(taken, r); };
+    const auto runAt = [&](long m, bool vertical, long lo, long hi) {
+        for (long k = 0; k < 16; ++k) {
+            const long shift = (k + 1) / 2 * 8 * (k % 2 ? 1 : -1);
+            const Rect r = vertical ? Rect{m + shift - 2, lo, m + shift + 3, hi + 1}
+                                    : Rect{lo, m + shift - 2, hi + 1, m + shift + 3};
+            if (clear(runs, r)) {
+                runs.push_back(r);
+                return m + shift;
+            }
+        }
+        return m;
+    };
+    for (const Plan& p : plans) {
+        const bool quarterFrom = p.from->kind == Node::State;
+        const bool quarterTo = p.to->kind == Node::State;
+        const auto a = anchorPoint(p.from->rect, quarterFrom, p.fromSide,
+                                   quarterFrom ? indexOf[{p.key, true}] : 1);
+        const auto b =
+            anchorPoint(p.to->rect, quarterTo, p.toSide, quarterTo ? indexOf[{p.key, false}] : 1);
+        const auto a1 = outwards(a, p.fromSide), b1 = outwards(b, p.toSide);
+        Wire w;
+        w.ends = std::to_string(a.first) + " " + std::to_string(a.second) + " " +
+                 std::to_string(b.first) + " " + std::to_string(b.second);
+        w.anchors = std::to_string(p.fromSide) + " " +
+                    std::to_string(quarterFrom ? indexOf[{p.key, true}] : 1) + " " +
+                    std::to_string(p.toSide) + " " +
+                    std::to_string(quarterTo ? indexOf[{p.key, false}] : 1);
+        const bool across = p.fromSide == 2 || p.fromSide == 4; // a vertical middle run
+        std::pair<long, long> labelAt;
+        if (p.from == p.to) {
+            const long x = a.first + 20, y = b.second - 20;
+            w.points = {a, a1, {x, a.second}, {x, y}, {b.first, y}, b1, b};
+            labelAt = {x, y - 12};
+        } else if (across) {
+            long m = (a1.first + b1.first) / 2;
+            if (p.fromSide == p.toSide) // round a border: outside both
+                m = p.fromSide == 2 ? std::max(a1.first, b1.first) + 20
+                                    : std::min(a1.first, b1.first) - 20;
+            const long lo = std::min(a.second, b.second), hi = std::max(a.second, b.second);
+            m = runAt(m, true, lo, hi);
+            w.points = a.second == b.second && p.fromSide != p.toSide
+                           ? std::vector<std::pair<long, long>>{a, a1, b1, b}
+                           : std::vector<std::pair<long, long>>{
+                                 a, a1, {m, a.second}, {m, b.second}, b1, b};
+            labelAt = a.second == b.second
+                          ? std::pair<long, long>{(a.first + b.first) / 2, a.second - 12}
+                          : std::pair<long, long>{m + 4, (lo + hi) / 2 - 4};
+        } else {
+            long m = (a1.second + b1.second) / 2;
+            const long lo = std::min(a.first, b.first), hi = std::max(a.first, b.first);
+            m = runAt(m, false, lo, hi);
+            w.points =
+                a.first == b.first
+                    ? std::vector<std::pair<long, long>>{a, a1, b1, b}
+                    : std::vector<std::pair<long, long>>{a, a1, {a.first, m}, {b.first, m}, b1, b};
+            labelAt = {std::min(a.first, b.first) + 6, m - 12};
+        }
+        if (p.edge) {
+            const Edge& e = *p.edge;
+            long width = static_cast<long>(e.labelEvent.size());
+            width = std::max(width, static_cast<long>(e.labelGuard.size()) + 2);
+            const long lines =
+                1 + !e.labelGuard.empty() +
+                static_cast<long>(std::count(e.effect.begin(), e.effect.end(), '\n')) +
+                !e.effect.empty();
+            const long lw = std::max(30L, width * 6), lh = lines * 10;
+            // Near its run: the place computed, then further along the run on either side.
+            Rect label{labelAt.first, labelAt.second, labelAt.first + lw, labelAt.second + lh};
+            for (long step = 0; step < 40 && !freeAt(label); ++step) {
+                const long along = (step / 2 + 1) * 10 * (step % 2 ? -1 : 1);
+                Rect tried = label;
+                if (across && !(a.second == b.second))
+                    tried = {labelAt.first, labelAt.second + along, labelAt.first + lw,
+                             labelAt.second + along + lh};
+                else
+                    tried = {labelAt.first + along, labelAt.second, labelAt.first + along + lw,
+                             labelAt.second + lh};
+                if (freeAt(tried)) {
+                    label = tried;
+                    break;
+                }
+                // The other side of a vertical run.
+                if (across) {
+                    tried.l -= lw + 8;
+                    tried.r -= lw + 8;
+                    if (freeAt(tried)) {
+                        label = tried;
+                        break;
+                    }
+                }
+            }
+            taken.push_back(label);
+            w.label = label;
+        }
+        wires[p.key] = std::move(w);
+    }
 }
 
 void Reader::write() {
@@ -520,8 +758,10 @@ void Reader::write() {
         if (e.labelId <= 0)
             e.labelId = ++next;
     }
-    if (!layout)
+    if (!layout) {
         autoLayout();
+        routeAll();
+    }
 
     std::map<long, std::string> records;
     for (const auto& r : extras) {
@@ -536,7 +776,7 @@ void Reader::write() {
     };
     // One transition with its label; tv: attributes on `e` under `prefix` keep its drawing.
     const auto transition = [&](long id, const Node& from, const Node& to, const xmlNode* e,
-                                const std::string& prefix) {
+                                const std::string& prefix, const void* key) {
         std::ostringstream out;
         std::string look = layout && e ? tv(e, prefix + "look") : "";
         out << "BEGIN Transition " << id << CRLF << id << ' ' << (look.empty() ? "40" : look)
@@ -553,6 +793,11 @@ void Reader::write() {
                 pos = end + 2;
             }
             return out.str();
+        }
+        if (const auto w = wires.find(key); w != wires.end()) {
+            out << w->second.ends << CRLF << from.id << ' ' << to.id << CRLF << w->second.anchors
+                << CRLF;
+            return out.str() + route(w->second.points);
         }
         std::vector<std::pair<long, long>> p;
         const long sx = from.rect.r, sy = centre(from.rect).second;
@@ -588,7 +833,7 @@ void Reader::write() {
         long tid = te && layout ? std::atol(tv(te, prefix + "id").c_str()) : 0;
         if (tid <= 0 || records.count(tid))
             tid = ++next;
-        records[tid] = transition(tid, *n, *target, te, prefix);
+        records[tid] = transition(tid, *n, *target, te, prefix, n.get());
     }
     for (const Edge& e : edges) {
         Node* target = resolve(e.targetId);
@@ -598,13 +843,15 @@ void Reader::write() {
                                       "' is no state");
             continue;
         }
-        records[e.id] = transition(e.id, *e.source, *target, e.element, "");
+        records[e.id] = transition(e.id, *e.source, *target, e.element, "", &e);
         std::ostringstream m;
         std::string look = layout ? tv(e.element, "label-look") : "";
         std::string rect = layout ? tv(e.element, "label-rect") : "";
         std::string colors = layout ? tv(e.element, "label-colors") : "";
         if (look.empty())
             look = "20 1";
+        if (const auto w = wires.find(&e); rect.empty() && w != wires.end())
+            rect = w->second.label.str();
         if (rect.empty()) {
             const auto [x, y] =
                 centre(e.source == target ? Rect{e.source->rect.r, e.source->rect.t - 20,

@@ -43,6 +43,7 @@ public:
     std::string saveChart(const std::string& suggested) override { return next(suggested); }
     std::string exportChart(const std::string& suggested) override { return next(suggested); }
     std::string openTrace(const std::string& folder) override { return next(folder); }
+    std::string openScxml(const std::string& folder) override { return next(folder); }
 
     ScriptedFileDialogs() { installFileDialogs(this); }
     ~ScriptedFileDialogs() override { installFileDialogs(nullptr); }

@@ -4,6 +4,9 @@
 #include "editor/app/tavren_doc.h"
 #include "editor/view/chart_view.h"
 #include "model/generic_state.h"
+#include "model/link.h"
+#include "model/mesg.h"
+#include "model/transition.h"
 #include "platform/command_ids.h"
 #include "tests/editor/app/app_fixture.h"
 #include "view/layout_mgr.h"
@@ -26,6 +29,26 @@ GenericState* firstState(CChildFrame& child) {
             return state;
     }
     return nullptr;
+}
+
+// A laid-out chart keeps its transitions on their states' anchors, so moving a state drags
+// the ends along where they are, and its labels apart.
+void expectTidyLayout(const std::vector<Shape*>& shapes) {
+    std::vector<CRect> labels;
+    for (Shape* shape : shapes) {
+        if (auto* t = dynamic_cast<Transition*>(shape)) {
+            ASSERT_TRUE(t->getHeadState() && t->getTailState());
+            EXPECT_EQ(t->getHeadLink()->getHeadPt(),
+                      t->getHeadState()->getAnchorPoint(t->getHeadNode()));
+            EXPECT_EQ(t->getTailLink()->getTailPt(),
+                      t->getTailState()->getAnchorPoint(t->getTailNode()));
+        }
+        if (auto* label = dynamic_cast<Mesg*>(shape))
+            labels.push_back(label->getRect());
+    }
+    for (std::size_t i = 0; i < labels.size(); ++i)
+        for (std::size_t j = i + 1; j < labels.size(); ++j)
+            EXPECT_FALSE(CRect().IntersectRect(labels[i], labels[j])) << i << " " << j;
 }
 
 } // namespace
@@ -199,4 +222,72 @@ TEST_F(EditorTest, CloseAllStopsWhenASavePromptIsCancelled) {
     EXPECT_TRUE(frame().charts().empty());
     EXPECT_EQ(fake.messages.shown.size(), 2u);
     EXPECT_FALSE(enabled(cmd::CloseAll));
+}
+
+// An imported document becomes a new chart that is in no file yet; what a chart cannot hold
+// is dropped only when the user agrees, and a broken document opens nothing.
+TEST_F(EditorTest, ImportReadsScxmlIntoANewUnsavedChart) {
+    ASSERT_TRUE(start());
+    const std::string head = "<?xml version=\"1.0\"?>\n"
+                             "<scxml xmlns=\"http://www.w3.org/2005/07/scxml\" version=\"1.0\">\n";
+    // Two ways between two states, a loop, and a way into a nested state.
+    const std::string states =
+        "<state id=\"Idle\"><transition event=\"go\" target=\"Busy\"/><transition "
+        "event=\"again\" target=\"Idle\"/><transition event=\"in\" target=\"Inner\"/></state>\n"
+        "<state id=\"Busy\"><state id=\"Inner\"/><transition event=\"back\" target=\"Idle\"/>"
+        "</state>\n";
+    const struct {
+        std::string name;
+        std::string body;
+        std::deque<MsgResult> answers;
+        bool opens;
+        std::string message; // a fragment of the one message shown, empty for none
+    } cases[] = {
+        {"plain", states, {}, true, ""},
+        {"parallel",
+         states + "<parallel id=\"P\"/>\n",
+         {MsgResult::No},
+         false,
+         "line 5: <parallel>: parallel states"},
+        {"parallel",
+         states + "<parallel id=\"P\"/>\n",
+         {MsgResult::Yes},
+         true,
+         "Import the rest without them?"},
+        {"broken", "<state id=\"A\">\n", {}, false, "Reason: line 5: malformed XML"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const fs::path path = dir.path() / (c.name + ".scxml");
+        writeFile(path, head + c.body + "</scxml>\n");
+        fake.messages.shown.clear();
+        fake.messages.answers = c.answers;
+        const std::size_t before = frame().charts().size();
+        files.answers = {path.string()};
+        trigger(cmd::FileImport);
+        settle();
+        ASSERT_EQ(fake.messages.shown.size(), c.message.empty() ? 0u : 1u);
+        if (!c.message.empty()) {
+            EXPECT_NE(fake.messages.shown[0].find(c.message), std::string::npos)
+                << fake.messages.shown[0];
+        }
+        ASSERT_EQ(frame().charts().size(), before + (c.opens ? 1 : 0));
+        if (!c.opens)
+            continue;
+        CTavrenDoc& doc = frame().activeChild()->document();
+        EXPECT_EQ(doc.GetTitle(), c.name);
+        EXPECT_TRUE(doc.GetPathName().empty());
+        EXPECT_TRUE(doc.IsModified());
+        std::size_t stateCount = 0;
+        for (Shape* shape : frame().activeChild()->view().layout().getModelMgr()->getShapeList())
+            stateCount += dynamic_cast<GenericState*>(shape) != nullptr;
+        EXPECT_EQ(stateCount, 3u);
+        expectTidyLayout(frame().activeChild()->view().layout().getModelMgr()->getShapeList());
+    }
+    // Closing the imported chart asks to save it; No discards.
+    fake.messages.shown.clear();
+    fake.messages.answers = {MsgResult::No};
+    trigger(cmd::FileClose);
+    settle();
+    EXPECT_EQ(fake.messages.shown.size(), 1u);
 }
