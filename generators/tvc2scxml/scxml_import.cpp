@@ -443,8 +443,8 @@ std::string route(const std::vector<std::pair<long, long>>& p) {
 }
 
 // Room between neighbours for the vertical and horizontal runs of routes and their labels.
-constexpr long cColumnGap = 120;
-constexpr long cRowGap = 80;
+constexpr long cColumnGap = 100;
+constexpr long cRowGap = 64;
 
 // Nesting into geometry: each state's children in a grid inside it, with room around them
 // for the labels of the transitions between them.
@@ -456,9 +456,9 @@ void Reader::autoLayout() {
         for (Node* c : n->children)
             if (c->kind != Node::Initial)
                 parts.push_back(c);
-        const long nameWidth = static_cast<long>(n->name.size()) * 7 + 30;
+        const long nameWidth = static_cast<long>(n->name.size()) * 5 + 24;
         if (parts.empty())
-            return {std::max(80L, nameWidth), 50};
+            return {std::max(70L, nameWidth), 40};
         std::size_t cols = 1;
         while (cols * cols < parts.size())
             ++cols;
@@ -626,7 +626,7 @@ void Reader::routeAll() {
     std::vector<Rect> runs, taken;
     for (const auto& n : nodes)
         if (n->kind == Node::State)
-            taken.push_back({n->rect.l, n->rect.t, n->rect.r, n->rect.t + 16});
+            taken.push_back({n->rect.l, n->rect.t, n->rect.r, n->rect.t + 10});
     const auto clear = [](const std::vector<Rect>& placed, const Rect& r) {
         return std::none_of(placed.begin(), placed.end(),
                             [&](const Rect& t) { return overlaps(r, t); });
@@ -697,11 +697,11 @@ void Reader::routeAll() {
                 1 + !e.labelGuard.empty() +
                 static_cast<long>(std::count(e.effect.begin(), e.effect.end(), '\n')) +
                 !e.effect.empty();
-            const long lw = std::max(30L, width * 6), lh = lines * 10;
+            const long lw = std::max(30L, width * 5), lh = lines * 8;
             // Near its run: the place computed, then further along the run on either side.
             Rect label{labelAt.first, labelAt.second, labelAt.first + lw, labelAt.second + lh};
             for (long step = 0; step < 40 && !freeAt(label); ++step) {
-                const long along = (step / 2 + 1) * 10 * (step % 2 ? -1 : 1);
+                const long along = (step / 2 + 1) * 8 * (step % 2 ? -1 : 1);
                 Rect tried = label;
                 if (across && !(a.second == b.second))
                     tried = {labelAt.first, labelAt.second + along, labelAt.first + lw,
