@@ -1,5 +1,6 @@
 #include "generators/check/chart_checks.h"
 
+#include "codegen/chart_warnings.h"
 #include "generators/common/machine_generator.h"
 #include "generators/common/managed_names.h"
 #include "generators/common/names.h"
@@ -16,7 +17,6 @@
 #include <fstream>
 #include <map>
 #include <optional>
-#include <set>
 
 namespace check {
 
@@ -48,7 +48,7 @@ public:
         guardOrder();
         shadowing();
         deadEvents();
-        compositesAndHistory();
+        uselessHistory();
         names();
     }
 
@@ -199,26 +199,11 @@ private:
         }
     }
 
-    void compositesAndHistory() {
-        std::set<int> targets;
+    void uselessHistory() {
         for (int s = 0; s < count(); ++s)
-            for (const auto& group : at(s).events)
-                for (const auto& branch : group.branches)
-                    targets.insert(branch.target);
-        for (int s = 0; s < count(); ++s) {
-            const genchart::State& state = at(s);
-            if (!state.children.empty() && state.initial < 0 &&
-                (targets.count(s) || chart.initial == s))
-                add("no-initial-state", Severity::Warning,
-                    state.className +
-                        " is entered directly but has no initial state: it stays "
-                        "active without an active sub-state" +
-                        std::string(state.history ? " until it has history to return to" : ""),
-                    {ref(s)});
-            if (state.history && state.children.empty())
+            if (at(s).history && at(s).children.empty())
                 add("useless-history", Severity::Warning,
-                    state.className + " keeps history but has no sub-states", {ref(s)});
-        }
+                    at(s).className + " keeps history but has no sub-states", {ref(s)});
     }
 
     // What each generator will call the chart's events, by the rules they use: the chart
@@ -381,6 +366,11 @@ const std::vector<Rule>& rules() {
         {"no-initial-state", Severity::Warning,
          "A composite state entered directly has no initial state.",
          "Draw an initial state inside it, or target one of its sub-states."},
+        {"completion-never-fires", Severity::Warning,
+         "A transition without an event leaves a composite state that never completes.",
+         "Give the transition an event, or draw a final state in the composite's region."},
+        {"initial-label", Severity::Warning, "A label on an initial transition is not used.",
+         "Delete the label; an entry action of the target can do what its effect did."},
         {"useless-history", Severity::Warning, "History on a state without sub-states.",
          "Clear the state's History option."},
         {"name-clash", Severity::Error, "Two events would get one name in generated code.",
@@ -414,8 +404,16 @@ std::vector<Diagnostic> checkChart(const std::string& modelPath) {
     }
     checkShapes(inspector.getShapes(), out);
     checkNoteLines(modelPath, out);
-    if (inspector.chart)
-        Checker(*inspector.chart, out).run();
+    if (!inspector.chart)
+        return out;
+    // What every generator warns about, from the same place.
+    for (ChartWarning& w : findChartWarnings(inspector.getShapes())) {
+        std::vector<ShapeRef> shapes;
+        for (const ChartWarning::Ref& r : w.shapes)
+            shapes.push_back({r.name, r.id});
+        out.push_back({w.rule, Severity::Warning, std::move(w.message), std::move(shapes)});
+    }
+    Checker(*inspector.chart, out).run();
     return out;
 }
 

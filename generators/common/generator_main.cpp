@@ -1,5 +1,6 @@
 #include "generators/common/generator_main.h"
 
+#include "codegen/chart_warnings.h"
 #include "codegen/model_info.h"
 
 #include <exception>
@@ -158,6 +159,9 @@ int runGenerator(int argc, char** argv, const GeneratorInfo& info, const Generat
         if (info.writesHeader)
             warnOnForeignHeader(cl.modelPath, info.program);
         generator->generate(printProgress);
+        // Generated all the same; what the chart holds in vain is said, never dropped silently.
+        for (const ChartWarning& w : findChartWarnings(generator->getShapes()))
+            std::cout << "Warning: " << w.message << " [" << w.rule << "]" << std::endl;
         return kDone;
     } catch (const std::string& text) {
         message = text;

@@ -121,6 +121,7 @@ TEST_P(ConformanceCTest, PlainTracedAndObservedRunsPrintTheExpectedTrace) {
     EXPECT_EQ(plainRun.err, "");
     EXPECT_NE(tracedRun.err, "");
     expectSameLines(splitLines(observedRun.err), splitLines(tracedRun.err));
+    expectHandWrittenTrace(name, observedRun.err);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ConformanceCTest, ::testing::ValuesIn(caseNames()),

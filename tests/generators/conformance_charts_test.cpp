@@ -124,6 +124,7 @@ TEST_F(ConformanceChartsTest, EveryChartGoesThroughTheFrontEnd) {
         std::filesystem::copy_file(kCases / name / "chart.tvc", model);
         const ProgramResult r = tvc2xml({"-d", model.string()});
         ASSERT_EQ(r.status, 0) << r.out;
+        EXPECT_EQ(r.out.find("Warning:"), std::string::npos) << r.out;
         const auto xml = dir / (name + "TN.xml");
         EXPECT_TRUE(validates(xml));
 

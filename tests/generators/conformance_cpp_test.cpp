@@ -106,7 +106,9 @@ TEST_P(ConformanceCppTest, EveryWayOfRunningPrintsTheExpectedTrace) {
     {
         // The trace is the observer's lines, formatted: an observer of the user's sees them all.
         SCOPED_TRACE("--observe");
-        expectSameLines(splitLines(runCase(plain, GetParam(), true).err), splitLines(trace));
+        const std::string observed = runCase(plain, GetParam(), true).err;
+        expectSameLines(splitLines(observed), splitLines(trace));
+        expectHandWrittenTrace(GetParam(), observed);
     }
     // The simulator runs the chart itself and must trace it alike; it runs no user code, so
     // flags become guard answers and nothing throws.

@@ -81,6 +81,7 @@ TEST_P(ConformanceManagedTest, EveryCaseRunsPlainTracedAndObserved) {
         EXPECT_EQ(quiet.err, "");
         EXPECT_NE(trace.err, "");
         expectSameLines(splitLines(observed.err), splitLines(trace.err));
+        expectHandWrittenTrace(name, observed.err);
     }
 
     // A script naming an event the machine lacks must fail the run rather than pass quietly

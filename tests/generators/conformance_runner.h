@@ -65,6 +65,14 @@ inline void expectSameLines(const std::vector<std::string>& actual,
                                 << at(expected, i) << "\", got \"" << at(actual, i) << "\"";
 }
 
+// A case may hold its -g trace written by hand too (trace.txt): what the observer is told,
+// drops included, must then be exactly that.
+inline void expectHandWrittenTrace(const std::string& name, const std::string& trace) {
+    const auto file = conformanceFolder() / name / "trace.txt";
+    if (std::filesystem::exists(file))
+        expectSameLines(splitLines(trace), splitLines(slurp(file)));
+}
+
 // Every case's chart generated into dir as CASE.tvc by the program (so each case's machine
 // has a name of its own and all of them compile together); the generated files, CASE +
 // suffix, in case order, or an empty list after a failure has been recorded.

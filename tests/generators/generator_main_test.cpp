@@ -124,3 +124,43 @@ TEST_F(GeneratorMainTest, EventsThatWouldShareANameAreRefusedInEveryLanguage) {
         EXPECT_NE(slurp(dir / "keywordTN.h").find(" delete_("), std::string::npos);
     }
 }
+
+// What generation leaves out or can never run is told, one line each, by every generator, and
+// the chart is generated all the same.
+TEST_F(GeneratorMainTest, WhatAChartHoldsInVainIsWarnedAboutAndGenerated) {
+    TestChart chart;
+    auto* a = chart.state({10, 10, 60, 40}, "A");
+    chart.connect(chart.initial({5, 50, 9, 54}), NODE(2, 1), a, NODE(3, 1));
+    auto* p = chart.state({100, 60, 300, 200}, "P");
+    auto* inner = chart.state({120, 100, 170, 130}, "In");
+    chart.label(chart.connect(chart.initial({105, 65, 109, 69}), NODE(3, 1), inner, NODE(1, 1)), "",
+                "", "ctx.log();");
+    chart.label(chart.connect(a, NODE(2, 2), p, NODE(4, 2)), "enter");
+    chart.connect(p, NODE(3, 2), a, NODE(3, 2));
+    auto* q = chart.state({400, 60, 600, 200}, "Q");
+    chart.state({420, 100, 470, 130}, "Deep");
+    chart.label(chart.connect(a, NODE(1, 2), q, NODE(1, 1)), "jump");
+    chart.properties().name = "Vain";
+    chart.save(dir / "vain.tvc");
+
+    const std::vector<std::string> expected = {
+        "Warning: the label \"/ ctx.log();\" on the initial transition of P_Vain is ignored: an "
+        "initial transition has no event, guard or effect [initial-label]",
+        "Warning: the transition from P_Vain to A_Vain has no event and never fires: P_Vain has "
+        "no final state in its region to complete it [completion-never-fires]",
+        "Warning: Q_Vain is entered directly but has no initial state: it stays active without "
+        "an active sub-state [no-initial-state]",
+    };
+    for (const char* generator :
+         {TAVREN_TVC2CPP, TAVREN_TVC2C, TAVREN_TVC2JAVA, TAVREN_TVC2CS, TAVREN_TVC2XML}) {
+        SCOPED_TRACE(generator);
+        const ProgramResult r = runProgram({generator, "-d", (dir / "vain.tvc").string()});
+        EXPECT_EQ(r.status, 0) << r.out;
+        std::vector<std::string> warnings;
+        for (const std::string& line : splitLines(r.out))
+            if (line.rfind("Warning: ", 0) == 0)
+                warnings.push_back(line);
+        EXPECT_EQ(warnings, expected);
+        EXPECT_GT(files().size(), 1u);
+    }
+}

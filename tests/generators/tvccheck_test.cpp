@@ -24,6 +24,14 @@ struct Drawing {
     GenericState* state(int x, const std::string& name, int width = 50) {
         return chart.state({x, 10, x + width, 40}, name);
     }
+    // A composite with an initial state leading to `inner`.
+    GenericState* inner = nullptr;
+    GenericState* composite(int x, const std::string& name) {
+        auto* p = chart.state({x, 60, x + 200, 200}, name);
+        inner = chart.state({x + 20, 100, x + 70, 130}, "In" + name);
+        chart.connect(chart.initial({x + 5, 65, x + 9, 69}), NODE(3, 1), inner, NODE(1, 1));
+        return p;
+    }
     void go(State* from, State* to, const std::string& event, const std::string& guard = "") {
         chart.label(chart.connect(from, NODE(3, 2), to, NODE(1, 2)), event, guard);
     }
@@ -90,6 +98,54 @@ TEST_F(TvccheckTest, EachCheckFindsWhatItLooksFor) {
              d.go(p, d.a, "back");
          },
          "unreachable-state", "warning", "the state P_Check", 0, false},
+        {"an eventless transition out of a composite that never completes",
+         [](Drawing& d) {
+             auto* p = d.composite(100, "P");
+             d.go(d.a, p, "enter");
+             d.chart.connect(p, NODE(3, 2), d.a, NODE(3, 1));
+         },
+         "completion-never-fires", "warning",
+         "the transition from P_Check to A_Check has no event and never fires"},
+        {"a guard without an event, the same",
+         [](Drawing& d) {
+             auto* p = d.composite(100, "P");
+             d.go(d.a, p, "enter");
+             d.go(p, d.a, "", "ctx.ready");
+         },
+         "completion-never-fires", "warning", "the transition [ctx.ready] from P_Check"},
+        {"an eventless transition out of a composite with a final state of its own",
+         [](Drawing& d) {
+             auto* p = d.composite(100, "P");
+             d.go(d.a, p, "enter");
+             d.chart.label(d.chart.connect(d.inner, NODE(3, 2),
+                                           d.chart.finalState({250, 150, 254, 154}), NODE(4, 1)),
+                           "done");
+             d.chart.connect(p, NODE(3, 2), d.a, NODE(3, 1));
+         },
+         "completion-never-fires", "warning", "", 0, false},
+        {"an eventless transition out of a simple state",
+         [](Drawing& d) { d.chart.connect(d.a, NODE(3, 2), d.state(100, "B"), NODE(1, 2)); },
+         "completion-never-fires", "warning", "", 0, false},
+        {"a label on an initial transition",
+         [](Drawing& d) {
+             auto* p = d.chart.state({100, 60, 300, 200}, "P");
+             auto* c = d.chart.state({120, 100, 170, 130}, "C");
+             d.chart.label(
+                 d.chart.connect(d.chart.initial({105, 65, 109, 69}), NODE(3, 1), c, NODE(1, 1)),
+                 "", "", "ctx.log()");
+             d.go(d.a, p, "enter");
+         },
+         "initial-label", "warning",
+         "the label \"/ ctx.log()\" on the initial transition of P_Check is ignored"},
+        {"a composite entered by default entry without an initial state",
+         [](Drawing& d) {
+             auto* p = d.chart.state({100, 60, 300, 200}, "P");
+             auto* q = d.chart.state({120, 80, 280, 180}, "Q");
+             d.chart.state({140, 100, 190, 130}, "Deep");
+             d.chart.connect(d.chart.initial({105, 65, 109, 69}), NODE(3, 1), q, NODE(1, 1));
+             d.go(d.a, p, "enter");
+         },
+         "no-initial-state", "warning", "Q_P is entered directly but has no initial state"},
         {"history on a leaf", [](Drawing& d) { d.a->setHistory(true); }, "useless-history",
          "warning", "A_Check keeps history but has no sub-states"},
         {"two events one name",

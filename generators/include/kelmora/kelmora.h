@@ -36,6 +36,7 @@
 #include "model/util.h"
 #include "model/view_services.h"
 
+#include "codegen/chart_warnings.h"
 #include "codegen/code_generator.h"
 #include "codegen/factory_ex.h"
 #include "codegen/file_writer.h"
