@@ -76,6 +76,7 @@ PLAYER_C_MACHINE(PlayerC, player_c_, PlayerContext, cContext)
 PLAYER_C_MACHINE(PlayerCSwitch, player_cs_, PlayerContext, cContext)
 PLAYER_C_MACHINE(PlayerCSwitchThroughContext, player_cf_, PlayerContext, cContext)
 PLAYER_C_MACHINE(PlayerCLight, player_lc_, PlayerLightContext, cLight)
+PLAYER_C_MACHINE(PlayerCLightFixed, player_xc_, PlayerLightContext, cLight)
 PLAYER_C_MACHINE(PlayerCLightSwitch, player_ls_, PlayerLightContext, cLight)
 PLAYER_C_MACHINE(PlayerCLightSwitchThroughContext, player_lf_, PlayerLightContext, cLight)
 
@@ -175,16 +176,18 @@ bool equivalent(const std::vector<Event>& events, bool verbose) {
     using Light = PlayerLightContext;
     const Light generatedLight = run<PlayerLightTN, Light>(events);
     const Light generatedCLight = run<PlayerCLight, Light>(events);
+    const Light fixedCLight = run<PlayerCLightFixed, Light>(events);
     const Light handWrittenLight = run<PlayerLightSwitch, Light>(events);
     const Light handWrittenCLight = run<PlayerCLightSwitch, Light>(events);
     const Light throughContextLight = run<PlayerCLightSwitchThroughContext, Light>(events);
     const bool same = generated == handWritten && generatedC == handWritten &&
                       handWrittenC == handWritten && throughContext == handWritten;
-    const bool sameLight =
-        generatedLight == handWrittenLight && generatedCLight == handWrittenLight &&
-        handWrittenCLight == handWrittenLight && throughContextLight == handWrittenLight &&
-        handWrittenLight.counts() == handWritten.counts() &&
-        handWrittenLight.pos() == handWritten.pos();
+    const bool sameLight = generatedLight == handWrittenLight &&
+                           generatedCLight == handWrittenLight && fixedCLight == handWrittenLight &&
+                           handWrittenCLight == handWrittenLight &&
+                           throughContextLight == handWrittenLight &&
+                           handWrittenLight.counts() == handWritten.counts() &&
+                           handWrittenLight.pos() == handWritten.pos();
     if (verbose || !same || !sameLight) {
         print("generated", generated);
         print("C", generatedC);
@@ -193,6 +196,7 @@ bool equivalent(const std::vector<Event>& events, bool verbose) {
         print("C switch through the context", throughContext);
         print("generated light", generatedLight);
         print("C light", generatedCLight);
+        print("C light fixed context", fixedCLight);
         print("switch light", handWrittenLight);
         print("C switch light", handWrittenCLight);
         print("C switch through the context light", throughContextLight);
@@ -307,6 +311,9 @@ bool scenariosPass() {
              ok;
         ok = reportUnexpected(s, "light machine", run<PlayerLightTN, Light>(s.events)) && ok;
         ok = reportUnexpected(s, "light C machine", run<PlayerCLight, Light>(s.events)) && ok;
+        ok = reportUnexpected(s, "light C machine with its context fixed",
+                              run<PlayerCLightFixed, Light>(s.events)) &&
+             ok;
         ok = reportUnexpected(s, "light switch", run<PlayerLightSwitch, Light>(s.events)) && ok;
         ok = reportUnexpected(s, "light C switch", run<PlayerCLightSwitch, Light>(s.events)) && ok;
         ok = reportUnexpected(s, "light C switch through the context",
@@ -368,6 +375,8 @@ int main(int argc, char** argv) {
     using Light = PlayerLightContext;
     benchmark::RegisterBenchmark("generated light", BM_Player<PlayerLightTN, Light>, &events);
     benchmark::RegisterBenchmark("C light", BM_Player<PlayerCLight, Light>, &events);
+    benchmark::RegisterBenchmark("C light fixed context", BM_Player<PlayerCLightFixed, Light>,
+                                 &events);
     benchmark::RegisterBenchmark("switch light", BM_Player<PlayerLightSwitch, Light>, &events);
     benchmark::RegisterBenchmark("C switch light", BM_Player<PlayerCLightSwitch, Light>, &events);
     benchmark::RegisterBenchmark("C switch through context light",
@@ -385,7 +394,8 @@ int main(int argc, char** argv) {
                                           {"C", "C switch through context"},
                                           {"generated light", "switch light"},
                                           {"C light", "C switch light"},
-                                          {"C light", "C switch through context light"}}) {
+                                          {"C light", "C switch through context light"},
+                                          {"C light fixed context", "C switch light"}}) {
         const auto machine = reporter.nsPerIteration.find(name);
         const auto handWritten = reporter.nsPerIteration.find(yardstick);
         if (machine == reporter.nsPerIteration.end() ||
