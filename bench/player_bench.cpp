@@ -10,6 +10,9 @@
 #include "player/PlayerContext.h"
 #include "player/player_c.h"
 #include "player/player_switch.h"
+#ifdef TAVREN_PLAYER_PEERS
+#include "player/boost/PlayerPeers.h"
+#endif
 #include "playerTN.h"
 #include "playerlightTN.h"
 
@@ -177,6 +180,13 @@ bool equivalent(const std::vector<Event>& events, bool verbose) {
     const Light generatedLight = run<PlayerLightTN, Light>(events);
     const Light generatedCLight = run<PlayerCLight, Light>(events);
     const Light fixedCLight = run<PlayerCLightFixed, Light>(events);
+#ifdef TAVREN_PLAYER_PEERS
+    const Light msm = run<PlayerMsm, Light>(events);
+    const Light statechart = run<PlayerStatechart, Light>(events);
+#else
+    const Light msm = run<PlayerLightSwitch, Light>(events);
+    const Light statechart = msm;
+#endif
     const Light handWrittenLight = run<PlayerLightSwitch, Light>(events);
     const Light handWrittenCLight = run<PlayerCLightSwitch, Light>(events);
     const Light throughContextLight = run<PlayerCLightSwitchThroughContext, Light>(events);
@@ -197,6 +207,8 @@ bool equivalent(const std::vector<Event>& events, bool verbose) {
         print("generated light", generatedLight);
         print("C light", generatedCLight);
         print("C light fixed context", fixedCLight);
+        print("Boost.MSM light", msm);
+        print("Boost.Statechart light", statechart);
         print("switch light", handWrittenLight);
         print("C switch light", handWrittenCLight);
         print("C switch through the context light", throughContextLight);
@@ -315,6 +327,12 @@ bool scenariosPass() {
                               run<PlayerCLightFixed, Light>(s.events)) &&
              ok;
         ok = reportUnexpected(s, "light switch", run<PlayerLightSwitch, Light>(s.events)) && ok;
+#ifdef TAVREN_PLAYER_PEERS
+        ok = reportUnexpected(s, "Boost.MSM machine", run<PlayerMsm, Light>(s.events)) && ok;
+        ok = reportUnexpected(s, "Boost.Statechart machine",
+                              run<PlayerStatechart, Light>(s.events)) &&
+             ok;
+#endif
         ok = reportUnexpected(s, "light C switch", run<PlayerCLightSwitch, Light>(s.events)) && ok;
         ok = reportUnexpected(s, "light C switch through the context",
                               run<PlayerCLightSwitchThroughContext, Light>(s.events)) &&
@@ -381,6 +399,11 @@ int main(int argc, char** argv) {
     benchmark::RegisterBenchmark("C switch light", BM_Player<PlayerCLightSwitch, Light>, &events);
     benchmark::RegisterBenchmark("C switch through context light",
                                  BM_Player<PlayerCLightSwitchThroughContext, Light>, &events);
+#ifdef TAVREN_PLAYER_PEERS
+    benchmark::RegisterBenchmark("Boost.MSM light", BM_Player<PlayerMsm, Light>, &events);
+    benchmark::RegisterBenchmark("Boost.Statechart light", BM_Player<PlayerStatechart, Light>,
+                                 &events);
+#endif
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
@@ -395,7 +418,9 @@ int main(int argc, char** argv) {
                                           {"generated light", "switch light"},
                                           {"C light", "C switch light"},
                                           {"C light", "C switch through context light"},
-                                          {"C light fixed context", "C switch light"}}) {
+                                          {"C light fixed context", "C switch light"},
+                                          {"Boost.MSM light", "switch light"},
+                                          {"Boost.Statechart light", "switch light"}}) {
         const auto machine = reporter.nsPerIteration.find(name);
         const auto handWritten = reporter.nsPerIteration.find(yardstick);
         if (machine == reporter.nsPerIteration.end() ||
