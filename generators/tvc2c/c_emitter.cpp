@@ -408,16 +408,6 @@ void CEmitter::writeSource(std::ostream& out) const {
              {"header", chart.headerFileName}});
     if (chart.trace)
         p.print("#include <stdio.h>\n");
-    // A context fixed when the file is compiled is no pointer loaded at run time: with its
-    // functions known, the compiler calls them directly and can inline them.
-    p.print("\n/* $macro$, when defined, is the context of every machine in this file,\n"
-            "   in place of the one given to init. */\n"
-            "#ifdef $macro$\n"
-            "#define context_(me) ($macro$)\n"
-            "#else\n"
-            "#define context_(me) ((me)->ctx_)\n"
-            "#endif\n",
-            {{"macro", contextMacro()}});
     p.print("\n/* The chart's own code sees the context as the lvalue ctx. */\n"
             "#define ctx (*ctx_p)\n\n");
     for (const State& state : chart.states) {
@@ -431,6 +421,17 @@ void CEmitter::writeSource(std::ostream& out) const {
             }
     }
     p.print("#undef ctx\n\n");
+    // A context fixed when the file is compiled is no pointer loaded at run time: with its
+    // functions known, the compiler calls them directly and can inline them. Defined after the
+    // chart's code, which may use the name for itself.
+    p.print("/* $macro$, when defined, is the context of every machine in this file,\n"
+            "   in place of the one given to init. */\n"
+            "#ifdef $macro$\n"
+            "#define context_(me) ($macro$)\n"
+            "#else\n"
+            "#define context_(me) ((me)->ctx_)\n"
+            "#endif\n\n",
+            {{"macro", contextMacro()}});
     writeTables(p);
     writeObserverCalls(p);
     if (chart.trace)
