@@ -10,6 +10,9 @@
 #include "player/PlayerContext.h"
 #include "player/player_c.h"
 #include "player/player_switch.h"
+#ifdef TAVREN_PLAYER_PEERS
+#include "player/boost/PlayerPeers.h"
+#endif
 #include "playerTN.h"
 #include "playerlightTN.h"
 
@@ -76,6 +79,7 @@ PLAYER_C_MACHINE(PlayerC, player_c_, PlayerContext, cContext)
 PLAYER_C_MACHINE(PlayerCSwitch, player_cs_, PlayerContext, cContext)
 PLAYER_C_MACHINE(PlayerCSwitchThroughContext, player_cf_, PlayerContext, cContext)
 PLAYER_C_MACHINE(PlayerCLight, player_lc_, PlayerLightContext, cLight)
+PLAYER_C_MACHINE(PlayerCLightFixed, player_xc_, PlayerLightContext, cLight)
 PLAYER_C_MACHINE(PlayerCLightSwitch, player_ls_, PlayerLightContext, cLight)
 PLAYER_C_MACHINE(PlayerCLightSwitchThroughContext, player_lf_, PlayerLightContext, cLight)
 
@@ -175,16 +179,25 @@ bool equivalent(const std::vector<Event>& events, bool verbose) {
     using Light = PlayerLightContext;
     const Light generatedLight = run<PlayerLightTN, Light>(events);
     const Light generatedCLight = run<PlayerCLight, Light>(events);
+    const Light fixedCLight = run<PlayerCLightFixed, Light>(events);
+#ifdef TAVREN_PLAYER_PEERS
+    const Light msm = run<PlayerMsm, Light>(events);
+    const Light statechart = run<PlayerStatechart, Light>(events);
+#else
+    const Light msm = run<PlayerLightSwitch, Light>(events);
+    const Light statechart = msm;
+#endif
     const Light handWrittenLight = run<PlayerLightSwitch, Light>(events);
     const Light handWrittenCLight = run<PlayerCLightSwitch, Light>(events);
     const Light throughContextLight = run<PlayerCLightSwitchThroughContext, Light>(events);
     const bool same = generated == handWritten && generatedC == handWritten &&
                       handWrittenC == handWritten && throughContext == handWritten;
-    const bool sameLight =
-        generatedLight == handWrittenLight && generatedCLight == handWrittenLight &&
-        handWrittenCLight == handWrittenLight && throughContextLight == handWrittenLight &&
-        handWrittenLight.counts() == handWritten.counts() &&
-        handWrittenLight.pos() == handWritten.pos();
+    const bool sameLight = generatedLight == handWrittenLight &&
+                           generatedCLight == handWrittenLight && fixedCLight == handWrittenLight &&
+                           handWrittenCLight == handWrittenLight &&
+                           throughContextLight == handWrittenLight &&
+                           handWrittenLight.counts() == handWritten.counts() &&
+                           handWrittenLight.pos() == handWritten.pos();
     if (verbose || !same || !sameLight) {
         print("generated", generated);
         print("C", generatedC);
@@ -193,6 +206,9 @@ bool equivalent(const std::vector<Event>& events, bool verbose) {
         print("C switch through the context", throughContext);
         print("generated light", generatedLight);
         print("C light", generatedCLight);
+        print("C light fixed context", fixedCLight);
+        print("Boost.MSM light", msm);
+        print("Boost.Statechart light", statechart);
         print("switch light", handWrittenLight);
         print("C switch light", handWrittenCLight);
         print("C switch through the context light", throughContextLight);
@@ -307,7 +323,16 @@ bool scenariosPass() {
              ok;
         ok = reportUnexpected(s, "light machine", run<PlayerLightTN, Light>(s.events)) && ok;
         ok = reportUnexpected(s, "light C machine", run<PlayerCLight, Light>(s.events)) && ok;
+        ok = reportUnexpected(s, "light C machine with its context fixed",
+                              run<PlayerCLightFixed, Light>(s.events)) &&
+             ok;
         ok = reportUnexpected(s, "light switch", run<PlayerLightSwitch, Light>(s.events)) && ok;
+#ifdef TAVREN_PLAYER_PEERS
+        ok = reportUnexpected(s, "Boost.MSM machine", run<PlayerMsm, Light>(s.events)) && ok;
+        ok = reportUnexpected(s, "Boost.Statechart machine",
+                              run<PlayerStatechart, Light>(s.events)) &&
+             ok;
+#endif
         ok = reportUnexpected(s, "light C switch", run<PlayerCLightSwitch, Light>(s.events)) && ok;
         ok = reportUnexpected(s, "light C switch through the context",
                               run<PlayerCLightSwitchThroughContext, Light>(s.events)) &&
@@ -368,10 +393,17 @@ int main(int argc, char** argv) {
     using Light = PlayerLightContext;
     benchmark::RegisterBenchmark("generated light", BM_Player<PlayerLightTN, Light>, &events);
     benchmark::RegisterBenchmark("C light", BM_Player<PlayerCLight, Light>, &events);
+    benchmark::RegisterBenchmark("C light fixed context", BM_Player<PlayerCLightFixed, Light>,
+                                 &events);
     benchmark::RegisterBenchmark("switch light", BM_Player<PlayerLightSwitch, Light>, &events);
     benchmark::RegisterBenchmark("C switch light", BM_Player<PlayerCLightSwitch, Light>, &events);
     benchmark::RegisterBenchmark("C switch through context light",
                                  BM_Player<PlayerCLightSwitchThroughContext, Light>, &events);
+#ifdef TAVREN_PLAYER_PEERS
+    benchmark::RegisterBenchmark("Boost.MSM light", BM_Player<PlayerMsm, Light>, &events);
+    benchmark::RegisterBenchmark("Boost.Statechart light", BM_Player<PlayerStatechart, Light>,
+                                 &events);
+#endif
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
@@ -385,7 +417,10 @@ int main(int argc, char** argv) {
                                           {"C", "C switch through context"},
                                           {"generated light", "switch light"},
                                           {"C light", "C switch light"},
-                                          {"C light", "C switch through context light"}}) {
+                                          {"C light", "C switch through context light"},
+                                          {"C light fixed context", "C switch light"},
+                                          {"Boost.MSM light", "switch light"},
+                                          {"Boost.Statechart light", "switch light"}}) {
         const auto machine = reporter.nsPerIteration.find(name);
         const auto handWritten = reporter.nsPerIteration.find(yardstick);
         if (machine == reporter.nsPerIteration.end() ||

@@ -48,6 +48,16 @@ void player_lc_Stop(void);
 void player_lc_Seek(void);
 void player_lc_Tick(void);
 
+/* The same with its context fixed at compile time (player_c_fixed.c). */
+void player_xc_init(void);
+void player_xc_start(void);
+void player_xc_Power(void);
+void player_xc_Play(void);
+void player_xc_Pause(void);
+void player_xc_Stop(void);
+void player_xc_Seek(void);
+void player_xc_Tick(void);
+
 /* The C switch against the light context, directly and through the context. */
 void player_ls_init(void);
 void player_ls_start(void);

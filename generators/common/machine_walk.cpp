@@ -2,6 +2,11 @@
 
 #include "generators/common/code_printer.h"
 
+#include <charconv>
+#include <cstdlib>
+#include <cstring>
+#include <system_error>
+
 namespace genchart {
 
 namespace {
@@ -170,6 +175,16 @@ void writeBranch(CodePrinter& p, const Chart& chart, const State& state, const B
         p.print(syntax.fired);
     }
     p.print("}\n");
+}
+
+std::size_t flatLineLimit(std::size_t fallback) {
+    const char* text = std::getenv("TAVREN_FLAT_LINES");
+    if (text == nullptr)
+        return fallback;
+    std::size_t limit = 0;
+    const char* end = text + std::strlen(text);
+    const auto [last, error] = std::from_chars(text, end, limit);
+    return error == std::errc() && last == end ? limit : fallback;
 }
 
 } // namespace genchart

@@ -4,6 +4,7 @@
 
 #include "generators/common/machine_chart.h"
 
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -77,5 +78,10 @@ void writeSteps(CodePrinter& p, const Chart& chart, const std::vector<Step>& ste
 // and the return that reports it fired.
 void writeBranch(CodePrinter& p, const Chart& chart, const State& state, const Branch& branch,
                  const Event& event, const StepSyntax& syntax);
+
+// The most lines an event's written-out search may take before the compact one replaces it:
+// `fallback`, unless the environment's TAVREN_FLAT_LINES gives a number, as the tests do to
+// run charts through the compact search.
+std::size_t flatLineLimit(std::size_t fallback);
 
 } // namespace genchart

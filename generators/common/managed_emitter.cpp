@@ -3,6 +3,9 @@
 #include "generators/common/machine_walk.h"
 #include "generators/common/state_switches.h"
 
+#include <algorithm>
+#include <sstream>
+
 using namespace genchart;
 using managednames::Language;
 
@@ -513,9 +516,14 @@ void ManagedEmitter::writeMembers(CodePrinter& p) const {
         for (const Parameter& param : event.parameters)
             p.print("    current_.$field$.$name$ = $name$;\n",
                     {{"field", field}, {"name", param.name}});
-        p.print("    return raise_(EventId.$id$);\n"
-                "}\n",
-                {{"id", event.id}});
+        const std::string flat = event.parameters.empty() ? flatEvent(event) : std::string();
+        if (flat.empty()) {
+            p.print("    return raise_(EventId.$id$);\n", {{"id", event.id}});
+        } else {
+            auto body = p.indent();
+            p.verbatim(flat);
+        }
+        p.print("}\n");
     }
     if (chart.trace)
         p.print("\n"
@@ -890,6 +898,146 @@ void ManagedEmitter::writeBranch(CodePrinter& p, const State& state, const Branc
         p.print("return true;\n");
     }
     p.print("}\n");
+}
+
+// An event's method as raise_ and process_ would run it, with each active state's reactions
+// written out in its case and the exits and default entries known, so straight-line. Empty
+// above kManagedFlatLines lines: the method then calls raise_.
+std::string ManagedEmitter::flatEvent(const Event& event) const {
+    const int index = static_cast<int>(&event - chart.events.data());
+    std::ostringstream text;
+    CodePrinter p(text);
+    p.print("if (busy_)\n"
+            "    return enqueue_(EventId.$id$);\n"
+            "busy_ = true;\n"
+            "before_ = active_;\n"
+            "wasFinished_ = finished_;\n"
+            "$bool$ fired = false;\n"
+            "try {\n"
+            "    switch (active_) {\n",
+            vars({{"id", event.id}}));
+    for (std::size_t i = 0; i < chart.states.size(); ++i) {
+        const int active = static_cast<int>(i);
+        const std::vector<int> chain = searchChain(chart, active, &event);
+        if (chain.empty())
+            continue;
+        auto inSwitch = p.indent();
+        p.print("case $s$:\n", {{"s", stateRef(active)}});
+        auto inCase = p.indent();
+        bool ended = false; // an unguarded branch fires for sure: nothing after it runs
+        for (const int source : chain)
+            for (const EventGroup& group : at(source).events) {
+                if (group.event != index)
+                    continue;
+                for (const Branch& branch : group.branches) {
+                    if (ended)
+                        break;
+                    p.print("// $source$ -$event$-> $target$\n",
+                            {{"source", comment(at(source).className)},
+                             {"event", comment(event.name)},
+                             {"target", branch.target == cFinal
+                                            ? std::string("final")
+                                            : comment(at(branch.target).className)}});
+                    if (branch.guardFn.empty()) {
+                        writeFlatSteps(p, source, branch, event, active);
+                        p.print("fired = true;\n");
+                        ended = true;
+                        continue;
+                    }
+                    p.print("if ($guard$()) {\n", {{"guard", branch.guardFn}});
+                    {
+                        auto body = p.indent();
+                        writeFlatSteps(p, source, branch, event, active);
+                        p.print("fired = true;\n"
+                                "break;\n");
+                    }
+                    p.print("}\n");
+                }
+            }
+        p.print("break;\n");
+    }
+    p.print("    default:\n"
+            "        break;\n"
+            "    }\n"
+            "    if (!fired && observer_ != null)\n"
+            "        observer_.$onIgnored$(Event.$id$);\n"
+            "    if (queueCount_ > 0)\n"
+            "        drain_();\n"
+            "} $catchAll$ {\n"
+            "    active_ = before_;\n"
+            "    finished_ = wasFinished_;\n"
+            "    busy_ = false;\n"
+            "    queueCount_ = 0;\n"
+            "    $rethrow$\n"
+            "}\n"
+            "busy_ = false;\n"
+            "return fired ? $handled$ : $ignored$;\n",
+            vars({{"id", event.id}}));
+    const std::string out = text.str();
+    if (static_cast<std::size_t>(std::count(out.begin(), out.end(), '\n')) >
+        flatLineLimit(kManagedFlatLines))
+        return {};
+    return out;
+}
+
+// A branch's steps from the known innermost active state: what lies below the source is
+// exited state by state and default entry is written out, each step told to the observer.
+void ManagedEmitter::writeFlatSteps(CodePrinter& p, int source, const Branch& branch,
+                                    const Event& event, int active) const {
+    const StepSyntax syntax = stepSyntax();
+    const auto tell = [&](std::string_view what, std::string_view args) {
+        p.print("if (observer_ != null)\n"
+                "    observer_.$what$($args$);\n",
+                {{"what", what}, {"args", args}});
+    };
+    const auto call = [&](const std::string& fn) {
+        if (!fn.empty())
+            p.print("$fn$();\n", {{"fn", fn}});
+    };
+    int exited = cTopLevel;
+    const auto exit = [&](int state, int child, const std::string& fn) {
+        p.print("active_ = $s$;\n", {{"s", stateRef(at(state).parent)}});
+        if (at(state).history)
+            p.print("$id$_history_ = $child$;\n",
+                    {{"id", at(state).id}, {"child", stateRef(child)}});
+        tell(java() ? "exited" : "Exited", stateEnum(state));
+        call(fn);
+    };
+    const std::string entered = std::string("if (observer_ != null)\n    observer_.") +
+                                (java() ? "entered" : "Entered") + "(" +
+                                (java() ? "STATES_[$s$]" : "(State)$s$") + ");\n";
+    for (const Step& step : transitionSteps(chart, source, branch, event)) {
+        switch (step.kind) {
+        case Step::ExitBelow:
+            for (int below = active; below != step.state; below = at(below).parent) {
+                exit(below, exited, at(below).exitFn);
+                exited = below;
+            }
+            break;
+        case Step::Exit:
+            exit(step.state, step.child == cExitedChild ? exited : step.child, step.fn);
+            break;
+        case Step::Enter:
+            p.print("active_ = $s$;\n", {{"s", stateRef(step.state)}});
+            tell(java() ? "entered" : "Entered", stateEnum(step.state));
+            call(step.fn);
+            break;
+        case Step::Fire:
+            tell(java() ? "fired" : "Fired",
+                 stateEnum(source) + ", Event." + event.id + ", " + stateEnum(branch.target));
+            break;
+        case Step::Effect:
+            call(step.fn);
+            break;
+        case Step::Finish:
+            p.print("finished_ = true;\n");
+            tell(java() ? "finished" : "Finished", "");
+            break;
+        case Step::EnterDefault:
+            writeKnownDefaultEntry(p, chart, syntax, entered, step.state);
+            break;
+        }
+    }
 }
 
 // What the shared switches need: no trace (notifications are this emitter's) and no branch.

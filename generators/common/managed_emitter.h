@@ -8,8 +8,13 @@
 #include "generators/common/machine_walk.h"
 #include "generators/common/managed_names.h"
 
+#include <cstddef>
 #include <ostream>
 #include <string>
+
+// Above this many lines an event's method calls the compact search instead of its own
+// written-out one.
+inline constexpr std::size_t kManagedFlatLines = 600;
 
 class ManagedEmitter {
 public:
@@ -32,6 +37,9 @@ private:
     void writeBranch(CodePrinter& p, const genchart::State& state, const genchart::Branch& branch,
                      const genchart::Event& event) const;
     genchart::StepSyntax stepSyntax() const;
+    std::string flatEvent(const genchart::Event& event) const;
+    void writeFlatSteps(CodePrinter& p, int source, const genchart::Branch& branch,
+                        const genchart::Event& event, int active) const;
     void writeUserCode(CodePrinter& p) const;
     void writeUserFunction(CodePrinter& p, const std::string& name, const std::string& code,
                            bool guard, const genchart::Event* event = nullptr) const;

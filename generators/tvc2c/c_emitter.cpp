@@ -112,7 +112,8 @@ constexpr std::string_view cRuntimeNames[] = {
     "drain_",      "enter_",         "exit_",         "exitTo_",       "enterDefault_",
     "entered_",    "exited_",        "fired_",        "finished_",     "ignored_",
     "dropped_",    "traceToStderr_", "traceLine_",    "traceEntered_", "traceExited_",
-    "traceFired_", "traceFinished_", "traceIgnored_", "traceDropped_", "traceObserver_"};
+    "traceFired_", "traceFinished_", "traceIgnored_", "traceDropped_", "traceObserver_",
+    "context_"};
 
 } // namespace
 
@@ -139,6 +140,10 @@ std::string CEmitter::queueSizeMacro() const {
     return upper(chart.rootClass) + "_QUEUE_SIZE";
 }
 
+std::string CEmitter::contextMacro() const {
+    return upper(chart.rootClass) + "_CONTEXT";
+}
+
 // Only transitions leaving a composite state exit what is below it at run time; C warns
 // about the unused helpers otherwise.
 bool CEmitter::exitsBelow() const {
@@ -148,7 +153,7 @@ bool CEmitter::exitsBelow() const {
 
 std::vector<std::string> CEmitter::fileScopeNames() const {
     const std::string& root = chart.rootClass;
-    std::vector<std::string> names = {root, root + "_S_None_", queueSizeMacro()};
+    std::vector<std::string> names = {root, root + "_S_None_", queueSizeMacro(), contextMacro()};
     for (std::string_view word : cnames::cApiWords)
         if (word != "QUEUE_SIZE")
             names.push_back(root + "_" + std::string(word));
@@ -416,6 +421,17 @@ void CEmitter::writeSource(std::ostream& out) const {
             }
     }
     p.print("#undef ctx\n\n");
+    // A context fixed when the file is compiled is no pointer loaded at run time: with its
+    // functions known, the compiler calls them directly and can inline them. Defined after the
+    // chart's code, which may use the name for itself.
+    p.print("/* $macro$, when defined, is the context of every machine in this file,\n"
+            "   in place of the one given to init. */\n"
+            "#ifdef $macro$\n"
+            "#define context_(me) ($macro$)\n"
+            "#else\n"
+            "#define context_(me) ((me)->ctx_)\n"
+            "#endif\n\n",
+            {{"macro", contextMacro()}});
     writeTables(p);
     writeObserverCalls(p);
     if (chart.trace)
@@ -888,7 +904,7 @@ void CEmitter::writeBranch(CodePrinter& p, int source, const Branch& branch,
     if (branch.guardFn.empty())
         p.print("{\n");
     else
-        p.print("if ($guard$(me->ctx_$arguments$)) {\n",
+        p.print("if ($guard$(context_(me)$arguments$)) {\n",
                 {{"guard", branch.guardFn}, {"arguments", arguments}});
     {
         auto body = p.indent();
@@ -955,7 +971,7 @@ void CEmitter::writeSteps(CodePrinter& p, const std::vector<Step>& steps, const 
             break;
         }
         if (!step.fn.empty())
-            p.print("$fn$(me->ctx_$arguments$);\n",
+            p.print("$fn$(context_(me)$arguments$);\n",
                     {{"fn", step.fn},
                      {"arguments", step.kind == Step::Effect ? arguments : std::string()}});
     }
@@ -999,7 +1015,7 @@ std::string CEmitter::flatSearch(const Event& event) const {
                         ended = true;
                         continue;
                     }
-                    p.print("if ($guard$(me->ctx_$arguments$)) {\n",
+                    p.print("if ($guard$(context_(me)$arguments$)) {\n",
                             {{"guard", branch.guardFn}, {"arguments", arguments}});
                     {
                         auto body = p.indent();
@@ -1020,7 +1036,8 @@ std::string CEmitter::flatSearch(const Event& event) const {
             "    ignored_(me, $e$);\n",
             {{"e", eventRef(event)}});
     const std::string out = text.str();
-    if (static_cast<std::size_t>(std::count(out.begin(), out.end(), '\n')) > cnames::kFlatLines)
+    if (static_cast<std::size_t>(std::count(out.begin(), out.end(), '\n')) >
+        flatLineLimit(cnames::kFlatLines))
         return {};
     return out;
 }
@@ -1037,14 +1054,14 @@ StepSyntax CEmitter::stepSyntax() const {
             "me->$id$_history_ = (" + stateType + ")$child$;\n",
             "me->finished_ = 1;\n",
             "enterDefault_(me);\n",
-            "$fn$(me->ctx_);\n",
+            "$fn$(context_(me));\n",
             "",
             "int",
             "me->active_",
             "me->$id$_history_",
             "enter_(me, $s$);\n",
             "$fn$(me, $e$)",
-            "$guard$(me->ctx_)",
+            "$guard$(context_(me))",
             "return 1;\n",
             [this](int s) { return stateRef(s); },
             [](std::string_view text) { return cppnames::stringLiteral(text); }};

@@ -73,6 +73,7 @@ private:
     std::string stateRef(int index) const;
     std::string eventRef(const genchart::Event& event) const;
     std::string queueSizeMacro() const;
+    std::string contextMacro() const;
     bool exitsBelow() const;
 
     const genchart::Chart& chart;

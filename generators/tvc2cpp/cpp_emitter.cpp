@@ -960,7 +960,8 @@ std::string CppEmitter::flatSearch(const Event& event) const {
             "    observer_->ignored($e$);\n",
             {{"e", e}});
     const std::string out = text.str();
-    if (static_cast<std::size_t>(std::count(out.begin(), out.end(), '\n')) > kFlatLines)
+    if (static_cast<std::size_t>(std::count(out.begin(), out.end(), '\n')) >
+        flatLineLimit(kFlatLines))
         return {};
     return out;
 }

@@ -84,10 +84,48 @@ public static class PlayerBench {
         return ctx;
     }
 
+    static PlayerLightContext RunGeneratedLight(byte[] events) {
+        var ctx = new PlayerLightContext();
+        var m = new PlayerLightTN(ctx);
+        m.Start();
+        foreach (byte e in events) {
+            switch (e) {
+            case POWER: m.Power(); break;
+            case PLAY: m.Play(); break;
+            case PAUSE: m.Pause(); break;
+            case STOP: m.Stop(); break;
+            case SEEK: m.Seek(); break;
+            default: m.Tick(); break;
+            }
+        }
+        return ctx;
+    }
+
+    static PlayerLightContext RunSwitchLight(byte[] events) {
+        var ctx = new PlayerLightContext();
+        var m = new PlayerLightSwitch(ctx);
+        m.Start();
+        foreach (byte e in events) {
+            switch (e) {
+            case POWER: m.Power(); break;
+            case PLAY: m.Play(); break;
+            case PAUSE: m.Pause(); break;
+            case STOP: m.Stop(); break;
+            case SEEK: m.Seek(); break;
+            default: m.Tick(); break;
+            }
+        }
+        return ctx;
+    }
+
     static bool Equivalent(byte[] events, bool verbose) {
         PlayerContext generated = RunGenerated(events);
         PlayerContext handWritten = RunSwitch(events);
-        bool same = generated.SameAs(handWritten);
+        PlayerLightContext generatedLight = RunGeneratedLight(events);
+        PlayerLightContext handWrittenLight = RunSwitchLight(events);
+        bool same = generated.SameAs(handWritten) &&
+                    generatedLight.SameWork(handWritten.counts, handWritten.position) &&
+                    handWrittenLight.SameWork(handWritten.counts, handWritten.position);
         if (verbose || !same) {
             Console.WriteLine("generated " + generated.Describe());
             Console.WriteLine("switch    " + handWritten.Describe());
@@ -107,9 +145,12 @@ public static class PlayerBench {
         for (int i = 0; i < 5; ++i) {
             RunGenerated(events);
             RunSwitch(events);
+            RunGeneratedLight(events);
+            RunSwitchLight(events);
         }
         // Interleaved rounds, the best of each: the least disturbed by other work.
         double bestGenerated = double.MaxValue, bestSwitch = double.MaxValue;
+        double bestGeneratedLight = double.MaxValue, bestSwitchLight = double.MaxValue;
         var watch = new Stopwatch();
         for (int i = 0; i < 15; ++i) {
             watch.Restart();
@@ -118,11 +159,21 @@ public static class PlayerBench {
             watch.Restart();
             RunSwitch(events);
             bestSwitch = Math.Min(bestSwitch, watch.Elapsed.TotalMilliseconds);
+            watch.Restart();
+            RunGeneratedLight(events);
+            bestGeneratedLight = Math.Min(bestGeneratedLight, watch.Elapsed.TotalMilliseconds);
+            watch.Restart();
+            RunSwitchLight(events);
+            bestSwitchLight = Math.Min(bestSwitchLight, watch.Elapsed.TotalMilliseconds);
         }
         double n = events.Length;
         Console.WriteLine(string.Format(
             "C# generated {0:F2} ns/event, switch {1:F2} ns/event, ratio {2:F2}x",
             bestGenerated * 1e6 / n, bestSwitch * 1e6 / n, bestGenerated / bestSwitch));
+        Console.WriteLine(string.Format(
+            "C# generated light {0:F2} ns/event, switch light {1:F2} ns/event, ratio {2:F2}x",
+            bestGeneratedLight * 1e6 / n, bestSwitchLight * 1e6 / n,
+            bestGeneratedLight / bestSwitchLight));
         if (!Equivalent(events, true)) {
             Console.Error.WriteLine("PlayerBench: the timings above compare different work");
             return 1;

@@ -80,10 +80,48 @@ public final class PlayerBench {
         return ctx;
     }
 
+    static PlayerLightContext runGeneratedLight(byte[] events) {
+        final PlayerLightContext ctx = new PlayerLightContext();
+        final playerlightTN m = new playerlightTN(ctx);
+        m.start();
+        for (final byte e : events) {
+            switch (e) {
+            case POWER: m.power(); break;
+            case PLAY: m.play(); break;
+            case PAUSE: m.pause(); break;
+            case STOP: m.stop(); break;
+            case SEEK: m.seek(); break;
+            default: m.tick(); break;
+            }
+        }
+        return ctx;
+    }
+
+    static PlayerLightContext runSwitchLight(byte[] events) {
+        final PlayerLightContext ctx = new PlayerLightContext();
+        final PlayerLightSwitch m = new PlayerLightSwitch(ctx);
+        m.start();
+        for (final byte e : events) {
+            switch (e) {
+            case POWER: m.power(); break;
+            case PLAY: m.play(); break;
+            case PAUSE: m.pause(); break;
+            case STOP: m.stop(); break;
+            case SEEK: m.seek(); break;
+            default: m.tick(); break;
+            }
+        }
+        return ctx;
+    }
+
     static boolean equivalent(byte[] events, boolean verbose) {
         final PlayerContext generated = runGenerated(events);
         final PlayerContext handWritten = runSwitch(events);
-        final boolean same = generated.sameAs(handWritten);
+        final PlayerLightContext generatedLight = runGeneratedLight(events);
+        final PlayerLightContext handWrittenLight = runSwitchLight(events);
+        final boolean same = generated.sameAs(handWritten)
+                             && generatedLight.sameWork(handWritten.counts, handWritten.pos)
+                             && handWrittenLight.sameWork(handWritten.counts, handWritten.pos);
         if (verbose || !same) {
             System.out.println("generated " + generated.describe());
             System.out.println("switch    " + handWritten.describe());
@@ -103,9 +141,12 @@ public final class PlayerBench {
         for (int i = 0; i < 20; ++i) {
             runGenerated(events);
             runSwitch(events);
+            runGeneratedLight(events);
+            runSwitchLight(events);
         }
         // Interleaved rounds, the best of each: the least disturbed by other work.
         long bestGenerated = Long.MAX_VALUE, bestSwitch = Long.MAX_VALUE;
+        long bestGeneratedLight = Long.MAX_VALUE, bestSwitchLight = Long.MAX_VALUE;
         for (int i = 0; i < 15; ++i) {
             long t = System.nanoTime();
             runGenerated(events);
@@ -113,10 +154,19 @@ public final class PlayerBench {
             t = System.nanoTime();
             runSwitch(events);
             bestSwitch = Math.min(bestSwitch, System.nanoTime() - t);
+            t = System.nanoTime();
+            runGeneratedLight(events);
+            bestGeneratedLight = Math.min(bestGeneratedLight, System.nanoTime() - t);
+            t = System.nanoTime();
+            runSwitchLight(events);
+            bestSwitchLight = Math.min(bestSwitchLight, System.nanoTime() - t);
         }
         final double n = events.length;
         System.out.printf("Java generated %.2f ns/event, switch %.2f ns/event, ratio %.2fx%n",
                           bestGenerated / n, bestSwitch / n, (double) bestGenerated / bestSwitch);
+        System.out.printf("Java generated light %.2f ns/event, switch light %.2f ns/event, ratio %.2fx%n",
+                          bestGeneratedLight / n, bestSwitchLight / n,
+                          (double) bestGeneratedLight / bestSwitchLight);
         if (!equivalent(events, true)) {
             System.err.println("PlayerBench: the timings above compare different work");
             System.exit(1);
