@@ -3,6 +3,8 @@
 #include "editor/platform/qt_convert.h"
 
 #include <QFontMetrics>
+#include <QImage>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPolygon>
 #include <QStringList>
@@ -11,6 +13,8 @@
 #include <array>
 #include <cmath>
 #include <numbers>
+#include <string>
+#include <unordered_map>
 
 namespace {
 
@@ -196,10 +200,50 @@ void QtDC::MoveTo(CPoint p) {
     position = p;
 }
 
+namespace {
+// Shortens a line along one axis so it reaches just past [low, high), by whole lengths of
+// every dash pattern so each pixel left keeps its place in the pattern.
+void trimAxis(LONG& from, LONG& to, LONG low, LONG high, LONG period) {
+    const LONG dir = to >= from ? 1 : -1;
+    const LONG near = dir > 0 ? low : high;
+    const LONG far = dir > 0 ? high : low;
+    const long long ahead = (static_cast<long long>(near) - from) * dir;
+    if (ahead > period)
+        from += static_cast<LONG>(ahead / period * period) * dir;
+    const long long beyond = (static_cast<long long>(to) - far) * dir;
+    if (beyond > period)
+        to -= static_cast<LONG>(beyond / period * period) * dir;
+}
+} // namespace
+
 void QtDC::LineTo(CPoint p) {
-    if (shows(CRect(position, p)))
-        painter.drawLine(toQPoint(position), toQPoint(p));
+    CPoint from = position;
     position = p;
+    if (!shows(CRect(from, p)))
+        return;
+    // A grid line spans the whole chart: its dots outside the window cost as much to
+    // rasterise as those inside. Qt cuts a one-pixel line where it leaves the device and
+    // starts its dashes there, so an end beyond the device may come nearer while it stays
+    // beyond: the pixels are the same.
+    const QTransform& toDevice = painter.deviceTransform();
+    const QPaintDevice* device =
+        painter.paintEngine() ? painter.paintEngine()->paintDevice() : nullptr;
+    if (culling && pen.width <= 1 && (from.x == p.x || from.y == p.y) && device &&
+        toDevice.type() <= QTransform::TxTranslate) {
+        const CRect reach =
+            toCRect(QRect(0, 0, device->width(), device->height())
+                        .translated(-qRound(toDevice.dx()), -qRound(toDevice.dy())));
+        // Qt's dash patterns are 3, 6, 9 and 12 pixels long.
+        const LONG period = 36;
+        const LONG margin = 2 + period;
+        if (from.y == p.y)
+            trimAxis(from.x, p.x, std::min(visible.left, reach.left) - margin,
+                     std::max(visible.right, reach.right) + margin, period);
+        else
+            trimAxis(from.y, p.y, std::min(visible.top, reach.top) - margin,
+                     std::max(visible.bottom, reach.bottom) + margin, period);
+    }
+    painter.drawLine(toQPoint(from), toQPoint(p));
 }
 
 void QtDC::Polyline(const std::vector<CPoint>& points) {
@@ -260,18 +304,53 @@ void QtDC::FrameRect(const CRect& r, const Brush& b) {
     painter.setBrush(toQBrush(brush));
 }
 
-int QtDC::DrawText(const std::string& text, CRect& r, unsigned flags) {
-    const QFontMetrics fm = painter.fontMetrics();
-    const QStringList lines = layoutLines(fm, text, r.Width(), flags & DT_WORDBREAK);
-    const int lineHeight = fm.height();
-    const int height = static_cast<int>(lines.size()) * lineHeight;
+namespace {
+
+struct TextLayout {
+    QStringList lines;
     std::vector<int> widths;
-    widths.reserve(static_cast<std::size_t>(lines.size()));
+    int lineHeight = 0;
+    int ascent = 0;
     int widest = 0;
-    for (const QString& line : lines) {
-        widths.push_back(fm.horizontalAdvance(line));
-        widest = std::max(widest, widths.back());
+};
+
+// Measuring is most of what drawing text costs, and a window repaints the same texts in the
+// same fonts over and over, so layouts are kept between paints.
+const TextLayout& layoutText(QPainter& painter, const std::string& text, int width,
+                             bool wordBreak) {
+    const QFont& font = painter.font();
+    std::string key = text;
+    key += '\0';
+    key += font.key().toStdString();
+    key += ' ' + std::to_string(painter.device() ? painter.device()->logicalDpiY() : 0) + ' ' +
+           std::to_string(wordBreak ? width : -1);
+    thread_local std::unordered_map<std::string, TextLayout> cache;
+    if (auto found = cache.find(key); found != cache.end())
+        return found->second;
+    if (cache.size() >= 4096)
+        cache.clear();
+    const QFontMetrics fm = painter.fontMetrics();
+    TextLayout layout;
+    layout.lines = layoutLines(fm, text, width, wordBreak);
+    layout.lineHeight = fm.height();
+    layout.ascent = fm.ascent();
+    layout.widths.reserve(static_cast<std::size_t>(layout.lines.size()));
+    for (const QString& line : layout.lines) {
+        layout.widths.push_back(fm.horizontalAdvance(line));
+        layout.widest = std::max(layout.widest, layout.widths.back());
     }
+    return cache.emplace(std::move(key), std::move(layout)).first->second;
+}
+
+} // namespace
+
+int QtDC::DrawText(const std::string& text, CRect& r, unsigned flags) {
+    const TextLayout& layout = layoutText(painter, text, r.Width(), flags & DT_WORDBREAK);
+    const QStringList& lines = layout.lines;
+    const std::vector<int>& widths = layout.widths;
+    const int lineHeight = layout.lineHeight;
+    const int height = static_cast<int>(lines.size()) * lineHeight;
+    const int widest = layout.widest;
     const bool centre = flags & DT_CENTER;
 
     if (flags & DT_CALCRECT) {
@@ -291,7 +370,7 @@ int QtDC::DrawText(const std::string& text, CRect& r, unsigned flags) {
     for (int i = 0; i < lines.size(); ++i) {
         const int w = widths[static_cast<std::size_t>(i)];
         const int x = centre ? r.left + (r.Width() - w) / 2 : r.left;
-        painter.drawText(QPoint(x, r.top + i * lineHeight + fm.ascent()), lines[i]);
+        painter.drawText(QPoint(x, r.top + i * lineHeight + layout.ascent), lines[i]);
     }
     if (clip)
         painter.restore();
@@ -304,6 +383,24 @@ void QtDC::DrawAnchor(CPoint p) {
     if (brush.style != BrushStyle::Solid || !shows(CRect(p, CSize(5, 5))))
         return;
     const QColor color = toQColor(brush.color);
+    // States show many anchors: copying pixels is far cheaper than filling each run. Raster
+    // modes and scaled painters take the runs, which they treat as any other fill.
+    if (rop == RasterOp::CopyPen && painter.transform().type() <= QTransform::TxTranslate) {
+        thread_local QImage image;
+        thread_local COLORREF imageColor = 0;
+        if (image.isNull() || imageColor != brush.color) {
+            image = QImage(5, 5, QImage::Format_ARGB32_Premultiplied);
+            image.fill(Qt::transparent);
+            for (int y = 0; y < 5; ++y)
+                for (int x = 0; x < 5; ++x)
+                    if (kAnchorImage[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)] ==
+                        'X')
+                        image.setPixelColor(x, y, color);
+            imageColor = brush.color;
+        }
+        painter.drawImage(QPoint(p.x, p.y), image);
+        return;
+    }
     for (int y = 0; y < static_cast<int>(kAnchorImage.size()); ++y) {
         const std::string_view row = kAnchorImage[static_cast<std::size_t>(y)];
         for (std::size_t x = 0; x < row.size();) {
