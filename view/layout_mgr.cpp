@@ -1,6 +1,7 @@
 #include "view/layout_mgr.h"
 
 #include "model/archive.h"
+#include "model/complex_shape.h"
 #include "model/default_settings.h"
 #include "model/drawing_resources.h"
 #include "model/mesg.h"
@@ -128,16 +129,24 @@ void LayoutMgr::drawShapes(CDC& dc, const CRect* area) {
                 shape->draw(&dc);
 }
 
-// Rectangle shapes draw inside their rectangle, anchors a few pixels around it, so those
-// outside the repainted area are skipped (their text layout is what painting spends most on).
-// Transitions and lines are always drawn: drawing rebuilds their hit regions. A selected
-// shape may mark places away from itself (a label's attach point) and is drawn too.
+// Rectangle shapes draw inside their rectangle, anchors a few pixels around it; transitions
+// and lines know the pixels their route reaches (their hit regions catch up when asked). Those
+// outside the repainted area are skipped. A selected shape may mark places away from itself
+// (a label's attach point) and is drawn too.
 bool LayoutMgr::mayShow(Shape* shape, const CRect& area) {
-    const auto* box = dynamic_cast<const RectShape*>(shape);
-    if (!box || getCollection().find(shape))
+    if (getCollection().find(shape))
         return true;
-    CRect pixels = zpFu(getClientPos(box->getRect()));
-    pixels.InflateRect(8, 8);
+    CRect pixels;
+    if (const auto* box = dynamic_cast<const RectShape*>(shape)) {
+        pixels = zpFu(getClientPos(box->getRect()));
+        pixels.InflateRect(8, 8);
+    } else if (const auto* outline = dynamic_cast<const ComplexShape*>(shape)) {
+        pixels = outline->getDrawnBounds();
+        if (pixels.IsRectEmpty())
+            return true;
+    } else {
+        return true;
+    }
     return pixels.IntersectRect(pixels, area);
 }
 

@@ -1,6 +1,8 @@
 #include "view/layout_mgr.h"
 
+#include "model/drawing_resources.h"
 #include "model/generic_state.h"
+#include "model/transition.h"
 #include "tests/fakes/fake_platform.h"
 #include "tests/fakes/recording_dc.h"
 #include "tests/model/test_shape.h"
@@ -302,9 +304,17 @@ TEST_F(LayoutDisplayTest, RepaintsOfPartOfTheWindowSkipShapesOutsideIt) {
         return seen;
     };
 
+    // A transition far away: its route, arrow and hit region are not needed.
+    auto* route = new Transition(mm.getNewId(), &view, CPoint(200, 230), CPoint(200, 260));
+    mm.addShape(route);
+    const std::string routePen =
+        "Pen " + RecordingDC::describe(DrawingResources::instance().openTransitionPen);
+
     RecordingDC part;
     view.draw(part, CRect(0, 0, 200, 100)); // pixels: Near is at 12..132, Far at 1200..
     EXPECT_EQ(names(part), "Near;");
+    EXPECT_EQ(part.count(routePen), 0);
+    EXPECT_TRUE(route->isClientPt(CPoint(1198, 1470))); // on the route all the same
     // Grid lines crossing the area only, each still drawn across the whole chart.
     const auto lines = part.matching("LineTo");
     const auto across = [&](const std::string& prefix, const std::string& suffix) {
@@ -326,4 +336,5 @@ TEST_F(LayoutDisplayTest, RepaintsOfPartOfTheWindowSkipShapesOutsideIt) {
     view.getCollection().clear();
     view.draw(whole);
     EXPECT_EQ(names(whole), "Near;Far;");
+    EXPECT_GT(whole.count(routePen), 0);
 }
