@@ -16,9 +16,11 @@
 #include "view/chart_search.h"
 
 #include <algorithm>
+#include <cmath>
 #include <istream>
 #include <ostream>
 #include <sstream>
+#include <tuple>
 
 LayoutMgr::LayoutMgr() : modelMgr(std::make_unique<ModelMgr>(this)) {}
 
@@ -567,10 +569,24 @@ LayoutMgr::PrintLayout LayoutMgr::preparePrint(CSize pageMillimetres, CSize page
                                    std::max<LONG>(1, static_cast<LONG>(extent.cy * scale)));
         return layout;
     }
-    layout.pagesAcross =
-        static_cast<int>((extent.cx + layout.windowExt.cx - 1) / layout.windowExt.cx);
-    layout.pagesDown =
-        static_cast<int>((extent.cy + layout.windowExt.cy - 1) / layout.windowExt.cy);
+    const auto pagesFor = [&extent](LONG width, LONG height) {
+        return std::pair<long long, long long>((extent.cx + width - 1LL) / width,
+                                               (extent.cy + height - 1LL) / height);
+    };
+    // Every page draws the whole chart: past the pixel budget, in normal pixels of pages, the
+    // chart is printed smaller on as many pages as the budget holds.
+    const CSize page = layout.windowExt;
+    const long long allowed =
+        std::max(1LL, cPrintPixelBudget / (static_cast<long long>(page.cx) * page.cy));
+    auto [across, down] = pagesFor(page.cx, page.cy);
+    for (double scale = 1.0; across * down > allowed;) {
+        scale *= std::max(1.01, std::sqrt(static_cast<double>(across * down) / allowed));
+        layout.windowExt = CSize(static_cast<LONG>(std::ceil(page.cx * scale)),
+                                 static_cast<LONG>(std::ceil(page.cy * scale)));
+        std::tie(across, down) = pagesFor(layout.windowExt.cx, layout.windowExt.cy);
+    }
+    layout.pagesAcross = static_cast<int>(across);
+    layout.pagesDown = static_cast<int>(down);
     return layout;
 }
 

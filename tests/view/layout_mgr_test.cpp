@@ -276,6 +276,32 @@ TEST_F(LayoutDisplayTest, PagesCoverTheDrawingRowByRow) {
     EXPECT_EQ(LayoutMgr::pageViewportOrigin(pages, 4), CPoint(-4960, -7016));
 }
 
+TEST_F(LayoutDisplayTest, DrawingsPastThePixelBudgetPrintSmallerOnTheBudgetsPages) {
+    // A4 at 600 dpi: 992 x 1403 normal pixels a page, 35 pages in the budget.
+    const CSize mm(210, 297), device(4960, 7016);
+    struct Case {
+        CSize extent;
+        long long pages; // at normal size
+    };
+    for (const Case& c : {Case{{1200, 1800}, 4}, Case{{992 * 5, 1403 * 7}, 35},
+                          Case{{120, 788'520}, 563}, Case{{6'000'000, 6'000'000}, 25'871'573}}) {
+        const LayoutMgr::PrintLayout pl = view.preparePrint(mm, device, c.extent);
+        const long long pages = static_cast<long long>(pl.pagesAcross) * pl.pagesDown;
+        if (c.pages <= 35) {
+            EXPECT_EQ(pages, c.pages);
+            EXPECT_EQ(pl.windowExt, CSize(992, 1403));
+        } else {
+            EXPECT_LE(pages, 35) << c.extent.cx << " x " << c.extent.cy;
+            EXPECT_GE(pages, 25) << c.extent.cx << " x " << c.extent.cy; // not one tiny page
+        }
+        // The pages cover the drawing, each page scaled alike in both directions.
+        EXPECT_GE(static_cast<long long>(pl.pagesAcross) * pl.windowExt.cx, c.extent.cx);
+        EXPECT_GE(static_cast<long long>(pl.pagesDown) * pl.windowExt.cy, c.extent.cy);
+        EXPECT_NEAR(pl.windowExt.cx * 1403.0 / pl.windowExt.cy, 992.0, 2.0);
+        EXPECT_EQ(pl.viewportExt, device);
+    }
+}
+
 TEST_F(LayoutDisplayTest, FittingPutsTheWholeDrawingOnOnePageInProportion) {
     paint(cStateLayer, 400, 100); // 2400 x 600
     view.setFitToPage(true);
