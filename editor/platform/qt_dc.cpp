@@ -205,14 +205,14 @@ void QtDC::LineTo(CPoint p) {
     if (!shows(CRect(from, p)))
         return;
     // Over an opaque background Qt draws a dashed line twice, once solid in the background
-    // colour. A one-pixel line along an axis covers the pixels from its start up to its end,
-    // which a fill paints far faster.
+    // colour. A one-pixel line along an axis covers the pixels from its lower end up to, not
+    // including, its higher one, in either direction: a fill paints them far faster.
     if (pen.width == 0 && pen.style != PenStyle::Solid && bkMode == BkMode::Opaque &&
         rop == RasterOp::CopyPen && from != p && (from.x == p.x || from.y == p.y) &&
         painter.deviceTransform().type() <= QTransform::TxTranslate) {
-        const QRect covered =
-            from.y == p.y ? QRect(std::min(from.x, p.x + 1), p.y, std::abs(p.x - from.x), 1)
-                          : QRect(p.x, std::min(from.y, p.y + 1), 1, std::abs(p.y - from.y));
+        const QRect covered = from.y == p.y
+                                  ? QRect(std::min(from.x, p.x), p.y, std::abs(p.x - from.x), 1)
+                                  : QRect(p.x, std::min(from.y, p.y), 1, std::abs(p.y - from.y));
         painter.fillRect(covered, painter.background().color());
         painter.setBackgroundMode(Qt::TransparentMode);
         painter.drawLine(toQPoint(from), toQPoint(p));
