@@ -18,7 +18,8 @@ void ComplexShape::getMaxPrintArea(long& x, long& y) {
 }
 
 bool ComplexShape::isClientPt(const CPoint& pt) const {
-    return rgn && rgn->PtInRegion(pt);
+    const CRgn* now = currentRgn();
+    return now && now->PtInRegion(pt);
 }
 
 bool ComplexShape::isNearPt(const CPoint& pt) const {
@@ -26,17 +27,19 @@ bool ComplexShape::isNearPt(const CPoint& pt) const {
 }
 
 bool ComplexShape::isInRect(const CRect& r) const {
-    if (!rgn)
+    const CRgn* now = currentRgn();
+    if (!now)
         return false;
     const CRect band = mgr ? mgr->zpFu(mgr->getClientPos(r)) : r;
-    const CRect box = rgn->GetRgnBox();
+    const CRect box = now->GetRgnBox();
     return band.PtInRect(box.TopLeft()) && band.PtInRect(box.BottomRight());
 }
 
 CRect ComplexShape::getBoundingRect() {
-    if (!rgn)
+    const CRgn* now = currentRgn();
+    if (!now)
         return {};
-    const CRect box = rgn->GetRgnBox();
+    const CRect box = now->GetRgnBox();
     return mgr ? mgr->getAbsolutePos(mgr->uFp(box)) : box;
 }
 

@@ -27,8 +27,20 @@ public:
     // The tracker callback: forwards to the shape's own.
     static void trackCallBack(CPoint& point, void* shape);
 
-    const CRgn* getRgn() const { return rgn.get(); }
+    const CRgn* getRgn() const { return currentRgn(); }
+
+    // The window pixels drawing may touch, worked out from the outline in model units, so a
+    // window skips shapes outside what it repaints; empty when unknown (always drawn).
+    virtual CRect getDrawnBounds() const { return {}; }
 
 protected:
+    // The region is in the window's pixels as they were when it was built. A shape left
+    // undrawn while the window scrolled or zoomed rebuilds it when asked.
+    virtual void refreshRgn() {}
+    const CRgn* currentRgn() const {
+        const_cast<ComplexShape*>(this)->refreshRgn();
+        return rgn.get();
+    }
+
     std::unique_ptr<CRgn> rgn;
 };

@@ -83,8 +83,27 @@ void Line::constructRgn() {
 }
 
 void Line::invalidate() {
-    if (mgr && rgn && !rgn->isEmpty())
+    if (!mgr || !rgn)
+        return;
+    refreshRgn();
+    if (!rgn->isEmpty())
         mgr->repaint(rgn->GetRgnBox());
+}
+
+// The region is in client pixels, so scrolling or zooming outdates it.
+void Line::refreshRgn() {
+    if (mgr && (!rgn || mgr->getScrollPosition() != rgnScroll || mgr->getZoom() != rgnZoom))
+        constructRgn();
+}
+
+// Both ends with their handles around them.
+CRect Line::getDrawnBounds() const {
+    if (!mgr)
+        return {};
+    CRect box = getHeadDragRect();
+    box.UnionRect(box, getTailDragRect());
+    box.InflateRect(2, 2);
+    return box;
 }
 
 void Line::init() {
@@ -171,9 +190,7 @@ void Line::draw(CDC* dc) {
         return;
     if (!mgr || !dc)
         return;
-    // The region is in client pixels, so scrolling or zooming outdates it.
-    if (!rgn || mgr->getScrollPosition() != rgnScroll || mgr->getZoom() != rgnZoom)
-        constructRgn();
+    refreshRgn();
     const Pen old = dc->SelectPen(CDefaultSettingDlg::CreateLinePen(penStyle, penColor));
     dc->MoveTo(toPixel(head));
     dc->LineTo(toPixel(tail));

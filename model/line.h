@@ -26,6 +26,7 @@ public:
     void serialise(OutArchive& ar) override;
     void serialise(InArchive& ar) override;
     void draw(CDC* dc) override;
+    CRect getDrawnBounds() const override;
     const std::string& getType() const override { return cType; }
     void invalidate() override;
     bool reBirth(std::map<long, long>& idMap) override;
@@ -66,6 +67,7 @@ private:
     enum class Drag { None, Body, Head, Tail };
 
     void constructRgn();
+    void refreshRgn() override;
     CRect getHeadDragRect() const;
     CRect getTailDragRect() const;
 

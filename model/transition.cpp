@@ -173,8 +173,10 @@ void Transition::init() {
 }
 
 void Transition::invalidate() {
-    if (mgr && rgn)
-        mgr->repaint(rgn->GetRgnBox());
+    if (!mgr || !rgn)
+        return;
+    refreshRgn(); // where the route is now, not where it was last drawn
+    mgr->repaint(rgn->GetRgnBox());
 }
 
 // --- the route ---
@@ -366,6 +368,7 @@ void Transition::update() {
     if constexpr (config::kInteractive)
         autoCorrect();
     if (rgn) {
+        refreshRgn();
         std::unique_ptr<CRgn> old = std::move(rgn);
         constructRgn();
         if (mgr) {
@@ -398,6 +401,40 @@ void Transition::constructRgn() {
     const CPoint t = getPixel(tailLink->getTailPt());
     rgn->unite(*Util::createTriangleRgn(h + (h - t), t, kArrowHitWidth));
     rgn->unite(CRgn::rect(getAttachRect()));
+}
+
+void Transition::refreshRgn() {
+    if (!mgr || !headLink)
+        return;
+    const CPoint origin = mgr->zpFu(mgr->getAbsolutePos(CPoint(1, 1)));
+    if (origin != lastUnitOrigin || !rgn) {
+        constructRgn();
+        lastUnitOrigin = origin;
+    }
+}
+
+// The route's corners, the arrow's points and, around them, the handles and the label's
+// attach frame.
+CRect Transition::getDrawnBounds() const {
+    if (!mgr || !headLink || !tailLink)
+        return {};
+    const CPoint first = getPixel(headLink->getHeadPt());
+    CRect box(first, first);
+    const auto take = [&box](CPoint p) {
+        box = CRect(std::min(box.left, p.x), std::min(box.top, p.y), std::max(box.right, p.x),
+                    std::max(box.bottom, p.y));
+    };
+    for (const Link* l = headLink; l; l = l->getTail())
+        take(getPixel(l->getTailPt()));
+    const CPoint h = getPixel(tailLink->getHeadPt());
+    const CPoint t = getPixel(tailLink->getTailPt());
+    CPoint a;
+    CPoint b;
+    Util::createTrianglePoints(h + (h - t), t, kArrowWidth, a, b);
+    take(a);
+    take(b);
+    box.InflateRect(8, 8);
+    return box;
 }
 
 CRect Transition::getAttachRect() {
@@ -583,13 +620,7 @@ void Transition::draw(CDC* dc) {
         printLines(dc);
         return;
     }
-    if (mgr) {
-        const CPoint origin = mgr->zpFu(mgr->getAbsolutePos(CPoint(1, 1)));
-        if (origin != lastUnitOrigin || !rgn) {
-            constructRgn();
-            lastUnitOrigin = origin;
-        }
-    }
+    refreshRgn();
     drawLines(dc, nullptr);
     if (mgr && mgr->isPrinting())
         return; // handles and frames are for the screen only

@@ -36,6 +36,7 @@ public:
     void serialise(OutArchive& ar) override;
     void serialise(InArchive& ar) override;
     void draw(CDC* dc) override;
+    CRect getDrawnBounds() const override;
     const std::string& getType() const override { return cType; }
     bool reBirth(std::map<long, long>& idMap) override;
     void onContextMenuAction(int commandId) override;
@@ -103,6 +104,7 @@ private:
     bool routeIsWellFormed() const;
     void destroyLinks();
     void constructRgn();
+    void refreshRgn() override;
     void update();
     bool validateLinks();
     void autoCorrect();

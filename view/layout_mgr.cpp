@@ -1,6 +1,7 @@
 #include "view/layout_mgr.h"
 
 #include "model/archive.h"
+#include "model/complex_shape.h"
 #include "model/default_settings.h"
 #include "model/drawing_resources.h"
 #include "model/mesg.h"
@@ -15,9 +16,11 @@
 #include "view/chart_search.h"
 
 #include <algorithm>
+#include <cmath>
 #include <istream>
 #include <ostream>
 #include <sstream>
+#include <tuple>
 
 LayoutMgr::LayoutMgr() : modelMgr(std::make_unique<ModelMgr>(this)) {}
 
@@ -128,16 +131,24 @@ void LayoutMgr::drawShapes(CDC& dc, const CRect* area) {
                 shape->draw(&dc);
 }
 
-// Rectangle shapes draw inside their rectangle, anchors a few pixels around it, so those
-// outside the repainted area are skipped (their text layout is what painting spends most on).
-// Transitions and lines are always drawn: drawing rebuilds their hit regions. A selected
-// shape may mark places away from itself (a label's attach point) and is drawn too.
+// Rectangle shapes draw inside their rectangle, anchors a few pixels around it; transitions
+// and lines know the pixels their route reaches (their hit regions catch up when asked). Those
+// outside the repainted area are skipped. A selected shape may mark places away from itself
+// (a label's attach point) and is drawn too.
 bool LayoutMgr::mayShow(Shape* shape, const CRect& area) {
-    const auto* box = dynamic_cast<const RectShape*>(shape);
-    if (!box || getCollection().find(shape))
+    if (getCollection().find(shape))
         return true;
-    CRect pixels = zpFu(getClientPos(box->getRect()));
-    pixels.InflateRect(8, 8);
+    CRect pixels;
+    if (const auto* box = dynamic_cast<const RectShape*>(shape)) {
+        pixels = zpFu(getClientPos(box->getRect()));
+        pixels.InflateRect(8, 8);
+    } else if (const auto* outline = dynamic_cast<const ComplexShape*>(shape)) {
+        pixels = outline->getDrawnBounds();
+        if (pixels.IsRectEmpty())
+            return true;
+    } else {
+        return true;
+    }
     return pixels.IntersectRect(pixels, area);
 }
 
@@ -558,10 +569,24 @@ LayoutMgr::PrintLayout LayoutMgr::preparePrint(CSize pageMillimetres, CSize page
                                    std::max<LONG>(1, static_cast<LONG>(extent.cy * scale)));
         return layout;
     }
-    layout.pagesAcross =
-        static_cast<int>((extent.cx + layout.windowExt.cx - 1) / layout.windowExt.cx);
-    layout.pagesDown =
-        static_cast<int>((extent.cy + layout.windowExt.cy - 1) / layout.windowExt.cy);
+    const auto pagesFor = [&extent](LONG width, LONG height) {
+        return std::pair<long long, long long>((extent.cx + width - 1LL) / width,
+                                               (extent.cy + height - 1LL) / height);
+    };
+    // Every page draws the whole chart: past the pixel budget, in normal pixels of pages, the
+    // chart is printed smaller on as many pages as the budget holds.
+    const CSize page = layout.windowExt;
+    const long long allowed =
+        std::max(1LL, cPrintPixelBudget / (static_cast<long long>(page.cx) * page.cy));
+    auto [across, down] = pagesFor(page.cx, page.cy);
+    for (double scale = 1.0; across * down > allowed;) {
+        scale *= std::max(1.01, std::sqrt(static_cast<double>(across * down) / allowed));
+        layout.windowExt = CSize(static_cast<LONG>(std::ceil(page.cx * scale)),
+                                 static_cast<LONG>(std::ceil(page.cy * scale)));
+        std::tie(across, down) = pagesFor(layout.windowExt.cx, layout.windowExt.cy);
+    }
+    layout.pagesAcross = static_cast<int>(across);
+    layout.pagesDown = static_cast<int>(down);
     return layout;
 }
 

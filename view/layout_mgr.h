@@ -154,8 +154,11 @@ public:
         int pagesAcross = 1;
         int pagesDown = 1;
     };
+    // Pages printed together hold at most this many normal pixels, as a raster picture.
+    static constexpr long long cPrintPixelBudget = 50'000'000;
     // Maps normal pixels to a page of the given size (1/120 inch per normal pixel), or the
-    // whole drawing onto one page when fitting to the page.
+    // whole drawing onto one page when fitting to the page. A drawing larger than the budget
+    // is mapped smaller, onto as many pages as the budget holds.
     PrintLayout preparePrint(CSize pageMillimetres, CSize pagePixels) const {
         return preparePrint(pageMillimetres, pagePixels, getDrawingExtent());
     }

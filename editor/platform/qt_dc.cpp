@@ -3,6 +3,7 @@
 #include "editor/platform/qt_convert.h"
 
 #include <QFontMetrics>
+#include <QImage>
 #include <QPainter>
 #include <QPolygon>
 #include <QStringList>
@@ -11,6 +12,8 @@
 #include <array>
 #include <cmath>
 #include <numbers>
+#include <string>
+#include <unordered_map>
 
 namespace {
 
@@ -197,9 +200,26 @@ void QtDC::MoveTo(CPoint p) {
 }
 
 void QtDC::LineTo(CPoint p) {
-    if (shows(CRect(position, p)))
-        painter.drawLine(toQPoint(position), toQPoint(p));
+    const CPoint from = position;
     position = p;
+    if (!shows(CRect(from, p)))
+        return;
+    // Over an opaque background Qt draws a dashed line twice, once solid in the background
+    // colour. A one-pixel line along an axis covers the pixels from its lower end up to, not
+    // including, its higher one, in either direction: a fill paints them far faster.
+    if (pen.width == 0 && pen.style != PenStyle::Solid && bkMode == BkMode::Opaque &&
+        rop == RasterOp::CopyPen && from != p && (from.x == p.x || from.y == p.y) &&
+        painter.deviceTransform().type() <= QTransform::TxTranslate) {
+        const QRect covered = from.y == p.y
+                                  ? QRect(std::min(from.x, p.x), p.y, std::abs(p.x - from.x), 1)
+                                  : QRect(p.x, std::min(from.y, p.y), 1, std::abs(p.y - from.y));
+        painter.fillRect(covered, painter.background().color());
+        painter.setBackgroundMode(Qt::TransparentMode);
+        painter.drawLine(toQPoint(from), toQPoint(p));
+        painter.setBackgroundMode(Qt::OpaqueMode);
+        return;
+    }
+    painter.drawLine(toQPoint(from), toQPoint(p));
 }
 
 void QtDC::Polyline(const std::vector<CPoint>& points) {
@@ -260,18 +280,53 @@ void QtDC::FrameRect(const CRect& r, const Brush& b) {
     painter.setBrush(toQBrush(brush));
 }
 
-int QtDC::DrawText(const std::string& text, CRect& r, unsigned flags) {
-    const QFontMetrics fm = painter.fontMetrics();
-    const QStringList lines = layoutLines(fm, text, r.Width(), flags & DT_WORDBREAK);
-    const int lineHeight = fm.height();
-    const int height = static_cast<int>(lines.size()) * lineHeight;
+namespace {
+
+struct TextLayout {
+    QStringList lines;
     std::vector<int> widths;
-    widths.reserve(static_cast<std::size_t>(lines.size()));
+    int lineHeight = 0;
+    int ascent = 0;
     int widest = 0;
-    for (const QString& line : lines) {
-        widths.push_back(fm.horizontalAdvance(line));
-        widest = std::max(widest, widths.back());
+};
+
+// Measuring is most of what drawing text costs, and a window repaints the same texts in the
+// same fonts over and over, so layouts are kept between paints.
+const TextLayout& layoutText(QPainter& painter, const std::string& text, int width,
+                             bool wordBreak) {
+    const QFont& font = painter.font();
+    std::string key = text;
+    key += '\0';
+    key += font.key().toStdString();
+    key += ' ' + std::to_string(painter.device() ? painter.device()->logicalDpiY() : 0) + ' ' +
+           std::to_string(wordBreak ? width : -1);
+    thread_local std::unordered_map<std::string, TextLayout> cache;
+    if (auto found = cache.find(key); found != cache.end())
+        return found->second;
+    if (cache.size() >= 4096)
+        cache.clear();
+    const QFontMetrics fm = painter.fontMetrics();
+    TextLayout layout;
+    layout.lines = layoutLines(fm, text, width, wordBreak);
+    layout.lineHeight = fm.height();
+    layout.ascent = fm.ascent();
+    layout.widths.reserve(static_cast<std::size_t>(layout.lines.size()));
+    for (const QString& line : layout.lines) {
+        layout.widths.push_back(fm.horizontalAdvance(line));
+        layout.widest = std::max(layout.widest, layout.widths.back());
     }
+    return cache.emplace(std::move(key), std::move(layout)).first->second;
+}
+
+} // namespace
+
+int QtDC::DrawText(const std::string& text, CRect& r, unsigned flags) {
+    const TextLayout& layout = layoutText(painter, text, r.Width(), flags & DT_WORDBREAK);
+    const QStringList& lines = layout.lines;
+    const std::vector<int>& widths = layout.widths;
+    const int lineHeight = layout.lineHeight;
+    const int height = static_cast<int>(lines.size()) * lineHeight;
+    const int widest = layout.widest;
     const bool centre = flags & DT_CENTER;
 
     if (flags & DT_CALCRECT) {
@@ -291,7 +346,7 @@ int QtDC::DrawText(const std::string& text, CRect& r, unsigned flags) {
     for (int i = 0; i < lines.size(); ++i) {
         const int w = widths[static_cast<std::size_t>(i)];
         const int x = centre ? r.left + (r.Width() - w) / 2 : r.left;
-        painter.drawText(QPoint(x, r.top + i * lineHeight + fm.ascent()), lines[i]);
+        painter.drawText(QPoint(x, r.top + i * lineHeight + layout.ascent), lines[i]);
     }
     if (clip)
         painter.restore();
@@ -304,6 +359,24 @@ void QtDC::DrawAnchor(CPoint p) {
     if (brush.style != BrushStyle::Solid || !shows(CRect(p, CSize(5, 5))))
         return;
     const QColor color = toQColor(brush.color);
+    // States show many anchors: copying pixels is far cheaper than filling each run. Raster
+    // modes and scaled painters take the runs, which they treat as any other fill.
+    if (rop == RasterOp::CopyPen && painter.transform().type() <= QTransform::TxTranslate) {
+        thread_local QImage image;
+        thread_local COLORREF imageColor = 0;
+        if (image.isNull() || imageColor != brush.color) {
+            image = QImage(5, 5, QImage::Format_ARGB32_Premultiplied);
+            image.fill(Qt::transparent);
+            for (int y = 0; y < 5; ++y)
+                for (int x = 0; x < 5; ++x)
+                    if (kAnchorImage[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)] ==
+                        'X')
+                        image.setPixelColor(x, y, color);
+            imageColor = brush.color;
+        }
+        painter.drawImage(QPoint(p.x, p.y), image);
+        return;
+    }
     for (int y = 0; y < static_cast<int>(kAnchorImage.size()); ++y) {
         const std::string_view row = kAnchorImage[static_cast<std::size_t>(y)];
         for (std::size_t x = 0; x < row.size();) {

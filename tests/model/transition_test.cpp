@@ -206,7 +206,7 @@ TEST_F(TransitionTest, LabelStaysOnTheAttachPointUnlessMovedAway) {
 
 // --- hit regions and drawing ---
 
-TEST_F(TransitionTest, HitRegionIsBuiltAtDrawingAndFollowsZoomAndScroll) {
+TEST_F(TransitionTest, HitRegionFollowsZoomAndScrollWithoutADrawing) {
     Transition* t = addFree({10, 10}, {10, 30});
     // Band: x 60 +- 4 pixels (right edge outside) from y 66 - 4 to 180 + 4.
     EXPECT_TRUE(t->isClientPt({56, 150}));
@@ -220,15 +220,12 @@ TEST_F(TransitionTest, HitRegionIsBuiltAtDrawingAndFollowsZoomAndScroll) {
     EXPECT_TRUE(t->isClientPt({65, 125}));
     EXPECT_FALSE(t->isClientPt({66, 126}));
 
-    RecordingDC dc;
+    // A window skips transitions it does not show, so asking is enough.
     view.setZoom(3);
-    EXPECT_FALSE(t->isClientPt({30, 75})); // not before the next drawing
-    t->draw(&dc);
     EXPECT_TRUE(t->isClientPt({30, 75}));
     EXPECT_FALSE(t->isClientPt({60, 150}));
     view.setZoom(6);
     view.setScrollPosition({60, 0}); // ten units
-    t->draw(&dc);
     EXPECT_TRUE(t->isClientPt({0, 150}));
     EXPECT_FALSE(t->isClientPt({60, 150}));
     EXPECT_EQ(t->getBoundingRect().left, 10 - 1);

@@ -1,6 +1,8 @@
 #include "view/layout_mgr.h"
 
+#include "model/drawing_resources.h"
 #include "model/generic_state.h"
+#include "model/transition.h"
 #include "tests/fakes/fake_platform.h"
 #include "tests/fakes/recording_dc.h"
 #include "tests/model/test_shape.h"
@@ -274,6 +276,32 @@ TEST_F(LayoutDisplayTest, PagesCoverTheDrawingRowByRow) {
     EXPECT_EQ(LayoutMgr::pageViewportOrigin(pages, 4), CPoint(-4960, -7016));
 }
 
+TEST_F(LayoutDisplayTest, DrawingsPastThePixelBudgetPrintSmallerOnTheBudgetsPages) {
+    // A4 at 600 dpi: 992 x 1403 normal pixels a page, 35 pages in the budget.
+    const CSize mm(210, 297), device(4960, 7016);
+    struct Case {
+        CSize extent;
+        long long pages; // at normal size
+    };
+    for (const Case& c : {Case{{1200, 1800}, 4}, Case{{992 * 5, 1403 * 7}, 35},
+                          Case{{120, 788'520}, 563}, Case{{6'000'000, 6'000'000}, 25'871'573}}) {
+        const LayoutMgr::PrintLayout pl = view.preparePrint(mm, device, c.extent);
+        const long long pages = static_cast<long long>(pl.pagesAcross) * pl.pagesDown;
+        if (c.pages <= 35) {
+            EXPECT_EQ(pages, c.pages);
+            EXPECT_EQ(pl.windowExt, CSize(992, 1403));
+        } else {
+            EXPECT_LE(pages, 35) << c.extent.cx << " x " << c.extent.cy;
+            EXPECT_GE(pages, 25) << c.extent.cx << " x " << c.extent.cy; // not one tiny page
+        }
+        // The pages cover the drawing, each page scaled alike in both directions.
+        EXPECT_GE(static_cast<long long>(pl.pagesAcross) * pl.windowExt.cx, c.extent.cx);
+        EXPECT_GE(static_cast<long long>(pl.pagesDown) * pl.windowExt.cy, c.extent.cy);
+        EXPECT_NEAR(pl.windowExt.cx * 1403.0 / pl.windowExt.cy, 992.0, 2.0);
+        EXPECT_EQ(pl.viewportExt, device);
+    }
+}
+
 TEST_F(LayoutDisplayTest, FittingPutsTheWholeDrawingOnOnePageInProportion) {
     paint(cStateLayer, 400, 100); // 2400 x 600
     view.setFitToPage(true);
@@ -302,9 +330,17 @@ TEST_F(LayoutDisplayTest, RepaintsOfPartOfTheWindowSkipShapesOutsideIt) {
         return seen;
     };
 
+    // A transition far away: its route, arrow and hit region are not needed.
+    auto* route = new Transition(mm.getNewId(), &view, CPoint(200, 230), CPoint(200, 260));
+    mm.addShape(route);
+    const std::string routePen =
+        "Pen " + RecordingDC::describe(DrawingResources::instance().openTransitionPen);
+
     RecordingDC part;
     view.draw(part, CRect(0, 0, 200, 100)); // pixels: Near is at 12..132, Far at 1200..
     EXPECT_EQ(names(part), "Near;");
+    EXPECT_EQ(part.count(routePen), 0);
+    EXPECT_TRUE(route->isClientPt(CPoint(1198, 1470))); // on the route all the same
     // Grid lines crossing the area only, each still drawn across the whole chart.
     const auto lines = part.matching("LineTo");
     const auto across = [&](const std::string& prefix, const std::string& suffix) {
@@ -326,4 +362,5 @@ TEST_F(LayoutDisplayTest, RepaintsOfPartOfTheWindowSkipShapesOutsideIt) {
     view.getCollection().clear();
     view.draw(whole);
     EXPECT_EQ(names(whole), "Near;Far;");
+    EXPECT_GT(whole.count(routePen), 0);
 }

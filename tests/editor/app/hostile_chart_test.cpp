@@ -3,12 +3,22 @@
 // opening and exporting each ends in a picture or a clear error with nothing written, in
 // seconds.
 
+#include "editor/app/child_frame.h"
 #include "editor/app/export_command.h"
+#include "editor/view/chart_view.h"
+#include "platform/command_ids.h"
+#include "tests/editor/app/app_fixture.h"
 #include "tests/editor/app/app_test_support.h"
+#include "view/layout_mgr.h"
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QElapsedTimer>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QScrollBar>
+#include <QTimer>
 
 #include <cstdint>
 #include <filesystem>
@@ -106,6 +116,49 @@ TEST(HostileChartTest, MutatedChartsEndInAPictureOrAClearErrorWithinSeconds) {
     // Both outcomes occur, or the mutator tests nothing.
     EXPECT_GT(pictures, 0);
     EXPECT_GT(refused, 0);
+}
+
+// The largest chart the reader takes: a state 131,420 units tall and one near the far corner.
+// The editor opens it, zooms in all the way, scrolls to the end and previews its printout (on
+// the pages the pixel budget allows), in seconds.
+TEST_F(EditorTest, AChartAsLargeAsTheReaderTakesOpensScrollsAndPreviews) {
+    std::string chart = testsupport::readFile(fs::path(TAVREN_EXAMPLES) / "door.tvc");
+    for (auto [from, to] : {std::pair{"40 20 100 50", "40 20 100 131440"},
+                            std::pair{"200 120 260 150", "999000 999000 999060 999030"}})
+        chart.replace(chart.find(from), std::string(from).size(), to);
+    const fs::path file = dir.path() / "huge.tvc";
+    testsupport::writeFile(file, chart);
+
+    QElapsedTimer timer;
+    timer.start();
+    ASSERT_TRUE(start({QString::fromStdString(file.string())}));
+    ChartView& view = frame().activeChild()->view();
+    while (view.canZoomIn())
+        view.zoomIn();
+    for (QScrollBar* bar : {view.horizontalScrollBar(), view.verticalScrollBar()}) {
+        EXPECT_GT(bar->maximum(), 0);
+        bar->setValue(bar->maximum());
+    }
+    const CPoint at = view.layout().getScrollPosition();
+    EXPECT_GT(at.x, 0);
+    EXPECT_GT(at.y, 0);
+    EXPECT_LE(at.y, view.layout().getTotalSize().cy);
+    EXPECT_FALSE(view.viewport()->grab().isNull());
+
+    for (bool fit : {false, true}) {
+        view.layout().setFitToPage(fit);
+        int pages = -1;
+        QTimer::singleShot(0, [&pages] {
+            auto* dialog = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            pages = dialog->findChild<QPrintPreviewWidget*>()->pageCount();
+            dialog->reject();
+        });
+        trigger(cmd::FilePrintPreview);
+        EXPECT_GE(pages, 1) << fit;
+        EXPECT_LE(pages, fit ? 1 : 100) << fit;
+    }
+    EXPECT_LT(timer.elapsed(), 20000);
 }
 
 } // namespace

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -236,4 +238,66 @@ TEST(QtDCTest, AnchorIsMaskedWithTheBrush) {
     EXPECT_EQ(inkBounds(image), QRect(10, 10, 5, 5));
     EXPECT_EQ(image.pixelColor(12, 12), kQtRed);
     EXPECT_EQ(image.pixelColor(11, 11), QColor(Qt::white)); // the mask lets the ground show
+}
+
+TEST(QtDCTest, DashedLinesOverAnOpaqueBackgroundMatchQtsOwn) {
+    const QColor green(0, 160, 0);
+    struct Case {
+        PenStyle style;
+        Qt::PenStyle qt;
+    };
+    for (Case c : {Case{PenStyle::Dash, Qt::DashLine}, Case{PenStyle::Dot, Qt::DotLine},
+                   Case{PenStyle::DashDotDot, Qt::DashDotDotLine}}) {
+        for (auto [from, to] : {std::pair{CPoint(3, 40), CPoint(170, 40)},
+                                std::pair{CPoint(170, 41), CPoint(-30, 41)},
+                                std::pair{CPoint(60, 2), CPoint(60, 150)},
+                                std::pair{CPoint(61, 150), CPoint(61, 7)}}) {
+            SCOPED_TRACE(static_cast<int>(c.style));
+            SCOPED_TRACE(from.x * 1000 + from.y);
+            // A crossing line shows what the background between the dashes paints over.
+            const auto ground = [&](QPainter& p) {
+                p.setPen(green);
+                p.drawLine(0, 41, 199, 41);
+                p.drawLine(61, 0, 61, 199);
+            };
+            Canvas canvas;
+            ground(canvas.painter);
+            canvas.dc->SelectPen(Pen{c.style, 0, kRed});
+            canvas.dc->MoveTo(from);
+            canvas.dc->LineTo(to);
+
+            QImage expected(200, 200, QImage::Format_RGB32);
+            expected.fill(Qt::white);
+            QPainter p(&expected);
+            ground(p);
+            p.setBackground(Qt::white);
+            p.setBackgroundMode(Qt::OpaqueMode);
+            p.setPen(QPen(kQtRed, 0, c.qt, Qt::FlatCap, Qt::MiterJoin));
+            p.drawLine(QPoint(from.x, from.y), QPoint(to.x, to.y));
+            p.end();
+            EXPECT_TRUE(canvas.finish() == expected);
+        }
+    }
+}
+
+TEST(QtDCTest, TextLayoutsFollowWidthAndFont) {
+    const std::string text = "entry(); log(state); timer.start(10);";
+    struct Case {
+        double fontScale;
+        LONG width;
+    };
+    std::vector<CRect> measured;
+    // Twice over: layouts kept from the first round must give the same answers.
+    for (int round = 0; round < 2; ++round)
+        for (Case c : {Case{1.0, 400}, Case{1.0, 60}, Case{2.0, 400}, Case{2.0, 60}}) {
+            Canvas canvas({10, 10}, c.fontScale);
+            CRect r(0, 0, c.width, 0);
+            canvas.dc->DrawText(text, r, DT_WORDBREAK | DT_CALCRECT);
+            measured.push_back(r);
+        }
+    EXPECT_LT(measured[0].Height(), measured[1].Height()); // narrow breaks into lines
+    EXPECT_LT(measured[0].Width(), measured[2].Width());   // larger font, wider
+    EXPECT_LT(measured[2].Height(), measured[3].Height());
+    for (std::size_t i = 0; i < 4; ++i)
+        EXPECT_EQ(measured[i], measured[i + 4]);
 }
