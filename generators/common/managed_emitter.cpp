@@ -885,6 +885,9 @@ void ManagedEmitter::writeBranch(CodePrinter& p, const State& state, const Branc
             case Step::EnterDefault:
                 p.print("enterDefault_();\n");
                 break;
+            case Step::Complete:
+                p.print("completing_ = $s$;\n", {{"s", stateRef(step.state)}});
+                break;
             }
         }
         p.print("return true;\n");
@@ -900,6 +903,9 @@ StepSyntax ManagedEmitter::stepSyntax() const {
             "$id$_history_ = $child$;\n",
             "finished_ = true;\n",
             "enterDefault_();\n",
+            "completing_ = $s$;\n",
+            "completing_",
+            "$fn$()",
             "$fn$();\n",
             "",
             "int",

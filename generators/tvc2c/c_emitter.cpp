@@ -953,6 +953,9 @@ void CEmitter::writeSteps(CodePrinter& p, const std::vector<Step>& steps, const 
             else
                 p.print(syntax.enterDefault);
             break;
+        case Step::Complete:
+            p.print(syntax.complete, {{"s", s}});
+            break;
         }
         if (!step.fn.empty())
             p.print("$fn$(me->ctx_$arguments$);\n",
@@ -1037,6 +1040,9 @@ StepSyntax CEmitter::stepSyntax() const {
             "me->$id$_history_ = (" + stateType + ")$child$;\n",
             "me->finished_ = 1;\n",
             "enterDefault_(me);\n",
+            "me->completing_ = $s$;\n",
+            "me->completing_",
+            "$fn$(me)",
             "$fn$(me->ctx_);\n",
             "",
             "int",
