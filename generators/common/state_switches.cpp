@@ -165,15 +165,16 @@ void writeKnownDefaultEntry(CodePrinter& p, const Chart& chart, const StepSyntax
 }
 
 void writeCompletionLoop(CodePrinter& p, const Chart& chart, const StepSyntax& syntax) {
+    const std::string none = syntax.stateRef(cTopLevel);
     const CodePrinter::Vars v = {{"type", syntax.stateType},
                                  {"completing", syntax.completing},
                                  {"active", syntax.active},
-                                 {"none", syntax.stateRef(cTopLevel)}};
+                                 {"none", none}};
     p.print("for (;;) {\n");
     {
         auto inLoop = p.indent();
         p.print("$type$ region = $completing$;\n", v);
-        p.print(syntax.complete, {{"s", syntax.stateRef(cTopLevel)}});
+        p.print(syntax.complete, {{"s", none}});
         writeSwitch(p, fill("region != $none$ ? region : $active$", v), [&] {
             for (std::size_t i = 0; i < chart.states.size(); ++i) {
                 const State& state = chart.states[i];
@@ -185,7 +186,7 @@ void writeCompletionLoop(CodePrinter& p, const Chart& chart, const StepSyntax& s
                 const std::string call = fill(syntax.completeCall, {{"fn", state.completeFn}});
                 p.print(state.children.empty() ? "if ($call$)\n"
                                                : "if (region != $none$ && $call$)\n",
-                        {{"call", call}, {"none", syntax.stateRef(cTopLevel)}});
+                        {{"call", call}, {"none", none}});
                 p.print("    continue;\n"
                         "break;\n");
             }

@@ -118,7 +118,7 @@ constexpr std::string_view cRuntimeNames[] = {
 
 CEmitter::CEmitter(const Chart& model)
     : chart(model), untraced(model), stateType(fixedWidthType(model.states.size() + 1)),
-      eventType(fixedWidthType(model.events.size())) {
+      eventType(fixedWidthType(model.events.size() + (model.hasCompletion() ? 1 : 0))) {
     untraced.trace = false;
 }
 
@@ -142,8 +142,9 @@ std::string CEmitter::queueSizeMacro() const {
 // Only transitions leaving a composite state exit what is below it at run time; C warns
 // about the unused helpers otherwise.
 bool CEmitter::exitsBelow() const {
-    return std::any_of(chart.states.begin(), chart.states.end(),
-                       [](const State& s) { return !s.children.empty() && !s.events.empty(); });
+    return std::any_of(chart.states.begin(), chart.states.end(), [](const State& s) {
+        return !s.children.empty() && (!s.events.empty() || !s.completion.empty());
+    });
 }
 
 std::vector<std::string> CEmitter::fileScopeNames() const {
@@ -174,6 +175,16 @@ std::vector<std::string> CEmitter::fileScopeNames() const {
                 for (const std::string* fn : {&branch.guardFn, &branch.effectFn})
                     if (!fn->empty())
                         names.push_back(*fn);
+        for (const Branch& branch : state.completion)
+            for (const std::string* fn : {&branch.guardFn, &branch.effectFn})
+                if (!fn->empty())
+                    names.push_back(*fn);
+        if (!state.completeFn.empty())
+            names.push_back(state.completeFn);
+    }
+    if (chart.hasCompletion()) {
+        names.push_back(eventRef(chart.completion));
+        names.emplace_back("complete_");
     }
     return names;
 }
@@ -222,7 +233,7 @@ void CEmitter::writeHeader(std::ostream& out) const {
     for (const State& state : chart.states)
         p.print(",\n    $s$", {{"s", chart.rootClass + "_S_" + state.id}});
     p.print("\n} $root$_State;\n\n", names);
-    if (chart.events.empty()) {
+    if (chart.events.empty() && !chart.hasCompletion()) {
         p.print("/* The chart has no events. */\n"
                 "typedef int $root$_Event;\n\n",
                 names);
@@ -231,8 +242,12 @@ void CEmitter::writeHeader(std::ostream& out) const {
                 "typedef enum $root$_Event {\n",
                 names);
         for (std::size_t i = 0; i < chart.events.size(); ++i)
-            p.print("    $e$$sep$\n", {{"e", eventRef(chart.events[i])},
-                                       {"sep", i + 1 < chart.events.size() ? "," : ""}});
+            p.print("    $e$$sep$\n",
+                    {{"e", eventRef(chart.events[i])},
+                     {"sep", i + 1 < chart.events.size() || chart.hasCompletion() ? "," : ""}});
+        if (chart.hasCompletion())
+            p.print("    $e$ /* no event: what a completion transition fires on */\n",
+                    {{"e", eventRef(chart.completion)}});
         p.print("} $root$_Event;\n\n", names);
     }
     p.print("/* What an event function or $root$_dispatch did with the event. */\n"
@@ -301,6 +316,9 @@ void CEmitter::writeHeader(std::ostream& out) const {
             "    uint16_t queueCount_;\n"
             "    $stype$ active_; /* the innermost active state */\n",
             names);
+    if (chart.hasCompletion())
+        p.print("    $stype$ completing_; /* a composite whose final state was reached */\n",
+                names);
     for (const State& state : chart.states)
         if (state.history)
             p.print("    $stype$ $id$_history_;\n", {{"stype", stateType}, {"id", state.id}});
@@ -414,6 +432,10 @@ void CEmitter::writeSource(std::ostream& out) const {
                 writeUserFunction(p, branch.guardFn, branch.guard, true, &event);
                 writeUserFunction(p, branch.effectFn, branch.effect, false, &event);
             }
+        for (const Branch& branch : state.completion) {
+            writeUserFunction(p, branch.guardFn, branch.guard, true, nullptr);
+            writeUserFunction(p, branch.effectFn, branch.effect, false, nullptr);
+        }
     }
     p.print("#undef ctx\n\n");
     writeTables(p);
@@ -451,8 +473,9 @@ void CEmitter::writeObserverCalls(CodePrinter& p) const {
             "        me->observer_->entered(me->observerUser_, ($root$_State)s);\n"
             "}\n\n",
             names);
-    if (exitsBelow() || std::any_of(chart.states.begin(), chart.states.end(),
-                                    [](const State& s) { return !s.events.empty(); }))
+    if (exitsBelow() || chart.hasCompletion() ||
+        std::any_of(chart.states.begin(), chart.states.end(),
+                    [](const State& s) { return !s.events.empty(); }))
         p.print("static void exited_(const $root$* me, int s) {\n"
                 "    if (me->observer_ && me->observer_->exited)\n"
                 "        me->observer_->exited(me->observerUser_, ($root$_State)s);\n"
@@ -468,6 +491,9 @@ void CEmitter::writeObserverCalls(CodePrinter& p) const {
         for (const EventGroup& group : state.events)
             for (const Branch& branch : group.branches)
                 finishes = finishes || (branch.target == cFinal && branch.completes == cTopLevel);
+    for (const State& state : chart.states)
+        for (const Branch& branch : state.completion)
+            finishes = finishes || (branch.target == cFinal && branch.completes == cTopLevel);
     if (finishes)
         p.print("static void finished_(const $root$* me) {\n"
                 "    if (me->observer_ && me->observer_->finished)\n"
@@ -561,6 +587,8 @@ void CEmitter::writeRuntime(CodePrinter& p) const {
             p.print(
                 "static inline int $react$($root$* me, $param$);\n",
                 {{"root", chart.rootClass}, {"react", state.reactFn}, {"param", eventParameter()}});
+    if (chart.hasCompletion())
+        p.print("static void complete_($root$* me);\n", names);
     p.print("\n"
             "void $root$_init($root$* me, $ctx$* ctx) {\n"
             "    me->ctx_ = ctx;\n",
@@ -577,6 +605,8 @@ void CEmitter::writeRuntime(CodePrinter& p) const {
             "    me->queueCount_ = 0;\n"
             "    me->active_ = $none$;\n",
             names);
+    if (chart.hasCompletion())
+        p.print("    me->completing_ = $none$;\n", names);
     for (const State& state : chart.states)
         if (state.history)
             p.print("    me->$id$_history_ = $none$;\n", {{"id", state.id}, {"none", none}});
@@ -692,6 +722,8 @@ void CEmitter::writeRuntime(CodePrinter& p) const {
             "    enter_(me, $initial$);\n"
             "    enterDefault_(me);\n",
             names);
+    if (chart.hasCompletion())
+        p.print("    complete_(me);\n");
     if (!chart.events.empty())
         p.print("    drain_(me);\n");
     p.print("    me->busy_ = 0;\n"
@@ -704,6 +736,9 @@ void CEmitter::writeRuntime(CodePrinter& p) const {
         {
             auto body = p.indent();
             writeSearch(p, nullptr);
+            if (chart.hasCompletion())
+                p.print("if (fired)\n"
+                        "    complete_(me);\n");
         }
         p.print("}\n\n");
     }
@@ -711,6 +746,36 @@ void CEmitter::writeRuntime(CodePrinter& p) const {
     for (const State& state : chart.states)
         if (!state.events.empty())
             writeReact(p, state);
+    if (chart.hasCompletion())
+        writeCompletion(p);
+}
+
+void CEmitter::writeCompletion(CodePrinter& p) const {
+    for (std::size_t i = 0; i < chart.states.size(); ++i) {
+        const State& state = chart.states[i];
+        if (state.completion.empty())
+            continue;
+        p.print("/* Tries the state's completion transitions once, in dispatch order; 1 when one\n"
+                "   fired. */\n"
+                "static int $fn$($root$* me) {\n",
+                {{"root", chart.rootClass}, {"fn", state.completeFn}});
+        {
+            auto body = p.indent();
+            for (const Branch& branch : state.completion)
+                writeBranch(p, static_cast<int>(i), branch, chart.completion);
+            if (!state.completion.back().guardFn.empty())
+                p.print("return 0;\n");
+        }
+        p.print("}\n\n");
+    }
+    p.print("/* Run after every transition that fired, within the same run to completion. */\n"
+            "static void complete_($root$* me) {\n",
+            {{"root", chart.rootClass}});
+    {
+        auto body = p.indent();
+        writeCompletionLoop(p, untraced, stepSyntax());
+    }
+    p.print("}\n\n");
 }
 
 void CEmitter::writeEventFunctions(CodePrinter& p) const {
@@ -729,6 +794,10 @@ void CEmitter::writeEventFunctions(CodePrinter& p) const {
                 p.print("    case $e$:\n"
                         "        return $root$_$id$(me);\n",
                         {{"e", eventRef(event)}, {"root", root}, {"id", event.id}});
+            if (chart.hasCompletion())
+                p.print("    case $e$:\n"
+                        "        break;\n",
+                        {{"e", eventRef(chart.completion)}});
             p.print("    }\n");
         }
         p.print("    return $root$_IGNORED;\n"
@@ -761,6 +830,9 @@ void CEmitter::writeEventFunctions(CodePrinter& p) const {
                 writeSearch(p, &event);
             else
                 p.verbatim(flat);
+            if (chart.hasCompletion())
+                p.print("if (fired)\n"
+                        "    complete_(me);\n");
             p.print("if (me->queueCount_ > 0)\n"
                     "    drain_(me);\n"
                     "me->busy_ = 0;\n"
@@ -800,6 +872,10 @@ void CEmitter::writeMessageDispatch(CodePrinter& p) const {
                  {"id", event.id},
                  {"arguments", arguments}});
     }
+    if (chart.hasCompletion())
+        p.print("    case $e$:\n"
+                "        break;\n",
+                {{"e", eventRef(chart.completion)}});
     p.print("    }\n"
             "    ignored_(me, (int)message->event);\n"
             "    return $root$_IGNORED;\n"
