@@ -348,6 +348,22 @@ void ManagedEmitter::writeMessage(CodePrinter& p) const {
 }
 
 std::string ManagedEmitter::dispatchers() const {
+    // None_ names a completion's event to the observer; sent, it is ignored like any other.
+    const std::string none = java() ? "    if (e == Event.None_)\n"
+                                      "        return Result.IGNORED;\n"
+                                    : "    if (e == Event.None_)\n"
+                                      "        return Result.Ignored;\n";
+    if (!chart.hasParameters() && chart.hasCompletion())
+        return java() ? "// The same as the event's own method.\n"
+                        "public Result dispatch(Event e) {\n" +
+                            none +
+                            "    return raise_(e.ordinal());\n"
+                            "}\n\n"
+                      : "// The same as the event's own method.\n"
+                        "public Result Dispatch(Event e) {\n" +
+                            none +
+                            "    return raise_((int)e);\n"
+                            "}\n\n";
     if (!chart.hasParameters())
         return java() ? "// The same as the event's own method.\n"
                         "public Result dispatch(Event e) {\n"
@@ -370,6 +386,8 @@ std::string ManagedEmitter::dispatchers() const {
     for (const Event& event : chart.events)
         if (!event.parameters.empty())
             text += "    case EventId." + event.id + ":\n";
+    if (chart.hasCompletion())
+        text += "    case EventId." + chart.completion.id + ":\n";
     text +=
         "        if (observer_ != null)\n"
         "            observer_." +
