@@ -227,6 +227,18 @@ std::vector<long> SimSession::lineShapes(const std::string& line) const {
                 ends.push_back(t->shapeId);
             return ends;
         }
+    // A completion transition's line names no event: "A --> B".
+    for (const genchart::State& s : model.states) {
+        const std::string head = s.className + " --> ";
+        if (line.rfind(head, 0) != 0)
+            continue;
+        const std::string target = line.substr(head.size());
+        for (const genchart::Branch& b : s.completion)
+            if ((b.target < 0
+                     ? std::string("final")
+                     : model.states[static_cast<std::size_t>(b.target)].className) == target)
+                return {b.transitionId, s.shapeId};
+    }
     return {};
 }
 

@@ -13,7 +13,9 @@ const std::string& nameOf(const genchart::Chart& chart, int state) {
 
 const std::string& eventName(const genchart::Chart& chart, int event) {
     static const std::string start = "start";
-    return event < 0 ? start : chart.events[static_cast<std::size_t>(event)].name;
+    return event == cCompletion ? chart.completion.name
+           : event < 0          ? start
+                                : chart.events[static_cast<std::size_t>(event)].name;
 }
 
 std::string targetName(const genchart::Chart& chart, int target) {
