@@ -129,6 +129,11 @@ genchart::Chart MachineGenerator::buildChart(gennames::NameTable& members,
 
         // The shared grouping checks the chart (a second unguarded branch throws) and fixes
         // the order every generator uses; the local one must agree with it.
+        // The shared grouping would name the missing event as an empty one.
+        if (std::count_if(node.transitions.begin(), node.transitions.end(),
+                          [](const auto& t) { return t.event.empty() && t.guard.empty(); }) > 1)
+            throw "The state " + node.className +
+                " has two transitions without event and without guard; only one could fire.";
         std::list<MData> grouped;
         FileWriter::convertMesgData(node.transitions, grouped);
         const auto groups = groupInDispatchOrder(node.transitions);

@@ -98,6 +98,13 @@ TEST_F(TvccheckTest, EachCheckFindsWhatItLooksFor) {
          },
          "front-end", "error", "Eventless transitions form a cycle: A_Check -> B_Check -> A_Check",
          1},
+        {"two unguarded transitions without an event",
+         [](Drawing& d) {
+             d.go(d.a, d.state(100, "B"), "");
+             d.go(d.a, d.state(200, "C"), "");
+         },
+         "front-end", "error",
+         "The state A_Check has two transitions without event and without guard", 1},
         {"a state reached and left only without events",
          [](Drawing& d) {
              auto* b = d.state(100, "B");
