@@ -181,6 +181,23 @@ void SimSession::record(const std::vector<sim::Explanation>& run,
             for (std::size_t i = 0; i < e.steps.size(); ++i) {
                 const sim::Step& s = e.steps[i];
                 LogLine& line = out[1 + e.candidates.size() + i];
+                // A completion's guards are asked after the candidates', in the same order.
+                if (s.kind == sim::Step::CompletionGuard) {
+                    const char* how = asked < answersGiven.size() ? answersGiven[asked].how
+                                      : replay                    ? "as the trace shows"
+                                                                  : "default";
+                    ++asked;
+                    line.text += std::string(" (") + how + ")";
+                }
+                if (s.kind == sim::Step::Complete)
+                    fired = 0; // the completion transition that fires is found by its ends
+                if (s.kind == sim::Step::Fire && !fired)
+                    for (const genchart::Branch& b :
+                         model.states[static_cast<std::size_t>(s.state)].completion)
+                        if ((b.target < 0 ? sim::cNone : b.target) == s.target) {
+                            fired = b.transitionId;
+                            break;
+                        }
                 if (s.kind == sim::Step::Fire)
                     line.shapes = {fired, stateShape(s.state), stateShape(s.target)};
                 else if (s.kind == sim::Step::Effect)
@@ -227,6 +244,18 @@ std::vector<long> SimSession::lineShapes(const std::string& line) const {
                 ends.push_back(t->shapeId);
             return ends;
         }
+    // A completion transition's line names no event: "A --> B".
+    for (const genchart::State& s : model.states) {
+        const std::string head = s.className + " --> ";
+        if (line.rfind(head, 0) != 0)
+            continue;
+        const std::string target = line.substr(head.size());
+        for (const genchart::Branch& b : s.completion)
+            if ((b.target < 0
+                     ? std::string("final")
+                     : model.states[static_cast<std::size_t>(b.target)].className) == target)
+                return {b.transitionId, s.shapeId};
+    }
     return {};
 }
 

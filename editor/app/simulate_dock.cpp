@@ -28,8 +28,12 @@ GuardQuestionDialog::GuardQuestionDialog(const genchart::Chart& chart,
     text->setText(QString::fromStdString(
         "Does this guard hold?\n\n    " + question.branch.guard + "\n\non the transition\n\n    " +
         sim::describe(chart, candidate, question.event) + "\n\n(#" +
-        std::to_string(question.position + 1) + " of " + source.className + "'s transitions for " +
-        chart.events[static_cast<std::size_t>(question.event)].name + ")"));
+        std::to_string(question.position + 1) + " of " + source.className +
+        (question.event == sim::cCompletion
+             ? std::string("'s completion transitions")
+             : "'s transitions for " +
+                   chart.events[static_cast<std::size_t>(question.event)].name) +
+        ")"));
     remember = new QCheckBox("Remember this answer for this guard for the rest of the run", this);
     remember->setObjectName("guardRemember");
     auto* yes = new QPushButton("It holds (true)", this);

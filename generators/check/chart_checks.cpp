@@ -59,6 +59,15 @@ private:
     std::string target(int t) const { return t == genchart::cFinal ? "final" : at(t).className; }
     int count() const { return static_cast<int>(chart.states.size()); }
 
+    // Every transition leaving the state: those on events, then those without one.
+    template <typename Fn> void forEachBranch(int s, Fn fn) const {
+        for (const auto& group : at(s).events)
+            for (const auto& branch : group.branches)
+                fn(branch);
+        for (const auto& branch : at(s).completion)
+            fn(branch);
+    }
+
     void add(const char* rule, Severity severity, std::string message,
              std::vector<ShapeRef> shapes) {
         out.push_back({rule, severity, std::move(message), std::move(shapes)});
@@ -83,19 +92,18 @@ private:
             for (int s = 0; s < count(); ++s) {
                 if (!reached[static_cast<std::size_t>(s)])
                     continue;
-                for (const auto& group : at(s).events)
-                    for (const auto& branch : group.branches) {
-                        // A final state enters the states down to its region, no further.
-                        const int to = branch.target >= 0 ? branch.target : branch.completes;
-                        if (to < 0 || reached[static_cast<std::size_t>(to)])
-                            continue;
-                        if (branch.target >= 0)
-                            enter(to);
-                        else
-                            for (int a = to; a != genchart::cTopLevel; a = at(a).parent)
-                                reached[static_cast<std::size_t>(a)] = true;
-                        grew = true;
-                    }
+                forEachBranch(s, [&](const genchart::Branch& branch) {
+                    // A final state enters the states down to its region, no further.
+                    const int to = branch.target >= 0 ? branch.target : branch.completes;
+                    if (to < 0 || reached[static_cast<std::size_t>(to)])
+                        return;
+                    if (branch.target >= 0)
+                        enter(to);
+                    else
+                        for (int a = to; a != genchart::cTopLevel; a = at(a).parent)
+                            reached[static_cast<std::size_t>(a)] = true;
+                    grew = true;
+                });
             }
         }
         for (int s = 0; s < count(); ++s)
@@ -111,11 +119,10 @@ private:
             bool handles = false;
             bool leaves = false;
             for (int a = s; a != genchart::cTopLevel; a = at(a).parent)
-                for (const auto& group : at(a).events)
-                    for (const auto& branch : group.branches) {
-                        handles = true;
-                        leaves = leaves || branch.target != s;
-                    }
+                forEachBranch(a, [&](const genchart::Branch& branch) {
+                    handles = true;
+                    leaves = leaves || branch.target != s;
+                });
             if (!handles)
                 add("handles-no-event", Severity::Warning,
                     "no event does anything while " + at(s).className + " is active", {ref(s)});

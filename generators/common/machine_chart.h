@@ -45,6 +45,10 @@ struct State {
     std::string reactFn; // the function trying its transitions
     long shapeId = 0;    // the chart's object id of the state
     std::vector<EventGroup> events;
+    // Transitions without an event, in dispatch order: tried once when the state completes
+    // (a simple state on entry, a composite when a final state drawn in it is reached).
+    std::vector<Branch> completion;
+    std::string completeFn; // the function trying them, empty when there are none
 };
 
 // A parameter as the chart writes it, in the target language's syntax.
@@ -70,9 +74,20 @@ struct Chart {
     std::string includes;
     std::string declarations;
     std::vector<Event> events;
+    // What the observer and the trace name a completion transition's event by: no name, and
+    // an identifier no chart event takes. Not one of `events`: nobody can send it.
+    Event completion;
     std::vector<State> states;
     int initial = -1; // the top level's initial target
     bool trace = false;
+
+    // A chart without transitions lacking an event keeps the code it had before they existed.
+    bool hasCompletion() const {
+        for (const State& state : states)
+            if (!state.completion.empty())
+                return true;
+        return false;
+    }
 
     // A chart without parameterised events keeps the plain event queue and dispatch.
     bool hasParameters() const {

@@ -3,6 +3,7 @@
 #include "codegen/event_text.h"
 #include "codegen/file_writer.h"
 #include "codegen/model_info.h"
+#include "generators/common/machine_walk.h"
 #include "model/connectable_rect_shape.h"
 #include "model/transition.h"
 
@@ -91,6 +92,9 @@ genchart::Chart MachineGenerator::buildChart(gennames::NameTable& members,
     // name to another event, so clashes are refused rather than numbered.
     std::map<std::string, int> eventIndex;
     for (const std::string& name : info.messageNames) {
+        // A label without an event is no event anybody can send: its transitions complete.
+        if (name.empty())
+            continue;
         eventIndex.emplace(name, static_cast<int>(chart.events.size()));
         genchart::Event event{
             name, members.claimStable(eventIdentifier(name), name, "event"), {}, {}};
@@ -125,6 +129,11 @@ genchart::Chart MachineGenerator::buildChart(gennames::NameTable& members,
 
         // The shared grouping checks the chart (a second unguarded branch throws) and fixes
         // the order every generator uses; the local one must agree with it.
+        // The shared grouping would name the missing event as an empty one.
+        if (std::count_if(node.transitions.begin(), node.transitions.end(),
+                          [](const auto& t) { return t.event.empty() && t.guard.empty(); }) > 1)
+            throw "The state " + node.className +
+                " has two transitions without event and without guard; only one could fire.";
         std::list<MData> grouped;
         FileWriter::convertMesgData(node.transitions, grouped);
         const auto groups = groupInDispatchOrder(node.transitions);
@@ -134,7 +143,7 @@ genchart::Chart MachineGenerator::buildChart(gennames::NameTable& members,
                 check->entries.size() != branches.size())
                 throw "Internal error: dispatch order of " + node.className;
             genchart::EventGroup group;
-            group.event = eventIndex.at(event);
+            group.event = event.empty() ? -1 : eventIndex.at(event);
             auto entry = check->entries.begin();
             for (const MesgInfo* t : branches) {
                 if (entry->guard != t->guard || entry->targetClassName != t->targetClassName)
@@ -150,8 +159,25 @@ genchart::Chart MachineGenerator::buildChart(gennames::NameTable& members,
                     branch.completes = regionOf(t->targetId, nodes);
                 group.branches.push_back(std::move(branch));
             }
-            state.events.push_back(std::move(group));
+            if (event.empty())
+                state.completion = std::move(group.branches);
+            else
+                state.events.push_back(std::move(group));
             ++check;
+        }
+    }
+    if (chart.hasCompletion()) {
+        // Names ending in '_' are the generator's own, so no chart event takes this one.
+        chart.completion.id = "None_";
+        for (genchart::State& state : chart.states)
+            if (!state.completion.empty())
+                state.completeFn = members.claim(state.id + "_complete");
+        if (const std::vector<int> cycle = genchart::completionCycle(chart); !cycle.empty()) {
+            std::string path;
+            for (const int s : cycle)
+                path += (path.empty() ? "" : " -> ") +
+                        chart.states[static_cast<std::size_t>(s)].className;
+            throw "Eventless transitions form a cycle: " + path + "; give one of them a guard.";
         }
     }
     nameUserCode(chart, userCode);
@@ -186,6 +212,15 @@ void MachineGenerator::nameUserCode(genchart::Chart& chart, gennames::NameTable&
                 if (!branch.effect.empty())
                     branch.effectFn = names.claim(base + "_effect" + std::to_string(n));
             }
+        n = 0;
+        for (genchart::Branch& branch : state.completion) {
+            ++n;
+            const std::string base = state.id + "_completion";
+            if (!branch.guard.empty())
+                branch.guardFn = names.claim(base + "_guard" + std::to_string(n));
+            if (!branch.effect.empty())
+                branch.effectFn = names.claim(base + "_effect" + std::to_string(n));
+        }
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "generators/common/code_printer.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdlib>
 #include <cstring>
@@ -88,6 +89,8 @@ std::vector<Step> transitionSteps(const Chart& chart, int source, const Branch& 
             addEnter(chart, steps, *s);
         if (region == cTopLevel)
             steps.push_back({Step::Finish, cTopLevel, cTopLevel, false, {}, "finished"});
+        else if (!at(chart, region).completion.empty())
+            steps.push_back({Step::Complete, region, cTopLevel, false, {}, {}});
         return steps;
     }
     const int common = commonAncestor(chart, source, branch.target);
@@ -107,6 +110,45 @@ std::vector<Step> transitionSteps(const Chart& chart, int source, const Branch& 
     if (at(chart, s).history)
         steps.push_back({Step::EnterDefault, s, cTopLevel, false, {}, {}});
     return steps;
+}
+
+int completedBy(const Chart& chart, const Branch& branch) {
+    int s = branch.target == cFinal ? branch.completes : branch.target;
+    if (s == cTopLevel)
+        return cTopLevel;
+    if (branch.target != cFinal) {
+        // Default entry ends in the state that completes on entry, unless history decides.
+        while (at(chart, s).initial >= 0 && !at(chart, s).history)
+            s = at(chart, s).initial;
+        if (at(chart, s).history || !at(chart, s).children.empty())
+            return cTopLevel;
+    }
+    return at(chart, s).completion.empty() ? cTopLevel : s;
+}
+
+std::vector<int> completionCycle(const Chart& chart) {
+    // Each state has at most one unguarded completion transition, so following them from a
+    // state either stops or runs into a cycle.
+    const auto next = [&](int s) {
+        for (const Branch& branch : at(chart, s).completion)
+            if (branch.guard.empty())
+                return completedBy(chart, branch);
+        return cTopLevel;
+    };
+    const int count = static_cast<int>(chart.states.size());
+    for (int first = 0; first < count; ++first) {
+        std::vector<int> path;
+        for (int s = first; s != cTopLevel; s = next(s)) {
+            const auto seen = std::find(path.begin(), path.end(), s);
+            if (seen != path.end()) {
+                std::vector<int> cycle(seen, path.end());
+                cycle.push_back(s);
+                return cycle;
+            }
+            path.push_back(s);
+        }
+    }
+    return {};
 }
 
 std::vector<int> searchChain(const Chart& chart, int active, const Event* event) {
@@ -150,6 +192,9 @@ void writeSteps(CodePrinter& p, const Chart& chart, const std::vector<Step>& ste
             break;
         case Step::EnterDefault:
             p.print(syntax.enterDefault);
+            break;
+        case Step::Complete:
+            p.print(syntax.complete, {{"s", syntax.stateRef(step.state)}});
             break;
         case Step::Fire:
         case Step::Effect:

@@ -26,6 +26,7 @@ struct Step {
         Finish,       // the top level has reached a final state
         Enter,        // enter `state`
         EnterDefault, // default entry below the active state, history decided at run time
+        Complete,     // `state`, a composite, has completed: its completion transitions follow
     };
     Kind kind;
     int state = cTopLevel;
@@ -43,6 +44,14 @@ int commonAncestor(const Chart& chart, int source, int target);
 std::vector<Step> transitionSteps(const Chart& chart, int source, const Branch& branch,
                                   const Event& event);
 
+// The state that completes once the branch of `source` has fired, when it has completion
+// transitions and is known without running the machine; cTopLevel otherwise.
+int completedBy(const Chart& chart, const Branch& branch);
+
+// A cycle of unguarded completion transitions, each leading to the next state's completion,
+// as its states with the first repeated at the end; empty when there is none.
+std::vector<int> completionCycle(const Chart& chart);
+
 // The states asked, innermost first, when `active` is the innermost active state: it and
 // its ancestors that have transitions for the event (for any event when event is null).
 std::vector<int> searchChain(const Chart& chart, int active, const Event* event);
@@ -57,8 +66,13 @@ struct StepSyntax {
     std::string setHistory;    // $id$_history_ = $child$
     std::string finish;
     std::string enterDefault;
-    std::string call;  // $fn$(...)
-    std::string trace; // trace_($line$), written only when the chart traces
+    // Only in charts with completion transitions: the member naming a composite that has
+    // just completed, set and read, and the call of a state's completion function $fn$.
+    std::string complete;     // completing_ = $s$
+    std::string completing;   // completing_, read
+    std::string completeCall; // $fn$()
+    std::string call;         // $fn$(...)
+    std::string trace;        // trace_($line$), written only when the chart traces
     // Only in the per-state switches.
     std::string stateType;                    // StateId: a local variable holding a state
     std::string active;                       // active_, read

@@ -189,6 +189,9 @@ void ManagedEmitter::writeEnums(CodePrinter& p) const {
                 p.print("$sep$$id$($name$)", {{"sep", i == 0 ? "" : ",\n"},
                                               {"id", chart.events[i].id},
                                               {"name", literal(chart.events[i].name)}});
+            if (chart.hasCompletion())
+                p.print("$sep$// No event: what a completion transition fires on.\n$id$(\"\")",
+                        {{"sep", chart.events.empty() ? "" : ",\n"}, {"id", chart.completion.id}});
         });
         p.print(
             "// What an event function or dispatch did with the event: HANDLED, a transition\n"
@@ -214,6 +217,9 @@ void ManagedEmitter::writeEnums(CodePrinter& p) const {
             "public enum Event {");
     for (std::size_t i = 0; i < chart.events.size(); ++i)
         p.print("$sep$\n    $id$", {{"sep", i == 0 ? "" : ","}, {"id", chart.events[i].id}});
+    if (chart.hasCompletion())
+        p.print("$sep$\n    $id$ // no event: what a completion transition fires on",
+                {{"sep", chart.events.empty() ? "" : ","}, {"id", chart.completion.id}});
     p.print("\n}\n\n"
             "// What an event function or Dispatch did with the event: Handled, a transition\n"
             "// fired; Ignored, none did (or not started, or finished); Queued, raised from an\n"
@@ -234,6 +240,8 @@ void ManagedEmitter::writeEnums(CodePrinter& p) const {
     for (std::size_t i = 0; i < chart.events.size(); ++i)
         p.print("$sep$\n    $name$",
                 {{"sep", i == 0 ? "" : ","}, {"name", literal(chart.events[i].name)}});
+    if (chart.hasCompletion())
+        p.print("$sep$\n    \"\"", {{"sep", chart.events.empty() ? "" : ","}});
     p.print("\n};\n\n"
             "// The chart's own name of a state; \"\" for None.\n"
             "public static string NameOf(State state) {\n"
@@ -343,6 +351,22 @@ void ManagedEmitter::writeMessage(CodePrinter& p) const {
 }
 
 std::string ManagedEmitter::dispatchers() const {
+    // None_ names a completion's event to the observer; sent, it is ignored like any other.
+    const std::string none = java() ? "    if (e == Event.None_)\n"
+                                      "        return Result.IGNORED;\n"
+                                    : "    if (e == Event.None_)\n"
+                                      "        return Result.Ignored;\n";
+    if (!chart.hasParameters() && chart.hasCompletion())
+        return java() ? "// The same as the event's own method.\n"
+                        "public Result dispatch(Event e) {\n" +
+                            none +
+                            "    return raise_(e.ordinal());\n"
+                            "}\n\n"
+                      : "// The same as the event's own method.\n"
+                        "public Result Dispatch(Event e) {\n" +
+                            none +
+                            "    return raise_((int)e);\n"
+                            "}\n\n";
     if (!chart.hasParameters())
         return java() ? "// The same as the event's own method.\n"
                         "public Result dispatch(Event e) {\n"
@@ -365,6 +389,8 @@ std::string ManagedEmitter::dispatchers() const {
     for (const Event& event : chart.events)
         if (!event.parameters.empty())
             text += "    case EventId." + event.id + ":\n";
+    if (chart.hasCompletion())
+        text += "    case EventId." + chart.completion.id + ":\n";
     text +=
         "        if (observer_ != null)\n"
         "            observer_." +
@@ -444,6 +470,7 @@ void ManagedEmitter::writeMembers(CodePrinter& p) const {
             "    try {\n"
             "        enter_($initial$);\n"
             "        enterDefault_();\n"
+            "$complete$"
             "        entered = true;\n"
             "        if (queueCount_ > 0)\n"
             "            drain_();\n"
@@ -460,7 +487,8 @@ void ManagedEmitter::writeMembers(CodePrinter& p) const {
             "}\n\n"
             "// True once the chart's top level has reached a final state; events are then\n"
             "// ignored.\n",
-            vars({{"initial", stateRef(chart.initial)}}));
+            vars({{"initial", stateRef(chart.initial)},
+                  {"complete", chart.hasCompletion() ? "        complete_();\n" : ""}}));
     if (java())
         p.print("public boolean isFinished() {\n"
                 "    return finished_;\n"
@@ -547,6 +575,8 @@ void ManagedEmitter::writeMembers(CodePrinter& p) const {
     for (const State& state : chart.states)
         if (!state.events.empty())
             writeReact(p, state);
+    if (chart.hasCompletion())
+        writeCompletion(p);
     writeUserCode(p);
 }
 
@@ -567,6 +597,9 @@ void ManagedEmitter::writeFields(CodePrinter& p) const {
         for (std::size_t i = 0; i < chart.events.size(); ++i)
             p.print("$const$ $id$ = $n$;\n",
                     vars({{"id", chart.events[i].id}, {"n", std::to_string(i)}}));
+        if (chart.hasCompletion())
+            p.print("$const$ $id$ = $n$;\n", vars({{"id", chart.completion.id},
+                                                   {"n", std::to_string(chart.events.size())}}));
     }
     p.print("}\n\n");
     if (java())
@@ -579,6 +612,9 @@ void ManagedEmitter::writeFields(CodePrinter& p) const {
     if (!java())
         p.print("#pragma warning restore 414\n");
     p.print("private int active_ = StateId.None_; // the innermost active state\n");
+    if (chart.hasCompletion())
+        p.print("private int completing_ = StateId.None_; // a composite whose final state was "
+                "reached\n");
     for (const State& state : chart.states)
         if (state.history)
             p.print("private int $id$_history_ = StateId.None_;\n", {{"id", state.id}});
@@ -676,6 +712,9 @@ void ManagedEmitter::writeRuntime(CodePrinter& p) const {
     {
         auto body = p.indent();
         writeSearchSwitch(p, untraced, nullptr, "e", stepSyntax());
+        if (chart.hasCompletion())
+            p.print("if (fired)\n"
+                    "    complete_();\n");
     }
     p.print("    if (!fired && observer_ != null)\n"
             "        observer_.$onIgnored$($eventOf$);\n"
@@ -893,6 +932,9 @@ void ManagedEmitter::writeBranch(CodePrinter& p, const State& state, const Branc
             case Step::EnterDefault:
                 p.print("enterDefault_();\n");
                 break;
+            case Step::Complete:
+                p.print("completing_ = $s$;\n", {{"s", stateRef(step.state)}});
+                break;
             }
         }
         p.print("return true;\n");
@@ -959,6 +1001,7 @@ std::string ManagedEmitter::flatEvent(const Event& event) const {
     p.print("    default:\n"
             "        break;\n"
             "    }\n"
+            "$complete$"
             "    if (!fired && observer_ != null)\n"
             "        observer_.$onIgnored$(Event.$id$);\n"
             "    if (queueCount_ > 0)\n"
@@ -972,7 +1015,9 @@ std::string ManagedEmitter::flatEvent(const Event& event) const {
             "}\n"
             "busy_ = false;\n"
             "return fired ? $handled$ : $ignored$;\n",
-            vars({{"id", event.id}}));
+            vars({{"id", event.id},
+                  {"complete",
+                   chart.hasCompletion() ? "    if (fired)\n        complete_();\n" : ""}}));
     const std::string out = text.str();
     if (static_cast<std::size_t>(std::count(out.begin(), out.end(), '\n')) >
         flatLineLimit(kManagedFlatLines))
@@ -1036,6 +1081,9 @@ void ManagedEmitter::writeFlatSteps(CodePrinter& p, int source, const Branch& br
         case Step::EnterDefault:
             writeKnownDefaultEntry(p, chart, syntax, entered, step.state);
             break;
+        case Step::Complete:
+            p.print("completing_ = $s$;\n", {{"s", stateRef(step.state)}});
+            break;
         }
     }
 }
@@ -1048,6 +1096,9 @@ StepSyntax ManagedEmitter::stepSyntax() const {
             "$id$_history_ = $child$;\n",
             "finished_ = true;\n",
             "enterDefault_();\n",
+            "completing_ = $s$;\n",
+            "completing_",
+            "$fn$()",
             "$fn$();\n",
             "",
             "int",
@@ -1068,6 +1119,8 @@ void ManagedEmitter::writeUserCode(CodePrinter& p) const {
         for (const EventGroup& group : state.events)
             for (const Branch& branch : group.branches)
                 any = any || !branch.guardFn.empty() || !branch.effectFn.empty();
+        for (const Branch& branch : state.completion)
+            any = any || !branch.guardFn.empty() || !branch.effectFn.empty();
         if (!any)
             continue;
         if (first)
@@ -1082,6 +1135,35 @@ void ManagedEmitter::writeUserCode(CodePrinter& p) const {
                 writeUserFunction(p, branch.guardFn, branch.guard, true, &event);
                 writeUserFunction(p, branch.effectFn, branch.effect, false, &event);
             }
+        for (const Branch& branch : state.completion) {
+            writeUserFunction(p, branch.guardFn, branch.guard, true, nullptr);
+            writeUserFunction(p, branch.effectFn, branch.effect, false, nullptr);
+        }
+    }
+}
+
+void ManagedEmitter::writeCompletion(CodePrinter& p) const {
+    p.print("\n// Run after every transition that fired, within the same run to completion.\n"
+            "private void complete_() {\n");
+    {
+        auto body = p.indent();
+        writeCompletionLoop(p, untraced, stepSyntax());
+    }
+    p.print("}\n");
+    for (const State& state : chart.states) {
+        if (state.completion.empty())
+            continue;
+        p.print("\n// Tries the state's completion transitions once, in dispatch order.\n"
+                "private $bool$ $fn$() {\n",
+                vars({{"fn", state.completeFn}}));
+        {
+            auto body = p.indent();
+            for (const Branch& branch : state.completion)
+                writeBranch(p, state, branch, chart.completion);
+            if (!state.completion.back().guardFn.empty())
+                p.print("return false;\n");
+        }
+        p.print("}\n");
     }
 }
 

@@ -34,6 +34,8 @@ private:
     void writeStructure(CodePrinter& p) const;
     void writeTrace(CodePrinter& p) const;
     void writeReact(CodePrinter& p, const genchart::State& state) const;
+    // complete_ and each state's function trying its completion transitions.
+    void writeCompletion(CodePrinter& p) const;
     void writeBranch(CodePrinter& p, const genchart::State& state, const genchart::Branch& branch,
                      const genchart::Event& event) const;
     genchart::StepSyntax stepSyntax() const;

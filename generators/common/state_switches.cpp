@@ -164,6 +164,39 @@ void writeKnownDefaultEntry(CodePrinter& p, const Chart& chart, const StepSyntax
     });
 }
 
+void writeCompletionLoop(CodePrinter& p, const Chart& chart, const StepSyntax& syntax) {
+    const std::string none = syntax.stateRef(cTopLevel);
+    const CodePrinter::Vars v = {{"type", syntax.stateType},
+                                 {"completing", syntax.completing},
+                                 {"active", syntax.active},
+                                 {"none", none}};
+    p.print("for (;;) {\n");
+    {
+        auto inLoop = p.indent();
+        p.print("$type$ region = $completing$;\n", v);
+        p.print(syntax.complete, {{"s", none}});
+        writeSwitch(p, fill("region != $none$ ? region : $active$", v), [&] {
+            for (std::size_t i = 0; i < chart.states.size(); ++i) {
+                const State& state = chart.states[i];
+                if (state.completion.empty())
+                    continue;
+                writeCase(p, syntax, static_cast<int>(i));
+                auto inCase = p.indent();
+                // A composite completes only through a final state, never by being entered.
+                const std::string call = fill(syntax.completeCall, {{"fn", state.completeFn}});
+                p.print(state.children.empty() ? "if ($call$)\n"
+                                               : "if (region != $none$ && $call$)\n",
+                        {{"call", call}, {"none", none}});
+                p.print("    continue;\n"
+                        "break;\n");
+            }
+            writeBreakDefault(p);
+        });
+        p.print("return;\n");
+    }
+    p.print("}\n");
+}
+
 void writeSearchSwitch(CodePrinter& p, const Chart& chart, const Event* event, std::string_view e,
                        const StepSyntax& syntax) {
     writeSwitch(p, syntax.active, [&] {

@@ -46,4 +46,9 @@ void writeKnownDefaultEntry(CodePrinter& p, const Chart& chart, const StepSyntax
 void writeSearchSwitch(CodePrinter& p, const Chart& chart, const Event* event, std::string_view e,
                        const StepSyntax& syntax);
 
+// complete_'s body, run after every transition that fired: the composite just completed, else
+// the innermost active state when it has no sub-states (it was just entered), tries its
+// completion transitions; one that fires may complete the next state, and so on.
+void writeCompletionLoop(CodePrinter& p, const Chart& chart, const StepSyntax& syntax);
+
 } // namespace genchart

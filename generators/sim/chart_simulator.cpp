@@ -105,6 +105,7 @@ std::vector<Explanation> ChartSimulator::start() {
     out.front().result = Result::Handled;
     enter(model.initial, Step::DefaultEntry, out.front());
     enterDefault(out.front());
+    complete(out.front());
     drain(out);
     busy = false;
     current = nullptr;
@@ -193,12 +194,46 @@ void ChartSimulator::process(int event, std::string arguments, Explanation& out)
         return;
     }
     out.result = Result::Handled;
-    runSteps(firedState, *firedBranch, event, out);
+    runSteps(firedState, *firedBranch, e, out);
+    complete(out);
 }
 
-void ChartSimulator::runSteps(int source, const Branch& branch, int event, Explanation& out) {
-    const auto steps = genchart::transitionSteps(model, source, branch,
-                                                 model.events[static_cast<std::size_t>(event)]);
+// After a transition: the composite it completed, else the innermost active state when it has
+// no sub-states (it was just entered), tries its completion transitions once; one that fires
+// may complete the next state.
+void ChartSimulator::complete(Explanation& out) {
+    for (;;) {
+        const int region = completing;
+        completing = cNone;
+        const int s = region != cNone ? region : active;
+        if (s == cNone || at(s).completion.empty() || (region == cNone && !at(s).children.empty()))
+            return;
+        out.steps.push_back({Step::Complete, s, cNone, {}, {}});
+        const Branch* fired = nullptr;
+        for (std::size_t i = 0; i < at(s).completion.size() && !fired; ++i) {
+            const Branch& branch = at(s).completion[i];
+            if (!branch.guard.empty()) {
+                const bool answer = ask(s, cCompletion, static_cast<int>(i), branch);
+                out.steps.push_back({Step::CompletionGuard,
+                                     s,
+                                     branch.target == genchart::cFinal ? cNone : branch.target,
+                                     branch.guard,
+                                     {},
+                                     answer});
+                if (!answer)
+                    continue;
+            }
+            fired = &branch;
+        }
+        if (!fired)
+            return;
+        runSteps(s, *fired, model.completion, out);
+    }
+}
+
+void ChartSimulator::runSteps(int source, const Branch& branch, const genchart::Event& event,
+                              Explanation& out) {
+    const auto steps = genchart::transitionSteps(model, source, branch, event);
     int exited = cNone;      // the last state the run-time exits left
     bool pastTarget = false; // entries below the target are default entries
     for (const genchart::Step& step : steps) {
@@ -230,6 +265,9 @@ void ChartSimulator::runSteps(int source, const Branch& branch, int event, Expla
             break;
         case genchart::Step::EnterDefault:
             enterDefault(out);
+            break;
+        case genchart::Step::Complete:
+            completing = step.state;
             break;
         }
     }

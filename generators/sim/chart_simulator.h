@@ -19,6 +19,7 @@
 namespace sim {
 
 constexpr int cNone = genchart::cTopLevel; // no state: before start, once finished
+constexpr int cCompletion = -2;            // GuardQuestion::event of a completion transition
 
 enum class Result { Handled, Ignored, Queued, Dropped };
 KELMORA_API const char* resultName(Result result);
@@ -41,12 +42,25 @@ struct Candidate {
 };
 
 struct Step {
-    enum Kind { Exit, Fire, Effect, Entry, DefaultEntry, HistoryEntry, Finish };
+    // Complete: `state` has completed and tries its completion transitions in dispatch
+    // order; CompletionGuard: one of them had its guard (`code`) asked, `answer` the reply.
+    enum Kind {
+        Exit,
+        Fire,
+        Effect,
+        Entry,
+        DefaultEntry,
+        HistoryEntry,
+        Finish,
+        Complete,
+        CompletionGuard
+    };
     Kind kind;
-    int state = cNone;  // Fire: the source; Finish: none
-    int target = cNone; // Fire only: none for a final state
-    std::string code;   // the action's text, empty when it has none
-    std::string trace;  // the line a generated machine's -g trace shows, empty for none
+    int state = cNone;   // Fire: the source; Finish: none
+    int target = cNone;  // Fire only: none for a final state
+    std::string code;    // the action's text, empty when it has none
+    std::string trace;   // the line a generated machine's -g trace shows, empty for none
+    bool answer = false; // CompletionGuard only
 };
 
 // An event sent from inside an action, and what became of it.
@@ -128,7 +142,9 @@ private:
     void process(int event, std::string arguments, Explanation& out);
     void drain(std::vector<Explanation>& out);
     bool ask(int state, int event, int position, const genchart::Branch& branch);
-    void runSteps(int source, const genchart::Branch& branch, int event, Explanation& out);
+    void runSteps(int source, const genchart::Branch& branch, const genchart::Event& event,
+                  Explanation& out);
+    void complete(Explanation& out);
     int exitTo(int stop, Explanation& out);
     void exitState(int state, int child, Explanation& out);
     void enter(int state, Step::Kind kind, Explanation& out);
@@ -145,6 +161,7 @@ private:
     GuardOracle guardOracle;
     ActionHook actionHook;
     int active = cNone;
+    int completing = cNone; // a composite whose final state was just reached
     bool isStarted = false;
     bool isFinished = false;
     bool busy = false;

@@ -13,7 +13,9 @@ const std::string& nameOf(const genchart::Chart& chart, int state) {
 
 const std::string& eventName(const genchart::Chart& chart, int event) {
     static const std::string start = "start";
-    return event < 0 ? start : chart.events[static_cast<std::size_t>(event)].name;
+    return event == cCompletion ? chart.completion.name
+           : event < 0          ? start
+                                : chart.events[static_cast<std::size_t>(event)].name;
 }
 
 std::string targetName(const genchart::Chart& chart, int target) {
@@ -36,6 +38,10 @@ const char* kindName(Step::Kind kind) {
         return "history entry";
     case Step::Finish:
         return "finish";
+    case Step::Complete:
+        return "complete";
+    case Step::CompletionGuard:
+        return "completion guard";
     }
     return "";
 }
@@ -96,9 +102,15 @@ std::vector<std::string> explanationLines(const genchart::Chart& chart,
         std::string line = std::string("  ") + kindName(step.kind);
         if (step.kind == Step::Fire)
             line += " " + step.trace;
+        else if (step.kind == Step::Complete)
+            line +=
+                " " + nameOf(chart, step.state) + ": its transitions without an event are tried";
+        else if (step.kind == Step::CompletionGuard)
+            line += " " + nameOf(chart, step.state) + " --> " + targetName(chart, step.target) +
+                    " [" + oneLine(step.code) + "]: " + (step.answer ? "true" : "false");
         else if (step.state != cNone)
             line += " " + nameOf(chart, step.state);
-        if (!step.code.empty())
+        if (!step.code.empty() && step.kind != Step::CompletionGuard)
             line += ": " + oneLine(step.code);
         lines.push_back(line);
     }
@@ -128,8 +140,10 @@ std::string explanationJson(const genchart::Chart& chart, const Explanation& exp
         const Step& s = explanation.steps[i];
         json += std::string(i ? "," : "") + "{\"kind\":" + quoted(kindName(s.kind)) +
                 ",\"state\":" + quoted(nameOf(chart, s.state));
-        if (s.kind == Step::Fire)
+        if (s.kind == Step::Fire || s.kind == Step::CompletionGuard)
             json += ",\"target\":" + quoted(targetName(chart, s.target));
+        if (s.kind == Step::CompletionGuard)
+            json += std::string(",\"answer\":") + (s.answer ? "true" : "false");
         json += ",\"code\":" + quoted(s.code) + "}";
     }
     json += "],\"raised\":[";

@@ -16,6 +16,8 @@ TraceReplay::TraceReplay(const genchart::Chart& chart, std::vector<std::string> 
     // replay sends them all itself and lets no action raise anything.
     simulation.setActionHook([](const Step&) { return std::vector<std::string>(); });
     simulation.setGuardOracle([this](const GuardQuestion& q) {
+        if (q.event == cCompletion)
+            return completionFires(q);
         return wanted && q.state == wanted->source &&
                (q.branch.target == genchart::cFinal ? cNone : q.branch.target) == wanted->target;
     });
@@ -43,6 +45,24 @@ std::optional<TraceReplay::Firing> TraceReplay::parseFiring(const std::string& l
         }
     }
     return std::nullopt;
+}
+
+bool TraceReplay::completionFires(const GuardQuestion& q) {
+    const genchart::Chart& chart = simulation.chart();
+    const std::string line =
+        chart.states[static_cast<std::size_t>(q.state)].className + " --> " +
+        (q.branch.target == genchart::cFinal
+             ? std::string("final")
+             : chart.states[static_cast<std::size_t>(q.branch.target)].className);
+    for (std::size_t i = completionFrom; i < lines.size(); ++i) {
+        if (parseFiring(lines[i]) || parseIgnored(lines[i]))
+            return false;
+        if (lines[i] == line) {
+            completionFrom = i + 1;
+            return true;
+        }
+    }
+    return false;
 }
 
 std::optional<int> TraceReplay::parseIgnored(const std::string& line) const {
@@ -94,6 +114,7 @@ bool TraceReplay::step() {
     }
     runLine = static_cast<int>(at) + 1;
     if (!simulation.started() && lines[at].rfind("enter ", 0) == 0) {
+        completionFrom = at;
         run = simulation.start();
         return compare();
     }
@@ -120,6 +141,7 @@ bool TraceReplay::step() {
                      lines[look],
                      "\"" + lines[look] + "\" is no line this chart's machine writes here"});
     wanted = firing;
+    completionFrom = look + 1;
     run = simulation.send(firing ? firing->event : *ignored);
     return compare();
 }

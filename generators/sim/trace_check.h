@@ -56,6 +56,10 @@ private:
     std::vector<std::string> lines;
     ChartSimulator simulation;
     std::optional<Firing> wanted;
+    // Where the lines of the step's completion transitions may begin: a completion guard holds
+    // when its firing line follows there, before the next event's line.
+    std::size_t completionFrom = 0;
+    bool completionFires(const GuardQuestion& q);
     std::size_t at = 0;
     std::vector<Explanation> run;
     int runLine = 0;

@@ -119,7 +119,7 @@ constexpr std::string_view cRuntimeNames[] = {
 
 CEmitter::CEmitter(const Chart& model)
     : chart(model), untraced(model), stateType(fixedWidthType(model.states.size() + 1)),
-      eventType(fixedWidthType(model.events.size())) {
+      eventType(fixedWidthType(model.events.size() + (model.hasCompletion() ? 1 : 0))) {
     untraced.trace = false;
 }
 
@@ -147,8 +147,9 @@ std::string CEmitter::contextMacro() const {
 // Only transitions leaving a composite state exit what is below it at run time; C warns
 // about the unused helpers otherwise.
 bool CEmitter::exitsBelow() const {
-    return std::any_of(chart.states.begin(), chart.states.end(),
-                       [](const State& s) { return !s.children.empty() && !s.events.empty(); });
+    return std::any_of(chart.states.begin(), chart.states.end(), [](const State& s) {
+        return !s.children.empty() && (!s.events.empty() || !s.completion.empty());
+    });
 }
 
 std::vector<std::string> CEmitter::fileScopeNames() const {
@@ -179,6 +180,16 @@ std::vector<std::string> CEmitter::fileScopeNames() const {
                 for (const std::string* fn : {&branch.guardFn, &branch.effectFn})
                     if (!fn->empty())
                         names.push_back(*fn);
+        for (const Branch& branch : state.completion)
+            for (const std::string* fn : {&branch.guardFn, &branch.effectFn})
+                if (!fn->empty())
+                    names.push_back(*fn);
+        if (!state.completeFn.empty())
+            names.push_back(state.completeFn);
+    }
+    if (chart.hasCompletion()) {
+        names.push_back(eventRef(chart.completion));
+        names.emplace_back("complete_");
     }
     return names;
 }
@@ -227,7 +238,7 @@ void CEmitter::writeHeader(std::ostream& out) const {
     for (const State& state : chart.states)
         p.print(",\n    $s$", {{"s", chart.rootClass + "_S_" + state.id}});
     p.print("\n} $root$_State;\n\n", names);
-    if (chart.events.empty()) {
+    if (chart.events.empty() && !chart.hasCompletion()) {
         p.print("/* The chart has no events. */\n"
                 "typedef int $root$_Event;\n\n",
                 names);
@@ -236,8 +247,12 @@ void CEmitter::writeHeader(std::ostream& out) const {
                 "typedef enum $root$_Event {\n",
                 names);
         for (std::size_t i = 0; i < chart.events.size(); ++i)
-            p.print("    $e$$sep$\n", {{"e", eventRef(chart.events[i])},
-                                       {"sep", i + 1 < chart.events.size() ? "," : ""}});
+            p.print("    $e$$sep$\n",
+                    {{"e", eventRef(chart.events[i])},
+                     {"sep", i + 1 < chart.events.size() || chart.hasCompletion() ? "," : ""}});
+        if (chart.hasCompletion())
+            p.print("    $e$ /* no event: what a completion transition fires on */\n",
+                    {{"e", eventRef(chart.completion)}});
         p.print("} $root$_Event;\n\n", names);
     }
     p.print("/* What an event function or $root$_dispatch did with the event. */\n"
@@ -306,6 +321,9 @@ void CEmitter::writeHeader(std::ostream& out) const {
             "    uint16_t queueCount_;\n"
             "    $stype$ active_; /* the innermost active state */\n",
             names);
+    if (chart.hasCompletion())
+        p.print("    $stype$ completing_; /* a composite whose final state was reached */\n",
+                names);
     for (const State& state : chart.states)
         if (state.history)
             p.print("    $stype$ $id$_history_;\n", {{"stype", stateType}, {"id", state.id}});
@@ -419,6 +437,10 @@ void CEmitter::writeSource(std::ostream& out) const {
                 writeUserFunction(p, branch.guardFn, branch.guard, true, &event);
                 writeUserFunction(p, branch.effectFn, branch.effect, false, &event);
             }
+        for (const Branch& branch : state.completion) {
+            writeUserFunction(p, branch.guardFn, branch.guard, true, nullptr);
+            writeUserFunction(p, branch.effectFn, branch.effect, false, nullptr);
+        }
     }
     p.print("#undef ctx\n\n");
     // A context fixed when the file is compiled is no pointer loaded at run time: with its
@@ -467,8 +489,9 @@ void CEmitter::writeObserverCalls(CodePrinter& p) const {
             "        me->observer_->entered(me->observerUser_, ($root$_State)s);\n"
             "}\n\n",
             names);
-    if (exitsBelow() || std::any_of(chart.states.begin(), chart.states.end(),
-                                    [](const State& s) { return !s.events.empty(); }))
+    if (exitsBelow() || chart.hasCompletion() ||
+        std::any_of(chart.states.begin(), chart.states.end(),
+                    [](const State& s) { return !s.events.empty(); }))
         p.print("static void exited_(const $root$* me, int s) {\n"
                 "    if (me->observer_ && me->observer_->exited)\n"
                 "        me->observer_->exited(me->observerUser_, ($root$_State)s);\n"
@@ -484,6 +507,9 @@ void CEmitter::writeObserverCalls(CodePrinter& p) const {
         for (const EventGroup& group : state.events)
             for (const Branch& branch : group.branches)
                 finishes = finishes || (branch.target == cFinal && branch.completes == cTopLevel);
+    for (const State& state : chart.states)
+        for (const Branch& branch : state.completion)
+            finishes = finishes || (branch.target == cFinal && branch.completes == cTopLevel);
     if (finishes)
         p.print("static void finished_(const $root$* me) {\n"
                 "    if (me->observer_ && me->observer_->finished)\n"
@@ -577,6 +603,8 @@ void CEmitter::writeRuntime(CodePrinter& p) const {
             p.print(
                 "static inline int $react$($root$* me, $param$);\n",
                 {{"root", chart.rootClass}, {"react", state.reactFn}, {"param", eventParameter()}});
+    if (chart.hasCompletion())
+        p.print("static void complete_($root$* me);\n", names);
     p.print("\n"
             "void $root$_init($root$* me, $ctx$* ctx) {\n"
             "    me->ctx_ = ctx;\n",
@@ -593,6 +621,8 @@ void CEmitter::writeRuntime(CodePrinter& p) const {
             "    me->queueCount_ = 0;\n"
             "    me->active_ = $none$;\n",
             names);
+    if (chart.hasCompletion())
+        p.print("    me->completing_ = $none$;\n", names);
     for (const State& state : chart.states)
         if (state.history)
             p.print("    me->$id$_history_ = $none$;\n", {{"id", state.id}, {"none", none}});
@@ -708,6 +738,8 @@ void CEmitter::writeRuntime(CodePrinter& p) const {
             "    enter_(me, $initial$);\n"
             "    enterDefault_(me);\n",
             names);
+    if (chart.hasCompletion())
+        p.print("    complete_(me);\n");
     if (!chart.events.empty())
         p.print("    drain_(me);\n");
     p.print("    me->busy_ = 0;\n"
@@ -720,6 +752,9 @@ void CEmitter::writeRuntime(CodePrinter& p) const {
         {
             auto body = p.indent();
             writeSearch(p, nullptr);
+            if (chart.hasCompletion())
+                p.print("if (fired)\n"
+                        "    complete_(me);\n");
         }
         p.print("}\n\n");
     }
@@ -727,6 +762,36 @@ void CEmitter::writeRuntime(CodePrinter& p) const {
     for (const State& state : chart.states)
         if (!state.events.empty())
             writeReact(p, state);
+    if (chart.hasCompletion())
+        writeCompletion(p);
+}
+
+void CEmitter::writeCompletion(CodePrinter& p) const {
+    for (std::size_t i = 0; i < chart.states.size(); ++i) {
+        const State& state = chart.states[i];
+        if (state.completion.empty())
+            continue;
+        p.print("/* Tries the state's completion transitions once, in dispatch order; 1 when one\n"
+                "   fired. */\n"
+                "static int $fn$($root$* me) {\n",
+                {{"root", chart.rootClass}, {"fn", state.completeFn}});
+        {
+            auto body = p.indent();
+            for (const Branch& branch : state.completion)
+                writeBranch(p, static_cast<int>(i), branch, chart.completion);
+            if (!state.completion.back().guardFn.empty())
+                p.print("return 0;\n");
+        }
+        p.print("}\n\n");
+    }
+    p.print("/* Run after every transition that fired, within the same run to completion. */\n"
+            "static void complete_($root$* me) {\n",
+            {{"root", chart.rootClass}});
+    {
+        auto body = p.indent();
+        writeCompletionLoop(p, untraced, stepSyntax());
+    }
+    p.print("}\n\n");
 }
 
 void CEmitter::writeEventFunctions(CodePrinter& p) const {
@@ -745,6 +810,10 @@ void CEmitter::writeEventFunctions(CodePrinter& p) const {
                 p.print("    case $e$:\n"
                         "        return $root$_$id$(me);\n",
                         {{"e", eventRef(event)}, {"root", root}, {"id", event.id}});
+            if (chart.hasCompletion())
+                p.print("    case $e$:\n"
+                        "        break;\n",
+                        {{"e", eventRef(chart.completion)}});
             p.print("    }\n");
         }
         p.print("    return $root$_IGNORED;\n"
@@ -777,6 +846,9 @@ void CEmitter::writeEventFunctions(CodePrinter& p) const {
                 writeSearch(p, &event);
             else
                 p.verbatim(flat);
+            if (chart.hasCompletion())
+                p.print("if (fired)\n"
+                        "    complete_(me);\n");
             p.print("if (me->queueCount_ > 0)\n"
                     "    drain_(me);\n"
                     "me->busy_ = 0;\n"
@@ -816,6 +888,10 @@ void CEmitter::writeMessageDispatch(CodePrinter& p) const {
                  {"id", event.id},
                  {"arguments", arguments}});
     }
+    if (chart.hasCompletion())
+        p.print("    case $e$:\n"
+                "        break;\n",
+                {{"e", eventRef(chart.completion)}});
     p.print("    }\n"
             "    ignored_(me, (int)message->event);\n"
             "    return $root$_IGNORED;\n"
@@ -969,6 +1045,9 @@ void CEmitter::writeSteps(CodePrinter& p, const std::vector<Step>& steps, const 
             else
                 p.print(syntax.enterDefault);
             break;
+        case Step::Complete:
+            p.print(syntax.complete, {{"s", s}});
+            break;
         }
         if (!step.fn.empty())
             p.print("$fn$(context_(me)$arguments$);\n",
@@ -1054,6 +1133,9 @@ StepSyntax CEmitter::stepSyntax() const {
             "me->$id$_history_ = (" + stateType + ")$child$;\n",
             "me->finished_ = 1;\n",
             "enterDefault_(me);\n",
+            "me->completing_ = $s$;\n",
+            "me->completing_",
+            "$fn$(me)",
             "$fn$(context_(me));\n",
             "",
             "int",

@@ -58,6 +58,8 @@ private:
     // exit_ and exitTo_: only written when a transition leaves a composite state.
     void writeExitHelpers(CodePrinter& p) const;
     void writeReact(CodePrinter& p, const genchart::State& state) const;
+    // complete_ and each state's function trying its completion transitions.
+    void writeCompletion(CodePrinter& p) const;
     void writeBranch(CodePrinter& p, int source, const genchart::Branch& branch,
                      const genchart::Event& event) const;
     genchart::StepSyntax stepSyntax() const;

@@ -180,11 +180,14 @@ void CppEmitter::writePublicTypes(CodePrinter& p) const {
     p.print("};\n"
             "// The chart's events, in chart order.\n"
             "enum class Event : $type$ {\n",
-            {{"type", underlyingType(chart.events.size())}});
+            {{"type", underlyingType(chart.events.size() + (chart.hasCompletion() ? 1 : 0))}});
     {
         auto list = p.indent();
         for (const Event& event : chart.events)
             p.print("$id$,\n", {{"id", event.id}});
+        if (chart.hasCompletion())
+            p.print("$id$, // no event: what a completion transition fires on; nothing sends it\n",
+                    {{"id", chart.completion.id}});
     }
     p.print("};\n"
             "#if defined(__GNUC__) && !defined(__clang__)\n"
@@ -383,6 +386,13 @@ void CppEmitter::writeMembers(CodePrinter& p) const {
         if (!state.events.empty())
             p.print("inline bool $react$($param$);\n",
                     {{"react", state.reactFn}, {"param", param}});
+    if (chart.hasCompletion()) {
+        p.print("// The completion transitions of the state that has just completed, if any.\n"
+                "void complete_();\n");
+        for (const State& state : chart.states)
+            if (!state.completion.empty())
+                p.print("bool $fn$();\n", {{"fn", state.completeFn}});
+    }
     p.print("\n$ctx$& ctx_;\n", names);
     if (chart.trace)
         p.print("Trace_ trace_{*this};\n"
@@ -393,6 +403,8 @@ void CppEmitter::writeMembers(CodePrinter& p) const {
     for (const State& state : chart.states)
         if (state.history)
             p.print("State $id$_history_ = State::None_;\n", {{"id", state.id}});
+    if (chart.hasCompletion())
+        p.print("State completing_ = State::None_; // a composite whose final state was reached\n");
     p.print("bool started_ = false;\n"
             "bool finished_ = false;\n"
             "bool busy_ = false;\n"
@@ -426,6 +438,8 @@ void CppEmitter::writeSource(std::ostream& out) const {
     for (const State& state : chart.states)
         if (!state.events.empty())
             writeReact(p, state);
+    if (chart.hasCompletion())
+        writeCompletion(p);
     if (!ns.empty())
         p.print("\n} // namespace $ns$\n", {{"ns", ns}});
 }
@@ -434,7 +448,11 @@ void CppEmitter::writeRuntime(CodePrinter& p) const {
     const std::string macro = queueSizeMacro();
     const std::string initial = stateRef(chart.initial);
     const CodePrinter::Vars names = {
-        {"root", chart.rootClass}, {"ctx", chart.ctxType}, {"macro", macro}, {"initial", initial}};
+        {"root", chart.rootClass},
+        {"ctx", chart.ctxType},
+        {"macro", macro},
+        {"initial", initial},
+        {"complete", chart.hasCompletion() ? "        complete_();\n" : ""}};
     p.print("$root$::$root$($ctx$& ctx, QueueSize_<$macro$>) : ctx_(ctx) {}\n\n"
             "void $root$::start() {\n"
             "    if (started_)\n"
@@ -444,6 +462,7 @@ void CppEmitter::writeRuntime(CodePrinter& p) const {
             "    try {\n"
             "        enter_($initial$);\n"
             "        enterDefault_();\n"
+            "$complete$"
             "    } catch (...) {\n"
             "        active_ = State::None_;\n"
             "        started_ = false;\n"
@@ -485,6 +504,10 @@ void CppEmitter::writeRuntime(CodePrinter& p) const {
         p.print("    case Event::$id$:\n"
                 "        return $id$();\n",
                 {{"id", event.id}});
+    if (chart.hasCompletion())
+        p.print("    case Event::$id$:\n"
+                "        break;\n",
+                {{"id", chart.completion.id}});
     p.print("    }\n"
             "    return Result::Ignored;\n"
             "}\n\n");
@@ -512,6 +535,10 @@ void CppEmitter::writeMessageDispatch(CodePrinter& p) const {
                 "        break;\n",
                 {{"id", event.id}, {"arguments", arguments}});
     }
+    if (chart.hasCompletion())
+        p.print("    case Event::$id$:\n"
+                "        break;\n",
+                {{"id", chart.completion.id}});
     p.print("    }\n"
             "    // Without its arguments an event cannot run its guards and effects.\n"
             "    if (observer_)\n"
@@ -683,6 +710,10 @@ void CppEmitter::writeNames(CodePrinter& p) const {
         p.print("    case Event::$id$:\n"
                 "        return $name$;\n",
                 {{"id", event.id}, {"name", cppnames::stringLiteral(event.name)}});
+    if (chart.hasCompletion())
+        p.print("    case Event::$id$:\n"
+                "        break;\n",
+                {{"id", chart.completion.id}});
     p.print("    }\n"
             "    return \"\";\n"
             "}\n");
@@ -729,6 +760,8 @@ void CppEmitter::writeUserCode(CodePrinter& p, const State& state) const {
     for (const EventGroup& group : state.events)
         for (const Branch& branch : group.branches)
             any = any || !branch.guardFn.empty() || !branch.effectFn.empty();
+    for (const Branch& branch : state.completion)
+        any = any || !branch.guardFn.empty() || !branch.effectFn.empty();
     if (!any)
         return;
     p.print("// State $name$\n\n", {{"name", gennames::commentText(state.className)}});
@@ -740,6 +773,10 @@ void CppEmitter::writeUserCode(CodePrinter& p, const State& state) const {
             writeUserFunction(p, branch.guardFn, branch.guard, true, &event);
             writeUserFunction(p, branch.effectFn, branch.effect, false, &event);
         }
+    }
+    for (const Branch& branch : state.completion) {
+        writeUserFunction(p, branch.guardFn, branch.guard, true, nullptr);
+        writeUserFunction(p, branch.effectFn, branch.effect, false, nullptr);
     }
 }
 
@@ -835,6 +872,9 @@ void CppEmitter::writeSteps(CodePrinter& p, const std::vector<Step>& steps, cons
         case Step::EnterDefault:
             p.print("enterDefault_();\n");
             break;
+        case Step::Complete:
+            p.print("completing_ = $s$;\n", {{"s", stateRef(step.state)}});
+            break;
         }
         if (!step.fn.empty())
             p.print("$fn$($arguments$);\n",
@@ -854,6 +894,9 @@ void CppEmitter::writeSearch(CodePrinter& p, const Event* event) const {
     {
         auto inTry = p.indent();
         writeSearchSwitch(p, chart, event, reacted, stepSyntax());
+        if (chart.hasCompletion())
+            p.print("if (fired)\n"
+                    "    complete_();\n");
     }
     p.print("} catch (...) {\n"
             "    // Back to the states active before the event; the queue empties with the run.\n"
@@ -866,6 +909,31 @@ void CppEmitter::writeSearch(CodePrinter& p, const Event* event) const {
             {{"e", e}});
 }
 
+void CppEmitter::writeCompletion(CodePrinter& p) const {
+    p.print("\n// Run after every transition that fired, within the same run to completion.\n"
+            "void $root$::complete_() {\n",
+            {{"root", chart.rootClass}});
+    {
+        auto body = p.indent();
+        writeCompletionLoop(p, chart, stepSyntax());
+    }
+    p.print("}\n");
+    for (const State& state : chart.states) {
+        if (state.completion.empty())
+            continue;
+        p.print("\n// Tries the state's completion transitions once, in dispatch order.\n"
+                "bool $root$::$fn$() {\n",
+                {{"root", chart.rootClass}, {"fn", state.completeFn}});
+        {
+            auto body = p.indent();
+            for (const Branch& branch : state.completion)
+                writeBranch(p, state, branch, chart.completion);
+            p.print("return false;\n");
+        }
+        p.print("}\n");
+    }
+}
+
 // Only what the shared switches use: structure, default entry and the search.
 StepSyntax CppEmitter::stepSyntax() const {
     return {"exitTo_($s$);\n",
@@ -874,6 +942,9 @@ StepSyntax CppEmitter::stepSyntax() const {
             "$id$_history_ = $child$;\n",
             "finished_ = true;\n",
             "enterDefault_();\n",
+            "completing_ = $s$;\n",
+            "completing_",
+            "$fn$()",
             "$fn$(ctx_);\n",
             "",
             "State",
@@ -950,6 +1021,7 @@ std::string CppEmitter::flatSearch(const Event& event) const {
     p.print("    default:\n"
             "        break;\n"
             "    }\n"
+            "$complete$"
             "} catch (...) {\n"
             "    // Back to the states active before the event; the queue empties with the run.\n"
             "    active_ = before;\n"
@@ -958,7 +1030,8 @@ std::string CppEmitter::flatSearch(const Event& event) const {
             "}\n"
             "if (!fired && observer_)\n"
             "    observer_->ignored($e$);\n",
-            {{"e", e}});
+            {{"e", e},
+             {"complete", chart.hasCompletion() ? "    if (fired)\n        complete_();\n" : ""}});
     const std::string out = text.str();
     if (static_cast<std::size_t>(std::count(out.begin(), out.end(), '\n')) >
         flatLineLimit(kFlatLines))

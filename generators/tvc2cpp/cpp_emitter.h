@@ -47,6 +47,8 @@ private:
     void writeMessageDispatch(CodePrinter& p) const;
     std::string eventParameter() const;
     void writeReact(CodePrinter& p, const genchart::State& state) const;
+    // complete_ and each state's function trying its completion transitions.
+    void writeCompletion(CodePrinter& p) const;
     void writeBranch(CodePrinter& p, const genchart::State& state, const genchart::Branch& branch,
                      const genchart::Event& event) const;
     void writeSteps(CodePrinter& p, const std::vector<genchart::Step>& steps,

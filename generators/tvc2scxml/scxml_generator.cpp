@@ -173,24 +173,30 @@ private:
     // A final state completes the region it is drawn in, as an SCXML final does its parent:
     // one SCXML final per final shape, in the state whose region holds it.
     void collectFinals(gennames::NameTable& ids) {
-        for (std::size_t i = 0; i < chart.states.size(); ++i)
-            for (const genchart::EventGroup& group : chart.states[i].events)
-                for (const genchart::Branch& b : group.branches) {
-                    if (b.target != genchart::cFinal)
-                        continue;
-                    const Transition* t = transitionShape(b.transitionId);
-                    const long shape = t ? t->getTailStateId() : 0;
-                    const int parent = b.completes;
-                    auto& list = finals[parent];
-                    if (!finalIds.count({parent, shape})) {
-                        const std::string base =
-                            parent == genchart::cTopLevel
-                                ? "final"
-                                : chart.states[static_cast<std::size_t>(parent)].id + "_final";
-                        finalIds[{parent, shape}] = ids.claim(base);
-                        list.push_back(shape);
-                    }
-                }
+        std::vector<const genchart::Branch*> branches;
+        for (const genchart::State& state : chart.states) {
+            for (const genchart::EventGroup& group : state.events)
+                for (const genchart::Branch& b : group.branches)
+                    branches.push_back(&b);
+            for (const genchart::Branch& b : state.completion)
+                branches.push_back(&b);
+        }
+        for (const genchart::Branch* b : branches) {
+            if (b->target != genchart::cFinal)
+                continue;
+            const Transition* t = transitionShape(b->transitionId);
+            const long shape = t ? t->getTailStateId() : 0;
+            const int parent = b->completes;
+            auto& list = finals[parent];
+            if (!finalIds.count({parent, shape})) {
+                const std::string base =
+                    parent == genchart::cTopLevel
+                        ? "final"
+                        : chart.states[static_cast<std::size_t>(parent)].id + "_final";
+                finalIds[{parent, shape}] = ids.claim(base);
+                list.push_back(shape);
+            }
+        }
         // Final shapes that no transition reaches stay in the drawing, at the top level.
         for (const Shape* s : gen.getShapes())
             if (s->getType() == "FinalState") {
@@ -304,17 +310,23 @@ private:
         }
         for (const genchart::EventGroup& group : s.events)
             for (const genchart::Branch& b : group.branches)
-                writeTransition(w, index, group, b);
+                writeTransition(w, index, chart.events[static_cast<std::size_t>(group.event)].name,
+                                b);
+        // Completion: a composite's is its done.state event, a simple state's has no event.
+        for (const genchart::Branch& b : s.completion)
+            writeTransition(w, index, s.children.empty() ? "" : "done.state." + stateIds[i], b,
+                            true);
         for (int child : s.children)
             writeState(w, child);
         writeFinals(w, index);
         w.close("state");
     }
 
-    void writeTransition(Writer& w, int source, const genchart::EventGroup& group,
-                         const genchart::Branch& b) {
-        const std::string& event = chart.events[static_cast<std::size_t>(group.event)].name;
-        Attrs attrs{{"event", event}};
+    void writeTransition(Writer& w, int source, const std::string& event, const genchart::Branch& b,
+                         bool completion = false) {
+        Attrs attrs;
+        if (!event.empty())
+            attrs.emplace_back("event", event);
         if (!b.guard.empty())
             attrs.emplace_back("cond", b.guard);
         const Transition* t = transitionShape(b.transitionId);
@@ -346,7 +358,7 @@ private:
             if (field(r, 7) != b.guard)
                 attrs.emplace_back("tv:label-guard", field(r, 7));
         }
-        if (event.find_first_of(" \t.*") != std::string::npos)
+        if (!completion && event.find_first_of(" \t.*") != std::string::npos)
             std::cout << "Warning: the event '" << event
                       << "' holds a blank, '.' or '*', which SCXML reads as several events or "
                          "a pattern."

@@ -330,12 +330,11 @@ private:
     }
 
     void readTransition(const xmlNode* t, Node* source) {
-        const std::string event = attr(t, "event");
+        std::string event = attr(t, "event");
         const std::string target = attr(t, "target");
-        if (event.empty()) {
-            unsupported(t, "a transition without event");
-            return;
-        }
+        // A state's own done.state event is its completion: our transition without an event.
+        if (source && event == "done.state." + source->scxmlId)
+            event.clear();
         if (target.empty() || target.find_first_of(" \t\n") != std::string::npos) {
             unsupported(t, target.empty() ? "a transition without target"
                                           : "a transition with several targets");

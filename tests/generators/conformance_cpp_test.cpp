@@ -30,7 +30,8 @@ MachineApi readApi(const std::string& header) {
         const std::regex value(R"((\w+),)");
         for (auto it = std::sregex_iterator(list.begin(), list.end(), value);
              it != std::sregex_iterator(); ++it)
-            api.events.emplace_back((*it)[1], (*it)[1]);
+            if (const std::string id = (*it)[1]; id.back() != '_') // None_: no event to send
+                api.events.emplace_back(id, id);
     }
     const std::regex function(R"(\n    Result (\w+)\(([^)]*)\);)");
     for (auto it = std::sregex_iterator(header.begin(), header.end(), function);

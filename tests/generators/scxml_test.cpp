@@ -117,8 +117,8 @@ TEST(ScxmlImportTest, WhatAChartCannotHoldIsReportedWithItsLineOrDroppedWhenLeni
         {"<state id=\"A\">\n<invoke src=\"x\"/></state>", "line 4: <invoke>: invoked"},
         {"<state id=\"A\">\n<onentry><send event=\"e\" delay=\"1s\"/></onentry></state>",
          "line 4: <send>: delayed"},
-        {"<state id=\"A\">\n<transition target=\"A\"/></state>", "line 4: <transition>: a "
-                                                                 "transition without event"},
+        {"<state id=\"A\">\n<transition event=\"e\"/></state>", "line 4: <transition>: a "
+                                                                "transition without target"},
         {"<state id=\"A\">\n<onentry><log expr=\"1\"/></onentry></state>",
          "line 4: <log>: executable content other than <script>"},
     };

@@ -146,6 +146,30 @@ TEST_F(TvccheckTest, EachCheckFindsWhatItLooksFor) {
              d.go(d.a, p, "enter");
          },
          "no-initial-state", "warning", "Q_P is entered directly but has no initial state"},
+        {"a cycle of transitions without an event",
+         [](Drawing& d) {
+             auto* b = d.state(100, "B");
+             d.go(d.a, b, "");
+             d.go(b, d.a, "");
+         },
+         "front-end", "error", "Eventless transitions form a cycle: A_Check -> B_Check -> A_Check",
+         1},
+        {"two unguarded transitions without an event",
+         [](Drawing& d) {
+             d.go(d.a, d.state(100, "B"), "");
+             d.go(d.a, d.state(200, "C"), "");
+         },
+         "front-end", "error",
+         "The state A_Check has two transitions without event and without guard", 1},
+        {"a state reached and left only without events",
+         [](Drawing& d) {
+             auto* b = d.state(100, "B");
+             d.go(d.a, b, "");
+             d.go(b, d.state(200, "C"), "", "ctx.flag");
+         },
+         "unreachable-state", "warning", "the state C_Check", 0, false},
+        {"the same: no dead end", [](Drawing& d) { d.go(d.a, d.state(100, "B"), ""); },
+         "handles-no-event", "warning", "while A_Check is active", 0, false},
         {"history on a leaf", [](Drawing& d) { d.a->setHistory(true); }, "useless-history",
          "warning", "A_Check keeps history but has no sub-states"},
         {"two events one name",

@@ -38,6 +38,18 @@ TEST_F(TvcsimTest, ExplainsEachStepAndSpeaksJsonToTools) {
           "  effect Idle_Box: ctx.log(\"Idle -go-> A\");", "  | Idle_Box -go-> A_Box"})
         EXPECT_NE(explained.out.find(std::string(line) + "\n"), std::string::npos) << line;
 
+    // A completion is explained step by step too: the state completes, its guards are asked.
+    std::ofstream(dir / "completion.txt") << "go\n";
+    const ProgramResult completed =
+        tvcsim({"--explain", (conformanceFolder() / "eventless_simple" / "chart.tvc").string(),
+                (dir / "completion.txt").string()});
+    ASSERT_EQ(completed.status, 0) << completed.err;
+    for (const char* line :
+         {"  complete C_EventlessSimple: its transitions without an event are tried",
+          "  completion guard C_EventlessSimple --> D_EventlessSimple [ctx.flag(\"x\")]: false",
+          "  fire C_EventlessSimple --> E_EventlessSimple"})
+        EXPECT_NE(completed.out.find(std::string(line) + "\n"), std::string::npos) << line;
+
     const ProgramResult json = tvcsim({"--json", chart, script});
     ASSERT_EQ(json.status, 0) << json.err;
     const auto objects = splitLines(json.out);

@@ -29,6 +29,8 @@ const char* kindName(genchart::Step::Kind kind) {
         return "enter";
     case Step::EnterDefault:
         return "default entry";
+    case Step::Complete:
+        return "complete";
     }
     return "";
 }
@@ -91,6 +93,11 @@ TEST(MachineModelTest, ATransitionsStepsAreDecidedOnceForEveryLanguage) {
          "quit",
          {"exit below Run_FinalAtTopLevel", "exit Run_FinalAtTopLevel", "fire Run_FinalAtTopLevel",
           "effect Run_FinalAtTopLevel", "finish -"}},
+        // A region with completion transitions completes: they are tried next.
+        {"completion_composite",
+         "P1_P",
+         "done",
+         {"exit P1_P", "fire P1_P", "effect P1_P", "complete P_CompletionComposite"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.chart) + " " + c.source + " " + c.event);

@@ -229,3 +229,28 @@ TEST(SimulatorTraceCheckTest, TheFirstLineWhereATraceDepartsIsReported) {
         EXPECT_EQ(check.line, d.line) << check.message;
     }
 }
+
+// A completion guard's answer is read from the trace: its firing line follows, or not.
+TEST(SimulatorTraceCheckTest, CompletionGuardsAreAnsweredAsTheTraceShows) {
+    ConformanceRun run("eventless_simple");
+    std::vector<std::string> trace;
+    const auto add = [&](const std::vector<sim::Explanation>& explanations) {
+        for (const auto& e : explanations)
+            trace.insert(trace.end(), e.trace.begin(), e.trace.end());
+    };
+    const int go = run.simulator.eventIndex("go");
+    add(run.simulator.start());
+    add(run.simulator.send(go)); // C's guard false: C --> E
+    run.simulator.answerGuard("ctx.flag(\"x\")", true);
+    add(run.simulator.send(go));
+    add(run.simulator.send(go)); // C --> D, whose guard is false
+    run.simulator.answerGuard("ctx.flag(\"y\")", true);
+    add(run.simulator.send(go)); // D --> B
+    const auto& chart = run.simulator.chart();
+    const sim::TraceCheck check = sim::checkTrace(chart, trace);
+    EXPECT_TRUE(check.agrees) << check.message;
+    auto damaged = trace;
+    damaged.erase(
+        std::find(damaged.begin(), damaged.end(), "D_EventlessSimple --> B_EventlessSimple"));
+    EXPECT_FALSE(sim::checkTrace(chart, damaged).agrees);
+}

@@ -366,3 +366,28 @@ TEST_F(SimulateTest, LeavingTheModeLeavesTheChartItsHistoryAndItsFileAsTheyWere)
     EXPECT_EQ(enabled(cmd::EditUndo), undo);
     EXPECT_EQ(enabled(cmd::EditRedo), redo);
 }
+
+// A completion transition's guard is asked like an event's, and its answer shows in the log.
+TEST_F(SimulateTest, ACompletionGuardIsAskedAndItsAnswerShows) {
+    ASSERT_TRUE(start());
+    const fs::path folder = dir.path() / "work";
+    fs::create_directories(folder);
+    fs::copy_file(fs::path(TAVREN_EXAMPLES) / ".." / "tests" / "conformance" / "eventless_simple" /
+                      "chart.tvc",
+                  folder / "eventless.tvc");
+    ASSERT_NE(frame().OpenDocumentFile((folder / "eventless.tvc").string()), nullptr);
+    trigger(cmd::SimulateMode);
+    click("simStart");
+    EXPECT_EQ(marked(SimMark::Innermost), names({"B"}));
+
+    answerGuards({{true, false}, {false, false}});
+    sendTyped("go");
+    ASSERT_EQ(asked.size(), 2u);
+    EXPECT_NE(asked[0].find(name("C") + " --> " + name("D")), std::string::npos) << asked[0];
+    EXPECT_NE(asked[0].find("completion transitions"), std::string::npos) << asked[0];
+    EXPECT_TRUE(logHas("  completion guard " + name("C") + " --> " + name("D") +
+                       " [ctx.flag(\"x\")]: true (your answer)"));
+    EXPECT_TRUE(logHas("  completion guard " + name("D") + " --> " + name("B") +
+                       " [ctx.flag(\"y\")]: false (your answer)"));
+    EXPECT_EQ(marked(SimMark::Innermost), names({"D"}));
+}
