@@ -107,9 +107,12 @@ TEST_F(EditorTest, ZoomMenuFollowsTheView) {
     while (view.canZoomIn())
         view.zoomIn();
     EXPECT_FALSE(enabled(cmd::ZoomIn));
+    trigger(cmd::ZoomOut);
+    EXPECT_EQ(view.layout().getZoom(), 12);
+    EXPECT_TRUE(enabled(cmd::ZoomIn));
     trigger(cmd::ZoomNormal);
     EXPECT_EQ(view.layout().getZoom(), 6);
-    EXPECT_TRUE(enabled(cmd::ZoomIn));
+    EXPECT_FALSE(enabled(cmd::ZoomNormal));
 }
 
 TEST_F(EditorTest, ScrollingMovesInWholeUnits) {
