@@ -97,10 +97,17 @@ TEST(ConformanceCasesTest, ScriptsAndTracesFitTheirCharts) {
     }
 }
 
+// The shipped examples too.
 TEST(ConformanceCasesTest, ChartsAreWhatTheEditorWritesAndStayOnTheCanvas) {
-    for (const std::string& name : caseNames()) {
-        SCOPED_TRACE(name);
-        const std::string text = slurp(kCases / name / "chart.tvc");
+    std::vector<std::filesystem::path> charts;
+    for (const std::string& name : caseNames())
+        charts.push_back(kCases / name / "chart.tvc");
+    for (const char* name : {"door.tvc", "traffic_light.tvc", "media_player.tvc", "history.tvc"})
+        charts.push_back(std::filesystem::path(TAVREN_EXAMPLES) / name);
+    for (const auto& chart : charts) {
+        SCOPED_TRACE(chart.string());
+        const std::string text = slurp(chart);
+        ASSERT_FALSE(text.empty());
         LayoutMgr view;
         std::istringstream in(text);
         view.read(in);

@@ -72,39 +72,3 @@ inline void expectHandWrittenTrace(const std::string& name, const std::string& t
     if (std::filesystem::exists(file))
         expectSameLines(splitLines(trace), splitLines(slurp(file)));
 }
-
-// Every case's chart generated into dir as CASE.tvc by the program (so each case's machine
-// has a name of its own and all of them compile together); the generated files, CASE +
-// suffix, in case order, or an empty list after a failure has been recorded.
-inline std::vector<std::filesystem::path> generateCases(const std::string& program,
-                                                        const std::filesystem::path& dir,
-                                                        bool withTrace, const std::string& suffix) {
-    std::vector<std::filesystem::path> sources;
-    for (const std::string& name : caseNames()) {
-        const auto model = dir / (name + ".tvc");
-        std::filesystem::copy_file(conformanceFolder() / name / "chart.tvc", model);
-        std::vector<std::string> args = {program};
-        if (withTrace)
-            args.push_back("-g");
-        args.insert(args.end(), {"-d", model.string()});
-        const ProgramResult gen = runProgram(args);
-        EXPECT_EQ(gen.status, 0) << name << "\n" << gen.out;
-        if (gen.status != 0)
-            return {};
-        sources.push_back(dir / (name + suffix));
-    }
-    return sources;
-}
-
-// Runs the case's script through a runner program and compares what it prints with the
-// hand-written trace; with the trace hook on, the hook's lines must go to standard error.
-inline void expectCaseTrace(std::vector<std::string> runner, const std::string& name,
-                            bool withTrace) {
-    SCOPED_TRACE(name);
-    runner.push_back((conformanceFolder() / name / "events.txt").string());
-    const ProgramResult run = runProgram(runner);
-    ASSERT_EQ(run.status, 0) << run.err;
-    expectSameLines(splitLines(run.out),
-                    splitLines(slurp(conformanceFolder() / name / "expected.txt")));
-    EXPECT_EQ(run.err.empty(), !withTrace) << run.err;
-}

@@ -302,36 +302,54 @@ TEST_F(TransitionTest, DragOutlineIsReplayedInXorAndErased) {
 
 // --- editing with the mouse ---
 
-TEST_F(TransitionTest, DraggingTheTailOntoAnAnchorAttachesIt) {
-    GenericState* s = addState({30, 40, 50, 56});
-    Transition* t = addFree({10, 10}, {10, 30});
-    const CPoint anchor = s->getAnchorPoint({2, 1}); // top middle (40, 40)
-    wnd.moveTo({238, 242});
-    wnd.releaseAt({238, 242});
-    t->onLButtonDown(0, {60, 180});
-    EXPECT_EQ(t->getTailState(), s);
-    EXPECT_EQ(t->getTailNode(), NODE(2, 1));
-    EXPECT_EQ(s->getTails(), std::vector<Transition*>{t});
-    EXPECT_EQ(t->getTailLink()->getTailPt(), anchor);
-    EXPECT_TRUE(wellAttached(t));
-    EXPECT_TRUE(view.getCollection().find(t));
-    // The snap marker was drawn and erased again.
-    EXPECT_EQ(wnd.overlay.count("Rectangle") % 2, 0);
-    EXPECT_GT(wnd.overlay.count("Rectangle"), 0);
-}
-
-TEST_F(TransitionTest, DraggingTheHeadOntoEmptySpaceLeavesAFreeEnd) {
-    GenericState* a = addState({10, 10, 20, 18});
-    GenericState* b = addState({40, 40, 50, 48});
-    Transition* t = connect(a, {2, 3}, b, {2, 1});
-    const CPoint handle = t->getHeadLink()->getTrackRect().CenterPoint();
-    wnd.moveTo({400, 300});
-    wnd.releaseAt({400, 300});
-    t->onLButtonDown(0, handle);
-    EXPECT_EQ(t->getHeadState(), nullptr);
-    EXPECT_TRUE(a->getHeads().empty());
-    EXPECT_EQ(t->getHeadLink()->getHeadPt(), CPoint(67, 50)); // 400 / 6 rounds to 67
-    EXPECT_TRUE(wellAttached(t));
+// Either end dragged: onto an anchor it attaches there, onto empty space it comes free.
+TEST_F(TransitionTest, DraggingAnEndAttachesItToAnAnchorOrFreesIt) {
+    struct Case {
+        const char* what;
+        bool head;
+        CPoint drop;
+        bool attaches;
+        CPoint end;
+    };
+    const Case cases[] = {
+        {"tail onto the top anchor", false, {238, 362}, true, {40, 60}},
+        {"head onto empty space", true, {400, 300}, false, {67, 50}}, // 400 / 6 rounds to 67
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        GenericState* a = addState({10, 10, 20, 18});
+        GenericState* b = addState({40, 40, 50, 48});
+        GenericState* s = addState({30, 60, 50, 76});
+        Transition* t = connect(a, {2, 3}, b, {2, 1});
+        const CPoint press = c.head ? t->getHeadLink()->getTrackRect().CenterPoint()
+                                    : view.zpFu(t->getTailLink()->getTailPt());
+        wnd.overlay.clear();
+        wnd.moveTo(c.drop);
+        wnd.releaseAt(c.drop);
+        t->onLButtonDown(0, press);
+        EXPECT_TRUE(wellAttached(t));
+        if (c.head) {
+            EXPECT_EQ(t->getHeadState(), c.attaches ? s : nullptr);
+            EXPECT_TRUE(a->getHeads().empty());
+            EXPECT_EQ(t->getHeadLink()->getHeadPt(), c.end);
+        } else {
+            EXPECT_EQ(t->getTailState(), c.attaches ? s : nullptr);
+            EXPECT_TRUE(b->getTails().empty());
+            EXPECT_EQ(t->getTailLink()->getTailPt(), c.end);
+        }
+        if (c.attaches) {
+            EXPECT_EQ(c.head ? t->getHeadNode() : t->getTailNode(), NODE(2, 1));
+            EXPECT_TRUE(view.getCollection().find(t));
+            // The snap marker was drawn and erased again.
+            EXPECT_EQ(wnd.overlay.count("Rectangle") % 2, 0);
+            EXPECT_GT(wnd.overlay.count("Rectangle"), 0);
+        }
+        view.getCollection().clear();
+        delete t;
+        delete s;
+        delete b;
+        delete a;
+    }
 }
 
 TEST_F(TransitionTest, EscapeChangesNothing) {

@@ -12,6 +12,7 @@
 #include "model/transition.h"
 #include "platform/command_ids.h"
 #include "tests/editor/app/app_fixture.h"
+#include "tests/editor/app/dialog_driver.h"
 #include "view/layout_mgr.h"
 
 #include <QAction>
@@ -141,22 +142,6 @@ protected:
         post(mouse(vp, QEvent::MouseButtonRelease, at));
         settle();
     }
-    static void type(QDialog& d, const char* field, const QString& text) {
-        QWidget* edit = d.findChild<QWidget*>(field);
-        ASSERT_NE(edit, nullptr) << field;
-        if (auto* line = qobject_cast<QLineEdit*>(edit))
-            line->selectAll();
-        else if (auto* plain = qobject_cast<QPlainTextEdit*>(edit))
-            plain->selectAll();
-        QTest::keyClicks(edit, text);
-    }
-    static void press(QDialog& d, const QString& text) {
-        for (QAbstractButton* b : d.findChildren<QAbstractButton*>())
-            if (b->text() == text)
-                return QTest::mouseClick(b, Qt::LeftButton);
-        ADD_FAILURE() << "no button " << text.toStdString();
-    }
-
     QtDialogs dialogs;
     ChartView* view = nullptr;
     QWidget* vp = nullptr;
@@ -207,17 +192,17 @@ TEST_F(DrawingTest, AWholeChartIsDrawnWithTheMouseAndKeyboardAlone) {
     const CRect label = go->getMesg()->getRect();
     // Off the transition, which lies across the label's middle.
     doubleClick(pixel(label.TopLeft() + CSize(2, 1)), [](QDialog& d) {
-        type(d, "event", "go");
-        type(d, "guard", "ready()");
-        type(d, "effect", "count++;");
-        press(d, "Update");
+        dialogdriver::type(d, "event", "go");
+        dialogdriver::type(d, "guard", "ready()");
+        dialogdriver::type(d, "effect", "count++;");
+        dialogdriver::click(d, "Update");
     });
     EXPECT_EQ(go->getMesg()->getTextHandler()->getEvent(), "go");
 
     // Idle's entry action.
     doubleClick(pixel({15, 16}), [](QDialog& d) {
-        type(d, "entry", "log(\"idle\");");
-        press(d, "OK");
+        dialogdriver::type(d, "entry", "log(\"idle\");");
+        dialogdriver::click(d, "OK");
     });
     EXPECT_EQ(idle->getTextHandler()->getEntry(), "log(\"idle\");");
 

@@ -6,6 +6,7 @@
 #include "model/note.h"
 #include "platform/command_ids.h"
 #include "platform/services.h"
+#include "tests/editor/app/dialog_driver.h"
 #include "tests/fakes/fake_platform.h"
 
 #include <QAbstractButton>
@@ -25,45 +26,9 @@
 
 namespace {
 
+using namespace dialogdriver;
 using Script = std::function<void(QDialog&)>;
 using Texts = std::array<std::string, 3>;
-
-// Runs the request while the script drives the modal dialog it opens. A dialog the script
-// leaves open is cancelled, so a failing test cannot hang.
-void drive(const Script& script, const std::function<void()>& request) {
-    bool found = false;
-    QTimer timer;
-    timer.setSingleShot(true);
-    QObject::connect(&timer, &QTimer::timeout, [&] {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (!dialog)
-            return timer.start(10);
-        found = true;
-        script(*dialog);
-        if (dialog->isVisible()) {
-            ADD_FAILURE() << "the script left the dialog open";
-            dialog->reject();
-        }
-    });
-    timer.start(0);
-    request();
-    EXPECT_TRUE(found) << "no dialog opened";
-}
-
-QAbstractButton* button(QDialog& dialog, const QString& text) {
-    for (QAbstractButton* b : dialog.findChildren<QAbstractButton*>()) {
-        if (b->text() == text)
-            return b;
-    }
-    return nullptr;
-}
-
-void click(QDialog& dialog, const QString& text) {
-    if (QAbstractButton* b = button(dialog, text))
-        QTest::mouseClick(b, Qt::LeftButton);
-    else
-        ADD_FAILURE() << "no button " << text.toStdString();
-}
 
 // A missing field fails the test and stands in as a fresh edit, so the script runs on.
 QWidget* field(QDialog& dialog, const QString& name) {

@@ -92,10 +92,10 @@ TEST(ChartViewTest, ScrollsInWholeUnits) {
     EXPECT_GT(s.scroll().x, s.view.horizontalScrollBar()->maximum() - 6);
 }
 
-TEST(ChartViewTest, ZoomCommandsAndTheirEnabling) {
+// The limits are the layout's (its own tests); the view keeps its scroll bars in step.
+TEST(ChartViewTest, ZoomKeepsTheScrollBarsInStep) {
     ShownView s;
     QSignalSpy changed(&s.view, &ChartView::zoomChanged);
-    EXPECT_FALSE(s.view.canZoomNormal());
     s.view.scrollBy(CSize(60, 120));
 
     s.view.zoomIn();
@@ -109,20 +109,11 @@ TEST(ChartViewTest, ZoomCommandsAndTheirEnabling) {
 
     while (s.view.canZoomIn())
         s.view.zoomIn();
-    EXPECT_EQ(s.view.layout().getZoom(), 13);
     EXPECT_EQ(s.view.horizontalScrollBar()->maximum(), 1500 * 13 - s.view.viewport()->width());
-    s.view.zoomIn(); // at the limit: nothing
-    EXPECT_EQ(s.view.layout().getZoom(), 13);
-
-    while (s.view.canZoomOut())
-        s.view.zoomOut();
-    EXPECT_EQ(s.view.layout().getZoom(), 2);
-    EXPECT_TRUE(s.view.canZoomNormal());
     s.view.zoomNormal();
     EXPECT_EQ(s.view.layout().getZoom(), 6);
-    EXPECT_FALSE(s.view.canZoomNormal());
     EXPECT_EQ(s.scroll().x % 6, 0);
-    EXPECT_GE(changed.count(), 7 + 11 + 1);
+    EXPECT_GE(changed.count(), 7 + 1);
 }
 
 TEST(ChartViewTest, PaintsGridAndStates) {
