@@ -16,8 +16,9 @@ void TransitionEx::assertValid() {
 }
 
 void TransitionEx::fillModelInfo(StateInfo& info, ProgressCallback callback) {
-    // Without a label a transition has no event: like a label without one, it completes.
     Mesg* label = getMesg();
+    if (!label)
+        return;
     StartableState* source = getHeadState();
     EndableState* target = getTailState();
     // Analysis rejects these first; a direct caller gets the same answer instead of a crash.
@@ -30,18 +31,18 @@ void TransitionEx::fillModelInfo(StateInfo& info, ProgressCallback callback) {
     reportProgress(callback, "Parsing transition from " + source->getName() + " to " +
                                  target->getName() + "...");
 
-    const EventEditorBox* text = label ? label->getTextHandler() : nullptr;
+    const EventEditorBox* text = label->getTextHandler();
     MesgInfo record;
     // Grouping, duplicate checks and naming go by the event's name; its parameter list
     // travels beside it.
-    const EventText event = splitEventText(text ? text->getEvent() : std::string());
+    const EventText event = splitEventText(text->getEvent());
     record.event = event.name;
     record.signature = event.signature;
     record.targetClassName = targetClassName;
     record.targetId = target->getObjId();
     record.transitionId = getObjId();
-    record.guard = text ? text->getGuard() : std::string();
-    record.effect = text ? text->getEffect() : std::string();
+    record.guard = text->getGuard();
+    record.effect = text->getEffect();
     info.transitions.push_back(record);
     ModelInfo::getInstance()->addEvent(record.event, record.signature);
 }

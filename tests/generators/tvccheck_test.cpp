@@ -168,9 +168,6 @@ TEST_F(TvccheckTest, EachCheckFindsWhatItLooksFor) {
              d.go(b, d.state(200, "C"), "", "ctx.flag");
          },
          "unreachable-state", "warning", "the state C_Check", 0, false},
-        {"a transition without a label completes like one with an empty label",
-         [](Drawing& d) { d.chart.connect(d.a, NODE(3, 2), d.state(100, "B"), NODE(1, 2)); },
-         "unreachable-state", "warning", "the state B_Check", 0, false},
         {"the same: no dead end", [](Drawing& d) { d.go(d.a, d.state(100, "B"), ""); },
          "handles-no-event", "warning", "while A_Check is active", 0, false},
         {"history on a leaf", [](Drawing& d) { d.a->setHistory(true); }, "useless-history",
