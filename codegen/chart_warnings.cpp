@@ -84,20 +84,29 @@ private:
                        {{"label", label->getObjId()}, {"transition", t.getObjId()}}});
     }
 
-    // Without an event a transition waits for its source to complete; a composite whose own
-    // region holds no final state never does.
+    // Without a label a transition is left out of the machine; without an event it waits for
+    // its source to complete, and a composite whose own region holds no final state never does.
     void eventless(const GenericStateEx& source, const Transition& t) {
+        const auto* target = dynamic_cast<const GenericStateEx*>(t.getTailState());
+        const std::string ends = "from " + source.getClassName() + " to " +
+                                 (target ? target->getClassName() : std::string("a final state"));
         Mesg* label = t.getMesg();
-        if (label && !blank(label->getTextHandler()->getEvent()))
+        if (!label) {
+            out.push_back(
+                {"no-label",
+                 "the transition " + ends +
+                     " has no label and never fires: give it an event, or an empty "
+                     "label to make it a completion transition",
+                 {{source.getClassName(), source.getObjId()}, {"transition", t.getObjId()}}});
+            return;
+        }
+        if (!blank(label->getTextHandler()->getEvent()))
             return;
         if (source.getSubStates().empty() || hasFinalState(source))
             return;
-        const auto* target = dynamic_cast<const GenericStateEx*>(t.getTailState());
         const std::string guard = label ? label->getTextHandler()->getGuard() : std::string();
         out.push_back({"completion-never-fires",
-                       "the transition " + (blank(guard) ? "" : "[" + guard + "] ") + "from " +
-                           source.getClassName() + " to " +
-                           (target ? target->getClassName() : std::string("a final state")) +
+                       "the transition " + (blank(guard) ? "" : "[" + guard + "] ") + ends +
                            " has no event and never fires: " + source.getClassName() +
                            " has no final state in its region to complete it",
                        {{source.getClassName(), source.getObjId()}, {"transition", t.getObjId()}}});

@@ -376,6 +376,8 @@ const std::vector<Rule>& rules() {
         {"completion-never-fires", Severity::Warning,
          "A transition without an event leaves a composite state that never completes.",
          "Give the transition an event, or draw a final state in the composite's region."},
+        {"no-label", Severity::Warning, "A transition without a label is left out of the machine.",
+         "Give it an event, or an empty label to make it a completion transition."},
         {"initial-label", Severity::Warning, "A label on an initial transition is not used.",
          "Delete the label; an entry action of the target can do what its effect did."},
         {"useless-history", Severity::Warning, "History on a state without sub-states.",

@@ -151,7 +151,7 @@ TEST_F(GeneratorMainTest, WhatAChartHoldsInVainIsWarnedAboutAndGenerated) {
     chart.label(chart.connect(chart.initial({105, 65, 109, 69}), NODE(3, 1), inner, NODE(1, 1)), "",
                 "", "ctx.log();");
     chart.label(chart.connect(a, NODE(2, 2), p, NODE(4, 2)), "enter");
-    chart.connect(p, NODE(3, 2), a, NODE(3, 2));
+    chart.label(chart.connect(p, NODE(3, 2), a, NODE(3, 2)), "");
     auto* q = chart.state({400, 60, 600, 200}, "Q");
     chart.state({420, 100, 470, 130}, "Deep");
     chart.label(chart.connect(a, NODE(1, 2), q, NODE(1, 1)), "jump");

@@ -102,7 +102,7 @@ TEST_F(TvccheckTest, EachCheckFindsWhatItLooksFor) {
          [](Drawing& d) {
              auto* p = d.composite(100, "P");
              d.go(d.a, p, "enter");
-             d.chart.connect(p, NODE(3, 2), d.a, NODE(3, 1));
+             d.go(p, d.a, "");
          },
          "completion-never-fires", "warning",
          "the transition from P_Check to A_Check has no event and never fires"},
@@ -120,12 +120,15 @@ TEST_F(TvccheckTest, EachCheckFindsWhatItLooksFor) {
              d.chart.label(d.chart.connect(d.inner, NODE(3, 2),
                                            d.chart.finalState({250, 150, 254, 154}), NODE(4, 1)),
                            "done");
-             d.chart.connect(p, NODE(3, 2), d.a, NODE(3, 1));
+             d.go(p, d.a, "");
          },
          "completion-never-fires", "warning", "", 0, false},
         {"an eventless transition out of a simple state",
+         [](Drawing& d) { d.go(d.a, d.state(100, "B"), ""); }, "completion-never-fires", "warning",
+         "", 0, false},
+        {"a transition without a label",
          [](Drawing& d) { d.chart.connect(d.a, NODE(3, 2), d.state(100, "B"), NODE(1, 2)); },
-         "completion-never-fires", "warning", "", 0, false},
+         "no-label", "warning", "the transition from A_Check to B_Check has no label"},
         {"a label on an initial transition",
          [](Drawing& d) {
              auto* p = d.chart.state({100, 60, 300, 200}, "P");
