@@ -243,6 +243,7 @@ TEST(ModelFileTest, OlderVersionsReadTheirOwnLabelAndPropertyLines) {
     EXPECT_EQ(failure(v39), "");
 }
 
+// The archive's own tests cover each broken block; these show the messages reach the reader.
 TEST(ModelFileTest, CraftedFilesFailWithTheirMessages) {
     auto withData = [](const std::string& data) {
         return "9999 4 1\r\n6\r\nBEGIN DATA\r\n" + data;
@@ -259,11 +260,7 @@ TEST(ModelFileTest, CraftedFilesFailWithTheirMessages) {
         {"9999 4 2\r\n6\r\n",
          "Version not compatible.\nDocument Version Supported:4.1\nDocument Being Opened:4.2"},
         {"9999 4 1\r\n6\r\nno data line\r\n", "Invalid File"},
-        {withData(""), "Invalid File"},
-        {withData("BEGIN Link 101\r\n"), "Invalid File"},
-        {withData("\r\nEND DATA\r\n"), "Invalid File"},
         {withData(state + "0\r\nTEXT BEGIN\r\n"), "Invalid or Corrupt File"},
-        {withData(state + "0\r\nTEXTBEGIN\r\nnever ends\r\n"), "Invalid or Corrupt File"},
         {withData("BEGIN Transition 102\r\n102 40\r\n1 1 1 9\r\n0 0\r\n3 1 1 1\r\n"
                   "2 1 1 1 2 \r\n"),
          "Invalid File"},
