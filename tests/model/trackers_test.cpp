@@ -33,24 +33,31 @@ TEST(PointTrackerTest, FollowsThroughTheCallbackAndErasesItsLine) {
     EXPECT_EQ(dc.count("LineTo 20 40"), 2);
 }
 
-TEST(PointTrackerTest, EscapeErasesButLostCaptureDoesNot) {
-    ScriptedWnd wnd;
-    PointTracker escaped(nullptr, nullptr, true);
-    wnd.moveTo({30, 30});
-    wnd.pressEscape();
-    EXPECT_FALSE(escaped.track(&wnd));
-    EXPECT_FALSE(wnd.captured);
-    EXPECT_EQ(wnd.overlay.count("LineTo 30 30"), 2);
+// Escape erases the feedback; a lost capture leaves it to the window's next repaint.
+TEST(TrackerTest, EscapeErasesButLostCaptureDoesNot) {
+    for (const bool escape : {true, false}) {
+        SCOPED_TRACE(escape ? "escape" : "lost capture");
+        const auto end = [escape](ScriptedWnd& w) { escape ? w.pressEscape() : w.loseCapture(); };
+        ScriptedWnd wnd;
+        PointTracker point(nullptr, nullptr, true);
+        wnd.moveTo({30, 30});
+        end(wnd);
+        EXPECT_FALSE(point.track(&wnd));
+        EXPECT_FALSE(wnd.captured);
+        EXPECT_EQ(wnd.overlay.count("LineTo 30 30"), escape ? 2 : 1);
 
-    PointTracker lost(nullptr, nullptr, true);
-    wnd.moveTo({40, 40});
-    wnd.loseCapture();
-    EXPECT_FALSE(lost.track(&wnd));
-    EXPECT_FALSE(wnd.captured);
-    EXPECT_EQ(wnd.overlay.count("LineTo 40 40"), 1);
+        wnd.overlay.clear();
+        LineTracker line(nullptr, nullptr);
+        line.setStart({10, 50}, {90, 50});
+        wnd.moveTo({40, 70});
+        end(wnd);
+        EXPECT_FALSE(line.track(&wnd));
+        EXPECT_EQ(wnd.overlay.count("Polyline"), escape ? 2 : 1);
+        EXPECT_FALSE(wnd.captured);
+    }
 
     // Without the line nothing is drawn; without a window nothing is tracked.
-    wnd.overlay.clear();
+    ScriptedWnd wnd;
     PointTracker bare(nullptr, nullptr, false);
     wnd.moveTo({13, 17});
     wnd.releaseAt({14, 18});
@@ -79,23 +86,4 @@ TEST(LineTrackerTest, SegmentMovesAcrossItsOwnDirectionOnly) {
     EXPECT_FALSE(vertical.track(&wnd));
     EXPECT_EQ(vertical.getFirst(), CPoint(50, 10));
     EXPECT_EQ(wnd.overlay.count("Polyline 50 10 70 10 70 90 50 90"), 2);
-}
-
-TEST(LineTrackerTest, EscapeErasesButLostCaptureDoesNot) {
-    ScriptedWnd wnd;
-    LineTracker escaped(nullptr, nullptr);
-    escaped.setStart({10, 50}, {90, 50});
-    wnd.moveTo({40, 70});
-    wnd.pressEscape();
-    EXPECT_FALSE(escaped.track(&wnd));
-    EXPECT_EQ(wnd.overlay.count("Polyline"), 2);
-
-    wnd.overlay.clear();
-    LineTracker lost(nullptr, nullptr);
-    lost.setStart({10, 50}, {90, 50});
-    wnd.moveTo({40, 70});
-    wnd.loseCapture();
-    EXPECT_FALSE(lost.track(&wnd));
-    EXPECT_EQ(wnd.overlay.count("Polyline"), 1);
-    EXPECT_FALSE(wnd.captured);
 }

@@ -153,43 +153,28 @@ TEST_F(MouseEditingTest, ClicksSelectShiftTogglesAndCtrlDrawsABandExceptOnTransi
 
 TEST_F(MouseEditingTest, ToolsInsertTheirShapeWhereTheyAreDropped) {
     const CPoint at = pixel({100, 50});
+    // Where a shape lies: a box's corners, a route's or a line's ends.
+    const auto ends = [](Shape* s) -> std::pair<CPoint, CPoint> {
+        if (auto* r = dynamic_cast<RectShape*>(s))
+            return {r->getRect().TopLeft(), r->getRect().BottomRight()};
+        if (auto* t = dynamic_cast<Transition*>(s))
+            return {t->getHeadLink()->getHeadPt(), t->getTailLink()->getTailPt()};
+        if (auto* l = dynamic_cast<Line*>(s))
+            return {l->getHead(), l->getTail()};
+        return {};
+    };
     const struct {
         unsigned tool;
         bool dragsAtOnce;
-        std::function<bool(Shape*)> placed;
+        std::string type;
+        std::pair<CPoint, CPoint> ends;
     } tools[] = {
-        {cmd::InsertState, true,
-         [](Shape* s) {
-             return dynamic_cast<GenericState*>(s) &&
-                    dynamic_cast<GenericState*>(s)->getRect() == CRect(100, 50, 110, 58) &&
-                    dynamic_cast<GenericState*>(s)->getName() == "Idle";
-         }},
-        {cmd::InsertInitialState, true,
-         [](Shape* s) {
-             return dynamic_cast<InitialState*>(s) &&
-                    dynamic_cast<RectShape*>(s)->getRect() == CRect(100, 50, 104, 54);
-         }},
-        {cmd::InsertFinalState, true,
-         [](Shape* s) {
-             return dynamic_cast<FinalState*>(s) &&
-                    dynamic_cast<RectShape*>(s)->getRect() == CRect(100, 50, 104, 54);
-         }},
-        {cmd::InsertNote, true,
-         [](Shape* s) {
-             return dynamic_cast<Note*>(s) &&
-                    dynamic_cast<RectShape*>(s)->getRect() == CRect(100, 50, 112, 56);
-         }},
-        {cmd::NewTransition, false,
-         [](Shape* s) {
-             auto* t = dynamic_cast<Transition*>(s);
-             return t && t->getHeadLink()->getHeadPt() == CPoint(100, 46) &&
-                    t->getTailLink()->getTailPt() == CPoint(100, 54);
-         }},
-        {cmd::InsertLine, true,
-         [](Shape* s) {
-             auto* l = dynamic_cast<Line*>(s);
-             return l && l->getHead() == CPoint(92, 58) && l->getTail() == CPoint(108, 42);
-         }},
+        {cmd::InsertState, true, "GenericState", {{100, 50}, {110, 58}}},
+        {cmd::InsertInitialState, true, "InitialState", {{100, 50}, {104, 54}}},
+        {cmd::InsertFinalState, true, "FinalState", {{100, 50}, {104, 54}}},
+        {cmd::InsertNote, true, "Note", {{100, 50}, {112, 56}}},
+        {cmd::NewTransition, false, "Transition", {{100, 46}, {100, 54}}},
+        {cmd::InsertLine, true, "Line", {{92, 58}, {108, 42}}},
     };
     for (const auto& t : tools) {
         SCOPED_TRACE(t.tool);
@@ -203,8 +188,11 @@ TEST_F(MouseEditingTest, ToolsInsertTheirShapeWhereTheyAreDropped) {
         EXPECT_FALSE(view.isToolDragging());
         EXPECT_EQ(view.getTool(), 0u);
         ASSERT_EQ(chart().getShapeList().size(), count + 1);
-        EXPECT_TRUE(t.placed(chart().getShapeList().back()));
+        Shape* placed = chart().getShapeList().back();
+        EXPECT_EQ(placed->getType(), t.type);
+        EXPECT_EQ(ends(placed), t.ends);
     }
+    EXPECT_EQ(dynamic_cast<GenericState*>(chart().getShapeList()[2])->getName(), "Idle");
     // Normal (Escape) ends a drag without inserting anything.
     const std::string before = file();
     view.onCommand(cmd::InsertState);

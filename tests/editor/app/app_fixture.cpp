@@ -42,3 +42,14 @@ void EditorTest::settle() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCoreApplication::processEvents();
 }
+
+std::filesystem::path EditorTest::openCopy(const std::string& example, const std::string& name) {
+    const std::filesystem::path source = std::filesystem::path(TAVREN_EXAMPLES) / example;
+    const std::filesystem::path folder = dir.path() / "work";
+    std::filesystem::create_directories(folder);
+    const std::filesystem::path chart =
+        folder / (name.empty() ? source.filename() : std::filesystem::path(name));
+    std::filesystem::copy_file(source, chart, std::filesystem::copy_options::overwrite_existing);
+    EXPECT_NE(frame().OpenDocumentFile(chart.string()), nullptr);
+    return chart;
+}

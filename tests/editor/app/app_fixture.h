@@ -9,7 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
+#include <string>
 
 class EditorTest : public ::testing::Test {
 protected:
@@ -23,6 +25,9 @@ protected:
     bool enabled(unsigned id);
     // Lets deferred deletions of closed windows happen.
     static void settle();
+    // Opens a copy of a chart under the examples folder, in a folder of its own (work/), named
+    // name or as the original.
+    std::filesystem::path openCopy(const std::string& example, const std::string& name = "");
 
     FakePlatform fake;
     testsupport::ScriptedFileDialogs files;

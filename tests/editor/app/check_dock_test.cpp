@@ -31,11 +31,7 @@ QTreeWidgetItem* findRule(QTreeWidget* list, const QString& rule) {
 
 TEST_F(CheckDockTest, ListsDiagnosticsSelectsTheirShapesAndFollowsEdits) {
     ASSERT_TRUE(start());
-    fs::create_directories(dir.path() / "work");
-    const fs::path chart = dir.path() / "work" / "unhandled.tvc";
-    fs::copy_file(fs::path(TAVREN_EXAMPLES).parent_path() / "tests/conformance/unhandled/chart.tvc",
-                  chart);
-    ASSERT_NE(frame().OpenDocumentFile(chart.string()), nullptr);
+    const fs::path chart = openCopy("../tests/conformance/unhandled/chart.tvc", "unhandled.tvc");
     CChildFrame& child = *frame().activeChild();
 
     trigger(cmd::CheckChart);

@@ -33,16 +33,6 @@ protected:
     void install(const char* name, const char* target) {
         fs::create_symlink(target, dir.path() / "bin" / name);
     }
-    // A copy of an example chart in a folder of its own, opened.
-    std::string openCopy(const std::string& example, const std::string& name) {
-        const fs::path folder = dir.path() / "work";
-        fs::create_directories(folder);
-        const fs::path chart = folder / name;
-        fs::copy_file(fs::path(TAVREN_EXAMPLES) / example, chart,
-                      fs::copy_options::overwrite_existing);
-        EXPECT_NE(frame().OpenDocumentFile(chart.string()), nullptr);
-        return chart.string();
-    }
     // Runs script on the generation dialog that command opens; false when none opened.
     bool withDialog(unsigned command, const std::function<void(CGenerateCppDlg&)>& script) {
         bool seen = false;
@@ -73,7 +63,7 @@ protected:
 TEST_F(GenerateTest, GeneratesCppThatCompilesWithAndWithoutDebugInfo) {
     ASSERT_TRUE(start());
     install("tvc2cpp", TAVREN_TVC2CPP);
-    const std::string chart = openCopy("traffic_light.tvc", "traffic_light.tvc");
+    const std::string chart = openCopy("traffic_light.tvc");
     fs::copy_file(fs::path(TAVREN_GENERATOR_DATA) / "junction.h",
                   fs::path(chart).parent_path() / "junction.h");
     for (bool withDebug : {true, false}) {

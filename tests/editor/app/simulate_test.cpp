@@ -33,16 +33,6 @@ namespace {
 
 class SimulateTest : public EditorTest {
 protected:
-    // A copy of an example chart in a folder of its own, opened.
-    fs::path openCopy(const std::string& example) {
-        const fs::path folder = dir.path() / "work";
-        fs::create_directories(folder);
-        const fs::path chart = folder / example;
-        fs::copy_file(fs::path(TAVREN_EXAMPLES) / example, chart,
-                      fs::copy_options::overwrite_existing);
-        EXPECT_NE(frame().OpenDocumentFile(chart.string()), nullptr);
-        return chart;
-    }
     CChildFrame& child() { return *frame().activeChild(); }
     CSimulateDock& dock() { return *child().simulateDock(); }
     template <class W> W* widget(const char* name) {
@@ -334,7 +324,6 @@ TEST_F(SimulateTest, LeavingTheModeLeavesTheChartItsHistoryAndItsFileAsTheyWere)
         EXPECT_FALSE(enabled(id)) << id;
     // Clicks, a drag and keys on the drawing change nothing while it runs.
     QWidget* drawing = child().view().viewport();
-    // A drag on the state Off would move it.
     // A drag on the state Off would move it; the drag's own mouse loop, if one ran, gets
     // the move and the release from the timer.
     QTimer::singleShot(0, [drawing] {
@@ -370,12 +359,7 @@ TEST_F(SimulateTest, LeavingTheModeLeavesTheChartItsHistoryAndItsFileAsTheyWere)
 // A completion transition's guard is asked like an event's, and its answer shows in the log.
 TEST_F(SimulateTest, ACompletionGuardIsAskedAndItsAnswerShows) {
     ASSERT_TRUE(start());
-    const fs::path folder = dir.path() / "work";
-    fs::create_directories(folder);
-    fs::copy_file(fs::path(TAVREN_EXAMPLES) / ".." / "tests" / "conformance" / "eventless_simple" /
-                      "chart.tvc",
-                  folder / "eventless.tvc");
-    ASSERT_NE(frame().OpenDocumentFile((folder / "eventless.tvc").string()), nullptr);
+    openCopy("../tests/conformance/eventless_simple/chart.tvc", "eventless.tvc");
     trigger(cmd::SimulateMode);
     click("simStart");
     EXPECT_EQ(marked(SimMark::Innermost), names({"B"}));

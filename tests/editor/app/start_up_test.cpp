@@ -15,6 +15,13 @@ const std::string cUnreadable =
     "Unable to read language information from registry. Setting language to English";
 const std::string cUnsupported =
     "Unsupported language found in registry. Setting language to English";
+
+void withoutDisplay(QProcess& process) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* var : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+        env.remove(var);
+    process.setProcessEnvironment(env);
+}
 } // namespace
 
 TEST(LanguageTest, UnreadableOrUnsupportedValuesFallBackToEnglish) {
@@ -82,11 +89,7 @@ TEST(ExportTest, CommandLineWritesEachFormatWithoutADisplay) {
     for (const auto& [name, magic] : outputs) {
         const QString out = QString::fromStdString((dir.path() / name.toStdString()).string());
         QProcess tavren;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.remove("QT_QPA_PLATFORM");
-        env.remove("DISPLAY");
-        env.remove("WAYLAND_DISPLAY");
-        tavren.setProcessEnvironment(env);
+        withoutDisplay(tavren);
         tavren.start(TAVREN_EXE, {"--export", chart, out});
         ASSERT_TRUE(tavren.waitForFinished(60000)) << name.toStdString();
         EXPECT_EQ(tavren.exitStatus(), QProcess::NormalExit);
@@ -122,10 +125,7 @@ TEST(CommandLineTest, HelpVersionAndUnknownOptionsAnswerWithoutADisplay) {
     };
     for (const auto& c : cases) {
         QProcess tavren;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        for (const char* var : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
-            env.remove(var);
-        tavren.setProcessEnvironment(env);
+        withoutDisplay(tavren);
         tavren.start(TAVREN_EXE, c.args);
         ASSERT_TRUE(tavren.waitForFinished(60000));
         const std::string what = c.args.join(' ').toStdString();

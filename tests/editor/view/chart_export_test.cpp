@@ -44,6 +44,17 @@ std::string exported(LayoutMgr& layout, const QTemporaryDir& dir, const QString&
     return path.toStdString();
 }
 
+// The view printed to a PDF file; a name in a folder that does not exist must fail.
+QByteArray printed(ChartView& view, const QTemporaryDir& dir, const QString& name,
+                   QPageSize::PageSizeId size) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.filePath(name));
+    printer.setPageSize(QPageSize(size));
+    EXPECT_EQ(view.print(printer), !name.contains('/'));
+    return contents(dir.filePath(name));
+}
+
 } // namespace
 
 TEST(ChartExportTest, WritesSvgPngAndPdfByExtension) {
@@ -114,13 +125,8 @@ TEST(ChartViewPrintTest, PrintsOnePageWhenFittedElseEnoughToCover) {
     readExample(view.layout(), "media_player.tvc");
     view.initialUpdate();
 
-    auto printTo = [&](const QString& name) {
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(dir.filePath(name));
-        printer.setPageSize(QPageSize(QPageSize::A6));
-        EXPECT_EQ(view.print(printer), !name.contains('/'));
-        return contents(dir.filePath(name));
+    const auto printTo = [&](const QString& name) {
+        return printed(view, dir, name, QPageSize::A6);
     };
     const QByteArray pages = printTo("pages.pdf");
     ASSERT_TRUE(pages.startsWith("%PDF-"));
@@ -139,12 +145,7 @@ TEST(ChartViewPrintTest, PagesCoverTheInkNotEmptyShapeMargins) {
     ChartView view;
     readExample(view.layout(), "traffic_light.tvc");
     view.initialUpdate();
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(dir.filePath("a4.pdf"));
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    ASSERT_TRUE(view.print(printer));
-    EXPECT_EQ(pdfPages(contents(dir.filePath("a4.pdf"))), 2);
+    EXPECT_EQ(pdfPages(printed(view, dir, "a4.pdf", QPageSize::A4)), 2);
 }
 
 TEST(ChartPictureTest, CopyAsPicturePutsSvgAndAPictureOnTheClipboard) {
