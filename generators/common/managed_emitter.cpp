@@ -946,7 +946,6 @@ void ManagedEmitter::writeBranch(CodePrinter& p, const State& state, const Branc
 // written out in its case and the exits and default entries known, so straight-line. Empty
 // above kManagedFlatLines lines: the method then calls raise_.
 std::string ManagedEmitter::flatEvent(const Event& event) const {
-    const int index = static_cast<int>(&event - chart.events.data());
     std::ostringstream text;
     CodePrinter p(text);
     p.print("if (busy_)\n"
@@ -958,45 +957,15 @@ std::string ManagedEmitter::flatEvent(const Event& event) const {
             "try {\n"
             "    switch (active_) {\n",
             vars({{"id", event.id}}));
-    for (std::size_t i = 0; i < chart.states.size(); ++i) {
-        const int active = static_cast<int>(i);
-        const std::vector<int> chain = searchChain(chart, active, &event);
-        if (chain.empty())
-            continue;
+    {
         auto inSwitch = p.indent();
-        p.print("case $s$:\n", {{"s", stateRef(active)}});
-        auto inCase = p.indent();
-        bool ended = false; // an unguarded branch fires for sure: nothing after it runs
-        for (const int source : chain)
-            for (const EventGroup& group : at(source).events) {
-                if (group.event != index)
-                    continue;
-                for (const Branch& branch : group.branches) {
-                    if (ended)
-                        break;
-                    p.print("// $source$ -$event$-> $target$\n",
-                            {{"source", comment(at(source).className)},
-                             {"event", comment(event.name)},
-                             {"target", branch.target == cFinal
-                                            ? std::string("final")
-                                            : comment(at(branch.target).className)}});
-                    if (branch.guardFn.empty()) {
-                        writeFlatSteps(p, source, branch, event, active);
-                        p.print("fired = true;\n");
-                        ended = true;
-                        continue;
-                    }
-                    p.print("if ($guard$()) {\n", {{"guard", branch.guardFn}});
-                    {
-                        auto body = p.indent();
-                        writeFlatSteps(p, source, branch, event, active);
-                        p.print("fired = true;\n"
-                                "break;\n");
-                    }
-                    p.print("}\n");
-                }
-            }
-        p.print("break;\n");
+        writeFlatCases(p, chart, event,
+                       {[this](int s) { return stateRef(s); }, "// $source$ -$event$-> $target$\n",
+                        [this](std::string_view name) { return comment(name); },
+                        "if ($guard$()) {\n", "fired = true;\n",
+                        [&](CodePrinter& out, int source, const Branch& branch, int active) {
+                            writeFlatSteps(out, source, branch, event, active);
+                        }});
     }
     p.print("    default:\n"
             "        break;\n"

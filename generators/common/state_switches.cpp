@@ -218,4 +218,53 @@ void writeSearchSwitch(CodePrinter& p, const Chart& chart, const Event* event, s
     });
 }
 
+void writeFlatCases(CodePrinter& p, const Chart& chart, const Event& event,
+                    const FlatSyntax& syntax) {
+    const int index = static_cast<int>(&event - chart.events.data());
+    for (std::size_t i = 0; i < chart.states.size(); ++i) {
+        const int active = static_cast<int>(i);
+        const std::vector<int> chain = searchChain(chart, active, &event);
+        if (chain.empty())
+            continue;
+        p.print("case $s$:\n", {{"s", syntax.stateRef(active)}});
+        auto inCase = p.indent();
+        bool ended = false; // an unguarded branch fires for sure: nothing after it runs
+        for (const int source : chain)
+            for (const EventGroup& group : chart.states[static_cast<std::size_t>(source)].events) {
+                if (group.event != index)
+                    continue;
+                for (const Branch& branch : group.branches) {
+                    if (ended)
+                        break;
+                    const std::string target =
+                        branch.target == cFinal
+                            ? std::string("final")
+                            : syntax.commentText(
+                                  chart.states[static_cast<std::size_t>(branch.target)].className);
+                    p.print(
+                        syntax.comment,
+                        {{"source", syntax.commentText(
+                                        chart.states[static_cast<std::size_t>(source)].className)},
+                         {"event", syntax.commentText(event.name)},
+                         {"target", target}});
+                    if (branch.guardFn.empty()) {
+                        syntax.writeSteps(p, source, branch, active);
+                        p.print(syntax.fired);
+                        ended = true;
+                        continue;
+                    }
+                    p.print(syntax.guarded, {{"guard", branch.guardFn}});
+                    {
+                        auto body = p.indent();
+                        syntax.writeSteps(p, source, branch, active);
+                        p.print(syntax.fired);
+                        p.print("break;\n");
+                    }
+                    p.print("}\n");
+                }
+            }
+        p.print("break;\n");
+    }
+}
+
 } // namespace genchart

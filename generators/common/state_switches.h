@@ -9,6 +9,8 @@
 #include "generators/common/machine_chart.h"
 #include "generators/common/machine_walk.h"
 
+#include <functional>
+#include <string>
 #include <string_view>
 
 class CodePrinter;
@@ -45,6 +47,25 @@ void writeKnownDefaultEntry(CodePrinter& p, const Chart& chart, const StepSyntax
 // ancestors, innermost first.
 void writeSearchSwitch(CodePrinter& p, const Chart& chart, const Event* event, std::string_view e,
                        const StepSyntax& syntax);
+
+// How one language spells an event's written-out search: the case label of a state, the
+// comment above each candidate (with $source$, $event$, $target$) in the language's comment
+// text, the opening of a guarded candidate (with $guard$), the statement that records the
+// firing, and the firing's steps from the known innermost active state.
+struct FlatSyntax {
+    std::function<std::string(int)> stateRef;
+    std::string comment;
+    std::function<std::string(std::string_view)> commentText;
+    std::string guarded;
+    std::string fired;
+    std::function<void(CodePrinter&, int source, const Branch&, int active)> writeSteps;
+};
+
+// The cases of the switch over the innermost active state that handles `event` with each
+// reaction written out: for each state that reacts, its candidates and its ancestors', innermost
+// first, down to the first unguarded one.
+void writeFlatCases(CodePrinter& p, const Chart& chart, const Event& event,
+                    const FlatSyntax& syntax);
 
 // complete_'s body, run after every transition that fired: the composite just completed, else
 // the innermost active state when it has no sub-states (it was just entered), tries its

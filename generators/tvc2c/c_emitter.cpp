@@ -1057,7 +1057,6 @@ void CEmitter::writeSteps(CodePrinter& p, const std::vector<Step>& steps, const 
 }
 
 std::string CEmitter::flatSearch(const Event& event) const {
-    const int index = static_cast<int>(&event - chart.events.data());
     // Written in the event's function: the arguments are its parameters.
     std::string arguments;
     for (const Parameter& param : event.parameters)
@@ -1066,48 +1065,14 @@ std::string CEmitter::flatSearch(const Event& event) const {
     CodePrinter p(text);
     p.print("int fired = 0;\n"
             "switch (me->active_) {\n");
-    for (std::size_t i = 0; i < chart.states.size(); ++i) {
-        const int active = static_cast<int>(i);
-        const std::vector<int> chain = searchChain(chart, active, &event);
-        if (chain.empty())
-            continue;
-        p.print("case $s$:\n", {{"s", stateRef(active)}});
-        auto inCase = p.indent();
-        bool ended = false; // an unguarded branch fires for sure: nothing after it runs
-        for (const int source : chain) {
-            for (const EventGroup& group : at(source).events) {
-                if (group.event != index)
-                    continue;
-                for (const Branch& branch : group.branches) {
-                    if (ended)
-                        break;
-                    p.print("/* $source$ -$event$-> $target$ */\n",
-                            {{"source", cnames::commentText(at(source).className)},
-                             {"event", cnames::commentText(event.name)},
-                             {"target", branch.target == cFinal
-                                            ? std::string("final")
-                                            : cnames::commentText(at(branch.target).className)}});
-                    const std::vector<Step> steps = transitionSteps(chart, source, branch, event);
-                    if (branch.guardFn.empty()) {
-                        writeSteps(p, steps, branch, event, active, arguments);
-                        p.print("fired = 1;\n");
-                        ended = true;
-                        continue;
-                    }
-                    p.print("if ($guard$(context_(me)$arguments$)) {\n",
-                            {{"guard", branch.guardFn}, {"arguments", arguments}});
-                    {
-                        auto body = p.indent();
-                        writeSteps(p, steps, branch, event, active, arguments);
-                        p.print("fired = 1;\n"
-                                "break;\n");
-                    }
-                    p.print("}\n");
-                }
-            }
-        }
-        p.print("break;\n");
-    }
+    writeFlatCases(p, chart, event,
+                   {[this](int s) { return stateRef(s); }, "/* $source$ -$event$-> $target$ */\n",
+                    [](std::string_view name) { return cnames::commentText(name); },
+                    "if ($guard$(context_(me)" + arguments + ")) {\n", "fired = 1;\n",
+                    [&](CodePrinter& out, int source, const Branch& branch, int active) {
+                        writeSteps(out, transitionSteps(chart, source, branch, event), branch,
+                                   event, active, arguments);
+                    }});
     p.print("default:\n"
             "    break;\n"
             "}\n"

@@ -966,7 +966,6 @@ std::string CppEmitter::eventParameter() const {
 std::string CppEmitter::flatSearch(const Event& event) const {
     if (!event.parameters.empty())
         return {};
-    const int index = static_cast<int>(&event - chart.events.data());
     std::ostringstream text;
     CodePrinter p(text);
     const std::string e = "Event::" + event.id;
@@ -975,48 +974,16 @@ std::string CppEmitter::flatSearch(const Event& event) const {
             "const bool wasFinished = finished_;\n"
             "try {\n"
             "    switch (active_) {\n");
-    for (std::size_t i = 0; i < chart.states.size(); ++i) {
-        const int active = static_cast<int>(i);
-        const std::vector<int> chain = searchChain(chart, active, &event);
-        if (chain.empty())
-            continue;
+    {
         auto inSwitch = p.indent();
-        p.print("case $s$:\n", {{"s", stateRef(active)}});
-        auto inCase = p.indent();
-        bool ended = false; // an unguarded branch fires for sure: nothing after it runs
-        for (const int source : chain) {
-            const State& state = at(source);
-            for (const EventGroup& group : state.events) {
-                if (group.event != index)
-                    continue;
-                for (const Branch& branch : group.branches) {
-                    if (ended)
-                        break;
-                    p.print("// $source$ -$event$-> $target$\n",
-                            {{"source", gennames::commentText(state.className)},
-                             {"event", gennames::commentText(event.name)},
-                             {"target", branch.target == cFinal
-                                            ? std::string("final")
-                                            : gennames::commentText(at(branch.target).className)}});
-                    const std::vector<Step> steps = transitionSteps(chart, source, branch, event);
-                    if (branch.guardFn.empty()) {
-                        writeFlatSteps(p, steps, active, branch, event);
-                        p.print("fired = true;\n");
-                        ended = true;
-                        continue;
-                    }
-                    p.print("if ($guard$(ctx_)) {\n", {{"guard", branch.guardFn}});
-                    {
-                        auto body = p.indent();
-                        writeFlatSteps(p, steps, active, branch, event);
-                        p.print("fired = true;\n"
-                                "break;\n");
-                    }
-                    p.print("}\n");
-                }
-            }
-        }
-        p.print("break;\n");
+        writeFlatCases(p, chart, event,
+                       {[this](int s) { return stateRef(s); }, "// $source$ -$event$-> $target$\n",
+                        [](std::string_view name) { return gennames::commentText(name); },
+                        "if ($guard$(ctx_)) {\n", "fired = true;\n",
+                        [&](CodePrinter& out, int source, const Branch& branch, int active) {
+                            writeFlatSteps(out, transitionSteps(chart, source, branch, event),
+                                           active, branch, event);
+                        }});
     }
     p.print("    default:\n"
             "        break;\n"
