@@ -888,55 +888,7 @@ void ManagedEmitter::writeBranch(CodePrinter& p, const State& state, const Branc
                 {{"guard", branch.guardFn}, {"arguments", arguments}});
     {
         auto body = p.indent();
-        const auto tell = [&](std::string_view what, std::string_view args) {
-            p.print("if (observer_ != null)\n"
-                    "    observer_.$what$($args$);\n",
-                    {{"what", what}, {"args", args}});
-        };
-        const auto call = [&](const std::string& fn, const std::string& args = {}) {
-            if (!fn.empty())
-                p.print("$fn$($args$);\n", {{"fn", fn}, {"args", args}});
-        };
-        for (const Step& step : transitionSteps(chart, source, branch, event)) {
-            switch (step.kind) {
-            case Step::ExitBelow:
-                p.print(step.keepChild ? "$final$int child = exitTo_($s$);\n" : "exitTo_($s$);\n",
-                        vars({{"s", stateRef(step.state)}}));
-                break;
-            case Step::Exit:
-                p.print("active_ = $s$;\n", {{"s", stateRef(at(step.state).parent)}});
-                if (at(step.state).history)
-                    p.print(
-                        "$id$_history_ = $child$;\n",
-                        {{"id", at(step.state).id},
-                         {"child", step.child == cExitedChild ? "child" : stateRef(step.child)}});
-                tell(java() ? "exited" : "Exited", stateEnum(step.state));
-                call(step.fn);
-                break;
-            case Step::Enter:
-                p.print("active_ = $s$;\n", {{"s", stateRef(step.state)}});
-                tell(java() ? "entered" : "Entered", stateEnum(step.state));
-                call(step.fn);
-                break;
-            case Step::Fire:
-                tell(java() ? "fired" : "Fired",
-                     stateEnum(source) + ", Event." + event.id + ", " + stateEnum(branch.target));
-                break;
-            case Step::Effect:
-                call(step.fn, arguments);
-                break;
-            case Step::Finish:
-                p.print("finished_ = true;\n");
-                tell(java() ? "finished" : "Finished", "");
-                break;
-            case Step::EnterDefault:
-                p.print("enterDefault_();\n");
-                break;
-            case Step::Complete:
-                p.print("completing_ = $s$;\n", {{"s", stateRef(step.state)}});
-                break;
-            }
-        }
+        writeSteps(p, source, branch, event, std::nullopt, arguments);
         p.print("return true;\n");
     }
     p.print("}\n");
@@ -964,7 +916,7 @@ std::string ManagedEmitter::flatEvent(const Event& event) const {
                         [this](std::string_view name) { return comment(name); },
                         "if ($guard$()) {\n", "fired = true;\n",
                         [&](CodePrinter& out, int source, const Branch& branch, int active) {
-                            writeFlatSteps(out, source, branch, event, active);
+                            writeSteps(out, source, branch, event, active, "");
                         }});
     }
     p.print("    default:\n"
@@ -994,42 +946,48 @@ std::string ManagedEmitter::flatEvent(const Event& event) const {
     return out;
 }
 
-// A branch's steps from the known innermost active state: what lies below the source is
-// exited state by state and default entry is written out, each step told to the observer.
-void ManagedEmitter::writeFlatSteps(CodePrinter& p, int source, const Branch& branch,
-                                    const Event& event, int active) const {
-    const StepSyntax syntax = stepSyntax();
+// A branch's steps as straight-line code, each told to the observer as it happens. With the
+// innermost active state known, what lies below the source is exited state by state and
+// default entry is written out; otherwise exitTo_ and enterDefault_ do that at run time.
+void ManagedEmitter::writeSteps(CodePrinter& p, int source, const Branch& branch,
+                                const Event& event, std::optional<int> active,
+                                const std::string& arguments) const {
     const auto tell = [&](std::string_view what, std::string_view args) {
         p.print("if (observer_ != null)\n"
                 "    observer_.$what$($args$);\n",
                 {{"what", what}, {"args", args}});
     };
-    const auto call = [&](const std::string& fn) {
+    const auto call = [&](const std::string& fn, const std::string& args = {}) {
         if (!fn.empty())
-            p.print("$fn$();\n", {{"fn", fn}});
+            p.print("$fn$($args$);\n", {{"fn", fn}, {"args", args}});
     };
     int exited = cTopLevel;
-    const auto exit = [&](int state, int child, const std::string& fn) {
+    const auto exit = [&](int state, const std::string& child, const std::string& fn) {
         p.print("active_ = $s$;\n", {{"s", stateRef(at(state).parent)}});
         if (at(state).history)
-            p.print("$id$_history_ = $child$;\n",
-                    {{"id", at(state).id}, {"child", stateRef(child)}});
+            p.print("$id$_history_ = $child$;\n", {{"id", at(state).id}, {"child", child}});
         tell(java() ? "exited" : "Exited", stateEnum(state));
         call(fn);
     };
-    const std::string entered = std::string("if (observer_ != null)\n    observer_.") +
-                                (java() ? "entered" : "Entered") + "(" +
-                                (java() ? "STATES_[$s$]" : "(State)$s$") + ");\n";
     for (const Step& step : transitionSteps(chart, source, branch, event)) {
         switch (step.kind) {
         case Step::ExitBelow:
-            for (int below = active; below != step.state; below = at(below).parent) {
-                exit(below, exited, at(below).exitFn);
+            if (!active) {
+                p.print(step.keepChild ? "$final$int child = exitTo_($s$);\n" : "exitTo_($s$);\n",
+                        vars({{"s", stateRef(step.state)}}));
+                break;
+            }
+            for (int below = *active; below != step.state; below = at(below).parent) {
+                exit(below, stateRef(exited), at(below).exitFn);
                 exited = below;
             }
             break;
         case Step::Exit:
-            exit(step.state, step.child == cExitedChild ? exited : step.child, step.fn);
+            exit(step.state,
+                 step.child != cExitedChild ? stateRef(step.child)
+                 : active                   ? stateRef(exited)
+                                            : std::string("child"),
+                 step.fn);
             break;
         case Step::Enter:
             p.print("active_ = $s$;\n", {{"s", stateRef(step.state)}});
@@ -1041,14 +999,22 @@ void ManagedEmitter::writeFlatSteps(CodePrinter& p, int source, const Branch& br
                  stateEnum(source) + ", Event." + event.id + ", " + stateEnum(branch.target));
             break;
         case Step::Effect:
-            call(step.fn);
+            call(step.fn, arguments);
             break;
         case Step::Finish:
             p.print("finished_ = true;\n");
             tell(java() ? "finished" : "Finished", "");
             break;
         case Step::EnterDefault:
-            writeKnownDefaultEntry(p, chart, syntax, entered, step.state);
+            if (!active) {
+                p.print("enterDefault_();\n");
+                break;
+            }
+            writeKnownDefaultEntry(p, chart, stepSyntax(),
+                                   std::string("if (observer_ != null)\n    observer_.") +
+                                       (java() ? "entered" : "Entered") + "(" +
+                                       (java() ? "STATES_[$s$]" : "(State)$s$") + ");\n",
+                                   step.state);
             break;
         case Step::Complete:
             p.print("completing_ = $s$;\n", {{"s", stateRef(step.state)}});

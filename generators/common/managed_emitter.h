@@ -9,6 +9,7 @@
 #include "generators/common/managed_names.h"
 
 #include <cstddef>
+#include <optional>
 #include <ostream>
 #include <string>
 
@@ -40,8 +41,9 @@ private:
                      const genchart::Event& event) const;
     genchart::StepSyntax stepSyntax() const;
     std::string flatEvent(const genchart::Event& event) const;
-    void writeFlatSteps(CodePrinter& p, int source, const genchart::Branch& branch,
-                        const genchart::Event& event, int active) const;
+    void writeSteps(CodePrinter& p, int source, const genchart::Branch& branch,
+                    const genchart::Event& event, std::optional<int> active,
+                    const std::string& arguments) const;
     void writeUserCode(CodePrinter& p) const;
     void writeUserFunction(CodePrinter& p, const std::string& name, const std::string& code,
                            bool guard, const genchart::Event* event = nullptr) const;
