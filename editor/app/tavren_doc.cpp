@@ -20,6 +20,7 @@
 #include <fstream>
 #include <optional>
 #include <sstream>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -179,23 +180,26 @@ bool CTavrenDoc::OnImportDocument(const std::string& path) {
     in.read(document.data(), static_cast<std::streamsize>(document.size()));
     document.resize(static_cast<std::size_t>(in.gcount()));
 
-    scxmlimport::Result result = scxmlimport::importScxml(document, false);
+    // Read once, leniently: what would have failed a strict import is what was dropped.
+    const scxmlimport::Result result = scxmlimport::importScxml(document, true);
+    const auto listed = [](const std::vector<std::string>& lines) {
+        std::string text;
+        for (const std::string& line : lines)
+            text += (text.empty() ? "" : "\n") + line;
+        return text;
+    };
     if (!result.ok) {
-        scxmlimport::Result lenient = scxmlimport::importScxml(document, true);
-        std::string listed;
-        for (const std::string& line : result.problems)
-            listed += (listed.empty() ? "" : "\n") + line;
-        if (!lenient.ok) {
-            ReportFailure(path, listed.empty() ? LoadResString(IDS_UNKNOWN_ERROR) : listed);
-            return false;
-        }
+        ReportFailure(path, result.problems.empty() ? LoadResString(IDS_UNKNOWN_ERROR)
+                                                    : listed(result.problems));
+        return false;
+    }
+    if (!result.dropped.empty()) {
         const std::string question = path +
                                      "\n\nA chart cannot hold these parts of the document:\n" +
-                                     listed + "\n\nImport the rest without them?";
+                                     listed(result.dropped) + "\n\nImport the rest without them?";
         if (platform::messageBoxes().show(question, MsgButtons::YesNo, MsgIcon::Question,
                                           MsgResult::No) != MsgResult::Yes)
             return false;
-        result = std::move(lenient);
     }
     std::istringstream chart(result.modelText);
     try {
