@@ -373,6 +373,7 @@ CChildFrame* CMainFrame::showChild(std::unique_ptr<CChildFrame> owned) {
         child->setWindowTitle(QString::fromStdString(child->document().GetTitle()));
         updateCommands();
     };
+    const QMdiSubWindow* previous = mdi->activeSubWindow();
     QMdiSubWindow* sub = mdi->addSubWindow(child);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     connect(child, &CChildFrame::chartClosed, this, &CMainFrame::updateCommands,
@@ -385,6 +386,13 @@ CChildFrame* CMainFrame::showChild(std::unique_ptr<CChildFrame> owned) {
     // A chart needs room; the child's own size hint is only that of its empty bars, and the
     // area itself may not have its maximised size yet right after start-up.
     sub->resize(screen()->availableGeometry().size() * 2 / 3);
+    // The area's own placement looks for free room and put a second chart mostly outside the
+    // visible area; cascade from the chart in front instead, back to the corner when that
+    // would not fit.
+    QPoint at = previous && !previous->isMaximized() ? previous->pos() + QPoint(24, 24) : QPoint();
+    if (!mdi->viewport()->rect().contains(QRect(at, sub->size())))
+        at = QPoint();
+    sub->move(at);
     mdi->setActiveSubWindow(sub);
     updateCommands();
     return child;
