@@ -55,6 +55,10 @@ public:
 
     void moveTo(CPoint p) { script.push_back({MouseEvent::Move, p}); }
     void releaseAt(CPoint p) { script.push_back({MouseEvent::LButtonUp, p}); }
+    void dragTo(CPoint p) {
+        moveTo(p);
+        releaseAt(p);
+    }
     void pressEscape() { script.push_back({MouseEvent::Escape, {}}); }
     void loseCapture() { script.push_back({MouseEvent::CaptureLost, {}}); }
 };

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 
 namespace {
 
@@ -37,12 +38,25 @@ protected:
         }
         return add(line);
     }
+    Line* plain() { return add(new Line(newId(), &view, {10, 10}, {30, 10})); }
     static int attachments(const Connectable* c, const Line* line) {
         const auto& list = c->getConnectors();
         return static_cast<int>(std::count(list.begin(), list.end(), line));
     }
-    void moveSelection(CSize offset) { view.getCollection().execute(eMove, &offset); }
-    CPoint pixel(CPoint units) const { return view.zpFu(view.getClientPos(units)); }
+    // Where the head is, what it hangs on (by pointer and id) and how often a lists the line.
+    static auto head(const Line* l, const Connectable* a) {
+        return std::tuple(l->getHead(), l->getHeadObj(), l->getHeadObjId(), attachments(a, l));
+    }
+    void moveSelection(std::initializer_list<Shape*> shapes, CSize offset) {
+        view.getCollection().clear();
+        for (Shape* s : shapes)
+            view.getCollection().add(s);
+        view.getCollection().execute(eMove, &offset);
+    }
+    void expectHits(Line* line, std::vector<std::pair<CPoint, bool>> probes) {
+        for (const auto& [p, in] : probes)
+            EXPECT_EQ(line->isClientPt(p), in) << p.x << "," << p.y;
+    }
 };
 
 } // namespace
@@ -51,18 +65,14 @@ TEST_F(LineTest, InitAttachesRegisteredConnectablesAndFreesOtherEnds) {
     TestBox* a = box({10, 10, 30, 20});
     Shape* notConnectable = add(new TestShape(newId(), &view, cStateLayer));
     Line* line = lineBetween({30, 15}, a, cRight, {60, 40});
-    EXPECT_EQ(line->getHeadObj(), a);
-    EXPECT_EQ(attachments(a, line), 1);
+    EXPECT_EQ(head(line, a), std::tuple(CPoint(30, 15), a, a->getObjId(), 1));
 
     auto* orphan = new Line(newId(), &view, {5, 5}, {9, 9});
     orphan->setHeadObjId(999);
     orphan->setTailObjId(notConnectable->getObjId());
     add(orphan);
-    EXPECT_EQ(orphan->getHeadObj(), nullptr);
-    EXPECT_EQ(orphan->getTailObj(), nullptr);
-    EXPECT_EQ(orphan->getHeadObjId(), 0);
-    EXPECT_EQ(orphan->getTailObjId(), 0);
-    EXPECT_EQ(orphan->getHead(), CPoint(5, 5));
+    EXPECT_EQ(head(orphan, a), std::tuple(CPoint(5, 5), nullptr, 0, 0));
+    EXPECT_EQ(std::tuple(orphan->getTailObj(), orphan->getTailObjId()), std::tuple(nullptr, 0L));
 }
 
 TEST_F(LineTest, AttachedEndsFollowOrLetGoDependingOnWhatTheSelectionHolds) {
@@ -70,33 +80,21 @@ TEST_F(LineTest, AttachedEndsFollowOrLetGoDependingOnWhatTheSelectionHolds) {
     TestBox* b = box({50, 10, 70, 20});
     Line* line = lineBetween({30, 15}, a, cRight, {60, 10}, b, cTop);
 
-    // The state alone: the end follows its anchor.
-    view.getCollection().add(a);
-    moveSelection({5, 7});
-    EXPECT_EQ(line->getHead(), CPoint(35, 22));
+    moveSelection({a}, {5, 7}); // the state alone: the end follows its anchor
+    EXPECT_EQ(head(line, a), std::tuple(CPoint(35, 22), a, a->getObjId(), 1));
     EXPECT_EQ(line->getTail(), CPoint(60, 10));
-    EXPECT_TRUE(line->isClientPt(pixel({35, 22}))); // region rebuilt at the new place
+    EXPECT_TRUE(line->isClientPt(view.zpFu(view.getClientPos({35, 22})))); // region rebuilt
 
-    // State and line together, the state moving first: a recalculation would add the
-    // offset twice.
-    view.getCollection().add(line);
-    moveSelection({4, 4});
-    EXPECT_EQ(line->getHead(), CPoint(39, 26));
-    EXPECT_EQ(line->getHeadObj(), a);
-    EXPECT_EQ(attachments(a, line), 1);
-    EXPECT_EQ(line->getTailObj(), nullptr); // b stayed behind
-    EXPECT_EQ(line->getTailObjId(), 0);
-    EXPECT_EQ(attachments(b, line), 0);
+    // State and line, the state moving first: a recalculation would add the offset twice.
+    moveSelection({a, line}, {4, 4});
+    EXPECT_EQ(head(line, a), std::tuple(CPoint(39, 26), a, a->getObjId(), 1));
+    EXPECT_EQ(std::tuple(line->getTailObj(), line->getTailObjId(), attachments(b, line)),
+              std::tuple(nullptr, 0, 0)); // b stayed behind
 
     // The line alone lets go of a too, and a no longer drags it.
-    view.getCollection().clear();
-    view.getCollection().add(line);
-    moveSelection({1, 0});
-    EXPECT_EQ(line->getHeadObj(), nullptr);
-    EXPECT_EQ(attachments(a, line), 0);
-    view.getCollection().clear();
-    view.getCollection().add(a);
-    moveSelection({1, 1});
+    moveSelection({line}, {1, 0});
+    EXPECT_EQ(head(line, a), std::tuple(CPoint(40, 26), nullptr, 0, 0));
+    moveSelection({a}, {1, 1});
     EXPECT_EQ(line->getHead(), CPoint(40, 26));
 }
 
@@ -104,12 +102,10 @@ TEST_F(LineTest, SelfLineMovedAloneLetsGoOfBothAttachments) {
     TestBox* a = box({10, 10, 30, 20});
     Line* line = lineBetween({30, 15}, a, cRight, {20, 20}, a, cBottom);
     EXPECT_EQ(attachments(a, line), 2);
-    view.getCollection().add(line);
-    moveSelection({0, 5});
+    moveSelection({line}, {0, 5});
     EXPECT_EQ(attachments(a, line), 0);
     delete line;
-    view.getCollection().add(a);
-    moveSelection({1, 0}); // would reach the dead line if an entry were left
+    moveSelection({a}, {1, 0}); // would reach the dead line if an entry were left
     EXPECT_TRUE(a->getConnectors().empty());
 }
 
@@ -119,23 +115,21 @@ TEST_F(LineTest, PastedWithoutItsShapesTheEndsAreFree) {
     line.setTailObjId(102);
     std::map<long, long> idMap{{150, 250}, {101, 201}};
     EXPECT_TRUE(line.reBirth(idMap));
-    EXPECT_EQ(line.getObjId(), 250);
-    EXPECT_EQ(line.getHeadObjId(), 201);
-    EXPECT_EQ(line.getTailObjId(), 0);
+    EXPECT_EQ(std::tuple(line.getObjId(), line.getHeadObjId(), line.getTailObjId()),
+              std::tuple(250, 201, 0));
     EXPECT_EQ(idMap.count(102), 0u); // no entry made up for the missing shape
 }
 
-TEST_F(LineTest, HitRegionIsTheBandAndBothHandles) {
-    // (10, 10)-(30, 10) at zoom 6: pixels (60, 60)-(180, 60).
-    Line* line = add(new Line(newId(), &view, {10, 10}, {30, 10}));
-    EXPECT_TRUE(line->isClientPt({120, 63}));
-    EXPECT_TRUE(line->isClientPt({120, 57}));
-    EXPECT_FALSE(line->isClientPt({120, 66}));
-    EXPECT_TRUE(line->isClientPt({57, 57}));  // head square, off the band
-    EXPECT_TRUE(line->isClientPt({183, 63})); // tail square: 7 by 7 pixels
-    EXPECT_FALSE(line->isClientPt({56, 60}));
-    EXPECT_FALSE(line->isClientPt({184, 60}));
-
+TEST_F(LineTest, HitRegionIsTheBandAndBothHandlesAndMovesWithTheView) {
+    // (10, 10)-(30, 10) at zoom 6: pixels (60, 60)-(180, 60); 7-by-7 squares at both ends.
+    Line* line = plain();
+    expectHits(line, {{{120, 63}, true},
+                      {{120, 57}, true},
+                      {{120, 66}, false},
+                      {{57, 57}, true},
+                      {{183, 63}, true},
+                      {{56, 60}, false},
+                      {{184, 60}, false}});
     // The next drawing after a zoom or scroll change rebuilds it: zoom 4, scrolled by 5 and
     // 2 units, the line is at pixels (20, 32)-(100, 32).
     view.setZoom(4);
@@ -143,20 +137,16 @@ TEST_F(LineTest, HitRegionIsTheBandAndBothHandles) {
     RecordingDC dc;
     line->draw(&dc);
     EXPECT_EQ(dc.matching("MoveTo"), std::vector<std::string>{"MoveTo 20 32"});
-    EXPECT_TRUE(line->isClientPt({60, 35}));
-    EXPECT_TRUE(line->isClientPt({17, 29}));
-    EXPECT_FALSE(line->isClientPt({60, 37}));
-    EXPECT_FALSE(line->isClientPt({120, 57})); // where it was before
+    expectHits(line, {{{60, 35}, true}, {{17, 29}, true}, {{60, 37}, false}, {{120, 57}, false}});
 }
 
 TEST_F(LineTest, DrawsWithItsPenAndBlueHandlesWhenSelected) {
-    Line* line = add(new Line(newId(), &view, {10, 10}, {30, 10}));
+    Line* line = plain();
     RecordingDC dc;
     line->draw(&dc);
-    const Pen pen = CDefaultSettingDlg::CreateLinePen(1, 3);
-    EXPECT_EQ(dc.matching("Pen").front(), "Pen " + RecordingDC::describe(pen));
+    EXPECT_EQ(dc.matching("Pen").front(),
+              "Pen " + RecordingDC::describe(CDefaultSettingDlg::CreateLinePen(1, 3)));
     EXPECT_EQ(dc.count("FillRect"), 0);
-
     dc.clear();
     view.getCollection().add(line);
     line->draw(&dc);
@@ -168,14 +158,10 @@ TEST_F(LineTest, DrawsWithItsPenAndBlueHandlesWhenSelected) {
 TEST_F(LineTest, EndDraggedOntoAnAnchorAttachesThere) {
     TestBox* a = box({10, 10, 30, 20}); // right anchor (30, 15): pixel (180, 90)
     Line* line = add(new Line(newId(), &view, {60, 40}, {80, 40}));
-    wnd.moveTo({178, 91});
-    wnd.releaseAt({178, 91});
+    wnd.dragTo({178, 91});
     line->onLButtonDown(0, {360, 240});
-    EXPECT_EQ(line->getHeadObj(), a);
-    EXPECT_EQ(line->getHeadObjId(), a->getObjId());
+    EXPECT_EQ(head(line, a), std::tuple(CPoint(30, 15), a, a->getObjId(), 1));
     EXPECT_EQ(line->getHeadNode(), cRight);
-    EXPECT_EQ(line->getHead(), CPoint(30, 15));
-    EXPECT_EQ(attachments(a, line), 1);
     EXPECT_TRUE(view.getCollection().find(line));
     // The rubber line went to the snapped point (2 pixels left of a right anchor), and the
     // feedback and the anchor marker were both removed again.
@@ -190,24 +176,16 @@ TEST_F(LineTest, EndDragsCancelledOntoTheOtherEndOrAwayFromAnchors) {
     wnd.moveTo({300, 300});
     wnd.pressEscape();
     line->onLButtonDown(0, {180, 90});
-    EXPECT_EQ(line->getHead(), CPoint(30, 15));
-    EXPECT_EQ(line->getHeadObj(), a);
+    EXPECT_EQ(head(line, a), std::tuple(CPoint(30, 15), a, a->getObjId(), 1));
     EXPECT_EQ(wnd.overlay.count("LineTo"), 2); // drawn once, erased once
 
-    // Onto the other end: degenerate, nothing changes.
-    wnd.moveTo({360, 240});
-    wnd.releaseAt({360, 240});
+    wnd.dragTo({360, 240}); // onto the other end: degenerate, nothing changes
     line->onLButtonDown(0, {180, 90});
-    EXPECT_EQ(line->getHead(), CPoint(30, 15));
-    EXPECT_EQ(attachments(a, line), 1);
+    EXPECT_EQ(head(line, a), std::tuple(CPoint(30, 15), a, a->getObjId(), 1));
 
-    // Away from every anchor: the end comes free, snapped to units.
-    wnd.moveTo({301, 299});
-    wnd.releaseAt({301, 299});
+    wnd.dragTo({301, 299}); // away from every anchor: the end comes free, snapped to units
     line->onLButtonDown(0, {180, 90});
-    EXPECT_EQ(line->getHeadObj(), nullptr);
-    EXPECT_EQ(line->getHead(), CPoint(50, 50));
-    EXPECT_EQ(attachments(a, line), 0);
+    EXPECT_EQ(head(line, a), std::tuple(CPoint(50, 50), nullptr, 0, 0));
 }
 
 TEST_F(LineTest, BodyDragMovesTheSelectionAndAClickAloneDoesNot) {
@@ -218,17 +196,13 @@ TEST_F(LineTest, BodyDragMovesTheSelectionAndAClickAloneDoesNot) {
 
     wnd.releaseAt({270, 90});
     line->onLButtonDown(0, {270, 90}); // a click on the middle
-    EXPECT_EQ(line->getHeadObj(), a);
-    EXPECT_EQ(line->getHead(), CPoint(30, 15));
+    EXPECT_EQ(head(line, a), std::tuple(CPoint(30, 15), a, a->getObjId(), 1));
 
-    wnd.moveTo({282, 96});
-    wnd.releaseAt({282, 96});
+    wnd.dragTo({282, 96});
     line->onLButtonDown(0, {270, 90});
-    EXPECT_EQ(line->getHead(), CPoint(32, 16));
+    EXPECT_EQ(head(line, a), std::tuple(CPoint(32, 16), nullptr, 0, 0));
     EXPECT_EQ(line->getTail(), CPoint(62, 16));
     EXPECT_EQ(other->getRect(), CRect(102, 101, 112, 111));
-    EXPECT_EQ(line->getHeadObj(), nullptr);
-    EXPECT_EQ(attachments(a, line), 0);
 }
 
 TEST_F(LineTest, DestroyingTheLineOrTheWholeChartLeavesNothingDangling) {
@@ -253,32 +227,28 @@ TEST_F(LineTest, DestroyingTheLineOrTheWholeChartLeavesNothingDangling) {
     TestBox* c = box({10, 10, 30, 20});
     Line* kept = lineBetween({30, 15}, c, cRight, {60, 40});
     delete c;
-    EXPECT_EQ(kept->getHeadObj(), nullptr);
-    EXPECT_EQ(kept->getHeadObjId(), 0);
-    view.getCollection().add(kept);
-    moveSelection({1, 1}); // must not reach the dead shape
+    EXPECT_EQ(std::tuple(kept->getHeadObj(), kept->getHeadObjId()), std::tuple(nullptr, 0L));
+    moveSelection({kept}, {1, 1}); // must not reach the dead shape
     EXPECT_EQ(kept->getHead(), CPoint(31, 16));
 }
 
 TEST_F(LineTest, ContextMenuDeletesOnYesAndEditsThePen) {
-    Line* line = add(new Line(newId(), &view, {10, 10}, {30, 10}));
+    Line* line = plain();
     line->onContextMenuAction(cmd::DeleteLine); // default answer: No
     ASSERT_EQ(fake.messages.shown, std::vector<std::string>{"Please confirm deletion of line."});
     EXPECT_EQ(fake.messages.icons.front(), MsgIcon::Question);
-    EXPECT_EQ(view.getModelMgr()->getShapeList().size(), 1u);
+    EXPECT_TRUE(listed(line));
 
     line->onContextMenuAction(cmd::Properties); // cancelled
     EXPECT_EQ(line->getPenColor(), 3);
     fake.dialogs.onLine = [](LineProperties& p) {
-        EXPECT_EQ(p.penColor, 3);
-        EXPECT_EQ(p.penStyle, 1);
+        EXPECT_EQ(std::tuple(p.penColor, p.penStyle), std::tuple(3, 1));
         p.penColor = 7;
         p.penStyle = 4;
         return true;
     };
     line->onContextMenuAction(cmd::Properties);
-    EXPECT_EQ(line->getPenColor(), 7);
-    EXPECT_EQ(line->getPenStyle(), 4);
+    EXPECT_EQ(std::tuple(line->getPenColor(), line->getPenStyle()), std::tuple(7, 4));
 
     fake.messages.answers = {MsgResult::Yes};
     line->onContextMenuAction(cmd::DeleteLine);

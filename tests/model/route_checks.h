@@ -34,6 +34,18 @@ inline std::vector<LinkRecord> shifted(std::vector<LinkRecord> records, CSize by
     return records;
 }
 
+// The route through the given points: a head link, alternating inner links, a tail link.
+inline std::vector<LinkRecord> polyline(const std::vector<CPoint>& p) {
+    std::vector<LinkRecord> r;
+    for (std::size_t i = 1; i < p.size(); ++i)
+        r.push_back({i == 1                 ? eHeadLink
+                     : i + 1 == p.size()    ? eTailLink
+                     : p[i - 1].y == p[i].y ? eHLink
+                                            : eVLink,
+                     p[i - 1], p[i]});
+    return r;
+}
+
 inline std::string describeRoute(const Link* head) {
     std::ostringstream out;
     int guard = 0;
