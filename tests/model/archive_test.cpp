@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <tuple>
 
 namespace {
 
@@ -35,43 +36,46 @@ std::string dataFailure(const std::string& text) {
 
 } // namespace
 
-TEST(ArchiveTest, HeaderVersionsAreComparedAsIntegers) {
-    EXPECT_EQ(headerFailure("9999 4 1\r\n"), "");
-    EXPECT_EQ(headerFailure("9999 3 9\n"), "");
-    EXPECT_EQ(headerFailure("9999 3 0\n"), "");
-    EXPECT_EQ(headerFailure("9999 2 5\n"), "");
-    EXPECT_EQ(headerFailure("9999 4 2\r\n"),
-              "Version not compatible.\nDocument Version Supported:4.1\nDocument Being Opened:4.2");
-    EXPECT_EQ(headerFailure("9999 5 0\n"),
-              "Version not compatible.\nDocument Version Supported:4.1\nDocument Being Opened:5.0");
-    for (const char* bad : {"", "9998 4 1\n", "hello\n", "9999\n", "9999 x y\n"})
-        EXPECT_EQ(headerFailure(bad), "Not a valid Tavren model file") << bad;
-}
-
-TEST(ArchiveTest, VersionGatesUseMajorAndMinor) {
-    struct Case {
+TEST(ArchiveTest, HeaderVersionsAreComparedAsIntegersAndGateOnMajorAndMinor) {
+    const std::string newer = "Version not compatible.\nDocument Version Supported:4.1\nDocument "
+                              "Being Opened:";
+    const std::string invalid = "Not a valid Tavren model file";
+    const struct {
         const char* header;
-        bool atLeast30, atLeast31;
-    } cases[] = {{"9999 2 9", false, false},
-                 {"9999 3 0", true, false},
-                 {"9999 3 1", true, true},
-                 {"9999 4 0", true, true}};
-    for (const Case& c : cases) {
+        std::string failure;
+        bool atLeast30 = false, atLeast31 = false;
+    } cases[] = {{"9999 4 1\r\n", "", true, true},
+                 {"9999 3 9\n", "", true, true},
+                 {"9999 3 1", "", true, true},
+                 {"9999 3 0\n", "", true, false},
+                 {"9999 2 9", "", false, false},
+                 {"9999 2 5\n", "", false, false},
+                 {"9999 4 2\r\n", newer + "4.2"},
+                 {"9999 5 0\n", newer + "5.0"},
+                 {"", invalid},
+                 {"9998 4 1\n", invalid},
+                 {"hello\n", invalid},
+                 {"9999\n", invalid},
+                 {"9999 x y\n", invalid}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.header);
+        EXPECT_EQ(headerFailure(c.header), c.failure);
+        if (!c.failure.empty())
+            continue;
         std::istringstream in(c.header);
         InArchive ar(in);
         ar.checkHeader();
-        EXPECT_EQ(ar.isAtLeast(3, 0), c.atLeast30) << c.header;
-        EXPECT_EQ(ar.isAtLeast(3, 1), c.atLeast31) << c.header;
+        EXPECT_EQ(std::tuple(ar.isAtLeast(3, 0), ar.isAtLeast(3, 1)),
+                  std::tuple(c.atLeast30, c.atLeast31));
     }
 }
 
 TEST(ArchiveTest, DataSectionFailuresAndSkippedLines) {
-    EXPECT_EQ(dataFailure("END DATA\r\n"), "");
-    EXPECT_EQ(dataFailure("unrelated line\r\nEND DATA\n"), "");
-    EXPECT_EQ(dataFailure(""), "Invalid File");
-    EXPECT_EQ(dataFailure("BEGIN Link 101\r\n"), "Invalid File");
-    EXPECT_EQ(dataFailure("some line\r\n\r\nEND DATA\r\n"), "Invalid File");
-    EXPECT_EQ(dataFailure("some line\r\n"), "Invalid File");
+    for (const char* good : {"END DATA\r\n", "unrelated line\r\nEND DATA\n"})
+        EXPECT_EQ(dataFailure(good), "") << good;
+    for (const char* bad :
+         {"", "BEGIN Link 101\r\n", "some line\r\n\r\nEND DATA\r\n", "some line\r\n"})
+        EXPECT_EQ(dataFailure(bad), "Invalid File") << bad;
 }
 
 TEST(ArchiveTest, SeekDataSkipsLinesBeforeTheDataSection) {
@@ -81,7 +85,6 @@ TEST(ArchiveTest, SeekDataSkipsLinesBeforeTheDataSection) {
     std::string line;
     ASSERT_TRUE(ar.readLine(line));
     EXPECT_EQ(line, "END DATA");
-
     std::istringstream none("9999 4 1\nno data here\n");
     InArchive ar2(none);
     EXPECT_FALSE(ModelData::seekData(ar2));
@@ -135,22 +138,16 @@ TEST(UtilTextTest, BrokenBlocksAreCorrupt) {
     }
 }
 
-TEST(UtilTextTest, ReadRestDiscardsLongTails) {
+TEST(UtilTextTest, ReadRestRemoveTagAndTabs) {
     std::istringstream in("12 " + std::string(1000, 'z') + "\r\n34\r\n");
     long a = 0, b = 0;
     in >> a;
-    Util::readRest(in);
+    Util::readRest(in); // discards a long tail
     in >> b;
-    EXPECT_EQ(a, 12);
-    EXPECT_EQ(b, 34);
-}
-
-TEST(UtilTextTest, RemoveTagAndTabs) {
-    EXPECT_EQ(Util::removeTag("a<M>b<M><M>c", "<M>"), "abc");
-    EXPECT_EQ(Util::removeTag("<M", "<M>"), "<M");
+    EXPECT_EQ(std::tuple(a, b), std::tuple(12, 34));
+    EXPECT_EQ(Util::removeTag("a<M>b<M><M>c", "<M>") + Util::removeTag("<M", "<M>"), "abc<M");
     std::ostringstream out;
-    Util::putTab(out, 3);
-    Util::putTab(out, 0);
-    Util::putTab(out, -2);
+    for (int n : {3, 0, -2})
+        Util::putTab(out, n);
     EXPECT_EQ(out.str(), "\t\t\t");
 }

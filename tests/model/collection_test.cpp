@@ -35,7 +35,6 @@ TEST(CollectionTest, AddIgnoresDuplicatesAndRemoveKeepsOrder) {
     c.remove(&b); // absent: ignored
     EXPECT_TRUE(c.find(&a));
     EXPECT_FALSE(c.find(&b));
-
     std::vector<Item*> order;
     a.onExecute = [&] { order.push_back(&a); };
     d.onExecute = [&] { order.push_back(&d); };

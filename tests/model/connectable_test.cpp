@@ -13,7 +13,6 @@ TEST(ConnectableTest, PointInNodeTakesTheFirstAnchorInSideThenIndexOrder) {
     NODE found;
     ASSERT_TRUE(box->isPointInNode({63, 60}, found));
     EXPECT_EQ(found, NODE(2, 1)); // side 1 before side 2, index 2 before index 3
-
     // Six normal-scale pixels each way, right and bottom edges outside; the zoom plays no part.
     chart.lm.setZoom(11);
     box->setNodes({{NODE(1, 1), CPoint(10, 10)}});
@@ -22,7 +21,6 @@ TEST(ConnectableTest, PointInNodeTakesTheFirstAnchorInSideThenIndexOrder) {
     EXPECT_FALSE(box->isPointInNode({66, 60}, found));
     EXPECT_FALSE(box->isPointInNode({60, 53}, found));
     EXPECT_EQ(box->getNodeSensitivity(), 6);
-
     // Asking for an absent anchor adds it at the origin.
     EXPECT_EQ(box->getAnchorPoint(NODE(4, 4)), CPoint(0, 0));
     EXPECT_EQ(box->getNodes().size(), 2u);
@@ -35,16 +33,13 @@ TEST(ConnectableTest, MovingLeavesSelectedConnectorsAloneResizingDoesNot) {
     TestBox* box = chart.add(101, CRect(10, 10, 20, 20));
     box->attach(&selectedLine);
     box->attach(&freeLine);
-
     box->setRect(CRect(12, 10, 22, 20));
     EXPECT_TRUE(selectedLine.recalculated.empty());
     ASSERT_EQ(freeLine.recalculated.size(), 1u);
     EXPECT_EQ(freeLine.recalculated[0], static_cast<Connectable*>(box));
-
     box->resizeRect(CRect(12, 10, 30, 20));
     EXPECT_EQ(selectedLine.recalculated.size(), 1u);
     EXPECT_EQ(freeLine.recalculated.size(), 2u);
-
     box->detach(&freeLine);
     box->detach(&freeLine); // absent: ignored
     box->publishChange(true);
@@ -60,7 +55,6 @@ TEST(ConnectableTest, DestroyingTheShapeLetsEveryConnectorGo) {
     box->attach(&b);
     box->attach(&a); // no duplicate check: told twice
     delete box;      // the connector asks the dying shape for its id: it must still answer
-
     EXPECT_EQ(a.detachedIds, (std::vector<long>{101, 101}));
     EXPECT_EQ(b.detachedIds, (std::vector<long>{101}));
     EXPECT_TRUE(chart.lm.getModelMgr()->getShapeList().empty());
@@ -96,7 +90,6 @@ protected:
         box = chart.add(101, CRect(10, 10, 20, 20));
         chart.lm.setScrollPosition({12, 0}); // two units
     }
-
     Chart chart;
     TestBox* box = nullptr;
     RecordingDC dc;
@@ -117,7 +110,6 @@ TEST_F(AnchorDrawingTest, ShowAnchorsCommandTogglesAndRepaints) {
     EXPECT_EQ(chart.wnd.invalidated, (std::vector<CRect>{{45, 57, 111, 123}}));
     box->draw(&dc);
     EXPECT_EQ(dc.count("Anchor"), 0);
-
     box->onContextMenuAction(cmd::AlignMesg); // not ours: nothing
     EXPECT_FALSE(box->isNodeShown());
     box->onContextMenuAction(cmd::ShowAnchors);

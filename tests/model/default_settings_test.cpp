@@ -8,10 +8,12 @@
 #include <map>
 #include <string>
 #include <tuple>
+#include <utility>
 
 namespace {
 
-// Every field in declaration order, so whole records compare and assign in one go.
+// Every field in declaration order, so whole records compare and assign in one
+// go.
 auto fields(CDefaultSettingDlg& s) {
     return std::tie(s.stateName, s.stateAnchor, s.stateBgTransparent, s.mesgAnchor, s.mesgBorder,
                     s.mesgBgTransparent, s.showGrid, s.lineColor, s.lineStyle, s.entry, s.exit,
@@ -39,45 +41,20 @@ const Fields cChanged{"Idle", false, true,
 
 } // namespace
 
-TEST(DefaultSettingsTest, EmptyStoreGivesEveryDefault) {
+// Every field saved and read back from a reopened store; an empty store gives
+// every default.
+TEST(DefaultSettingsTest, SavedFieldsReadBackAndAnEmptyStoreGivesDefaults) {
     FakePlatform fake;
     CDefaultSettingDlg& s = CDefaultSettingDlg::Instance();
     EXPECT_EQ(&s, &CDefaultSettingDlg::Instance());
     fields(s) = cChanged;
-    s.LoadSettings();
-    EXPECT_EQ(fields(s), cDefaults);
-}
-
-TEST(DefaultSettingsTest, SavesEachFieldUnderItsNameAndReadsItBack) {
-    FakePlatform fake;
-    CDefaultSettingDlg& s = CDefaultSettingDlg::Instance();
-    fields(s) = cChanged;
     s.SaveSettings();
-
-    const std::map<std::string, std::int32_t> ints = {
-        {"Settings/StateAnchor", 0},         {"Settings/StateBgTransparent", 1},
-        {"Settings/MesgAnchor", 0},          {"Settings/MesgBorder", 0},
-        {"Settings/MesgBgTransparent", 0},   {"Settings/ShowGrid", 0},
-        {"Settings/LineColor", 13},          {"Settings/LineStyle", 4},
-        {"Settings/StateBgColor", 0x123456}, {"Settings/MesgBorderColor", 0xABCDEF},
-        {"Settings/MesgBgColor", 0},         {"Settings/FontSize", 120},
-        {"Settings/FontColor", 0xFF0000},
-    };
-    const std::map<std::string, std::string> strings = {
-        {"Settings/StateName", "Idle"},
-        {"Settings/Entry", "start();\r\nlog();"},
-        {"Settings/Exit", "stop();"},
-        {"Settings/FontName", "Courier New"},
-    };
-    EXPECT_EQ(fake.settings.ints, ints);
-    EXPECT_EQ(fake.settings.strings, strings);
-
+    EXPECT_EQ(fake.settings.strings.at("Settings/StateName"), "Idle");
     MemorySettingsStore reopened;
-    reopened.ints = fake.settings.ints;
-    reopened.strings = fake.settings.strings;
-    fake.settings.ints.clear();
-    fake.settings.strings.clear();
-    s.LoadSettings(); // back to the defaults, so nothing below survives from memory
+    reopened.ints = std::exchange(fake.settings.ints, {});
+    reopened.strings = std::exchange(fake.settings.strings, {});
+    s.LoadSettings(); // the empty store
+    EXPECT_EQ(fields(s), cDefaults);
     platform::install(&reopened);
     s.LoadSettings();
     EXPECT_EQ(fields(s), cChanged);
@@ -85,12 +62,14 @@ TEST(DefaultSettingsTest, SavesEachFieldUnderItsNameAndReadsItBack) {
 
 TEST(DefaultSettingsTest, StoredValuesWinAndMissingOnesKeepTheirDefaults) {
     FakePlatform fake;
-    fake.settings.writeInt("Settings", "MesgBorder", 0);    // clears "No Border": drawn with one
-    fake.settings.writeString("Settings", "StateName", ""); // stored empty is not missing
-    // The same name in another section, or stored as the other kind, does not count.
+    fake.settings.writeInt("Settings", "MesgBorder",
+                           0); // clears "No Border": drawn with one
+    fake.settings.writeString("Settings", "StateName",
+                              ""); // stored empty is not missing
+    // The same name in another section, or stored as the other kind, does not
+    // count.
     fake.settings.writeInt("ToolBars", "FontSize", 200);
     fake.settings.writeString("Settings", "FontSize", "120");
-
     CDefaultSettingDlg& s = CDefaultSettingDlg::Instance();
     s.LoadSettings();
     Fields want = cDefaults;

@@ -22,7 +22,6 @@ protected:
         CDefaultSettingDlg::Instance().lineColor = 3;
         CDefaultSettingDlg::Instance().lineStyle = 1;
     }
-
     TestBox* box(const CRect& r) { return add(new TestBox(newId(), &view, r)); }
     // A line whose ends are attached through ids, as a model file gives them.
     Line* lineBetween(CPoint h, TestBox* hb, NODE hn, CPoint t, TestBox* tb = nullptr,
@@ -66,7 +65,6 @@ TEST_F(LineTest, InitAttachesRegisteredConnectablesAndFreesOtherEnds) {
     Shape* notConnectable = add(new TestShape(newId(), &view, cStateLayer));
     Line* line = lineBetween({30, 15}, a, cRight, {60, 40});
     EXPECT_EQ(head(line, a), std::tuple(CPoint(30, 15), a, a->getObjId(), 1));
-
     auto* orphan = new Line(newId(), &view, {5, 5}, {9, 9});
     orphan->setHeadObjId(999);
     orphan->setTailObjId(notConnectable->getObjId());
@@ -79,18 +77,15 @@ TEST_F(LineTest, AttachedEndsFollowOrLetGoDependingOnWhatTheSelectionHolds) {
     TestBox* a = box({10, 10, 30, 20});
     TestBox* b = box({50, 10, 70, 20});
     Line* line = lineBetween({30, 15}, a, cRight, {60, 10}, b, cTop);
-
     moveSelection({a}, {5, 7}); // the state alone: the end follows its anchor
     EXPECT_EQ(head(line, a), std::tuple(CPoint(35, 22), a, a->getObjId(), 1));
     EXPECT_EQ(line->getTail(), CPoint(60, 10));
     EXPECT_TRUE(line->isClientPt(view.zpFu(view.getClientPos({35, 22})))); // region rebuilt
-
     // State and line, the state moving first: a recalculation would add the offset twice.
     moveSelection({a, line}, {4, 4});
     EXPECT_EQ(head(line, a), std::tuple(CPoint(39, 26), a, a->getObjId(), 1));
     EXPECT_EQ(std::tuple(line->getTailObj(), line->getTailObjId(), attachments(b, line)),
               std::tuple(nullptr, 0, 0)); // b stayed behind
-
     // The line alone lets go of a too, and a no longer drags it.
     moveSelection({line}, {1, 0});
     EXPECT_EQ(head(line, a), std::tuple(CPoint(40, 26), nullptr, 0, 0));
@@ -178,11 +173,9 @@ TEST_F(LineTest, EndDragsCancelledOntoTheOtherEndOrAwayFromAnchors) {
     line->onLButtonDown(0, {180, 90});
     EXPECT_EQ(head(line, a), std::tuple(CPoint(30, 15), a, a->getObjId(), 1));
     EXPECT_EQ(wnd.overlay.count("LineTo"), 2); // drawn once, erased once
-
-    wnd.dragTo({360, 240}); // onto the other end: degenerate, nothing changes
+    wnd.dragTo({360, 240});                    // onto the other end: degenerate, nothing changes
     line->onLButtonDown(0, {180, 90});
     EXPECT_EQ(head(line, a), std::tuple(CPoint(30, 15), a, a->getObjId(), 1));
-
     wnd.dragTo({301, 299}); // away from every anchor: the end comes free, snapped to units
     line->onLButtonDown(0, {180, 90});
     EXPECT_EQ(head(line, a), std::tuple(CPoint(50, 50), nullptr, 0, 0));
@@ -193,11 +186,9 @@ TEST_F(LineTest, BodyDragMovesTheSelectionAndAClickAloneDoesNot) {
     TestBox* other = box({100, 100, 110, 110});
     Line* line = lineBetween({30, 15}, a, cRight, {60, 15});
     view.getCollection().add(other);
-
     wnd.releaseAt({270, 90});
     line->onLButtonDown(0, {270, 90}); // a click on the middle
     EXPECT_EQ(head(line, a), std::tuple(CPoint(30, 15), a, a->getObjId(), 1));
-
     wnd.dragTo({282, 96});
     line->onLButtonDown(0, {270, 90});
     EXPECT_EQ(head(line, a), std::tuple(CPoint(32, 16), nullptr, 0, 0));
@@ -222,7 +213,6 @@ TEST_F(LineTest, DestroyingTheLineOrTheWholeChartLeavesNothingDangling) {
     chart->getCollection().add(line);
     chart->getCollection().add(a);
     chart.reset();
-
     // A destroyed shape leaves a free end where it was.
     TestBox* c = box({10, 10, 30, 20});
     Line* kept = lineBetween({30, 15}, c, cRight, {60, 40});
@@ -238,7 +228,6 @@ TEST_F(LineTest, ContextMenuDeletesOnYesAndEditsThePen) {
     ASSERT_EQ(fake.messages.shown, std::vector<std::string>{"Please confirm deletion of line."});
     EXPECT_EQ(fake.messages.icons.front(), MsgIcon::Question);
     EXPECT_TRUE(listed(line));
-
     line->onContextMenuAction(cmd::Properties); // cancelled
     EXPECT_EQ(line->getPenColor(), 3);
     fake.dialogs.onLine = [](LineProperties& p) {
@@ -249,7 +238,6 @@ TEST_F(LineTest, ContextMenuDeletesOnYesAndEditsThePen) {
     };
     line->onContextMenuAction(cmd::Properties);
     EXPECT_EQ(std::tuple(line->getPenColor(), line->getPenStyle()), std::tuple(7, 4));
-
     fake.messages.answers = {MsgResult::Yes};
     line->onContextMenuAction(cmd::DeleteLine);
     EXPECT_TRUE(view.getModelMgr()->getShapeList().empty());

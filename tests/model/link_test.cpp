@@ -41,19 +41,6 @@ std::vector<LinkRecord> hvRoute() {
     return polyline({{10, 10}, {10, 11}, {20, 11}, {20, 30}, {20, 31}});
 }
 
-TEST(LinkTest, InnerLinkInitialisedEmptyUnlinksAndDeletesItself) {
-    auto t = makeRoute(hvRoute());
-    HeadLink* head = t->getHeadLink();
-    Link* h = head->getTail();
-    auto* extra = new VLink(head, h, nullptr, t.get());
-    head->setTail(extra);
-    h->setHead(extra);
-    extra->init({10, 11}, {10, 11});
-    EXPECT_EQ(types(*t), "hHVt");
-    EXPECT_EQ(h->getHead(), head);
-    EXPECT_TRUE(routeWellFormed(head));
-}
-
 // A link dragged so that a neighbour loses its length: the neighbours merge, the ends stay.
 TEST(LinkTest, DragsThatEmptyALinkMergeItsNeighbours) {
     // Which link moves where, the types after, the route before.
@@ -96,15 +83,6 @@ TEST(LinkTest, HeadMeetingTailIsBridgedByOneHorizontalAndOneVertical) {
     }
 }
 
-TEST(LinkTest, UnchangedHeadMoveCreatesNothing) {
-    auto bent = makeRoute(hvRoute());
-    const std::vector<Link*> links{nth(*bent, 0), nth(*bent, 1), nth(*bent, 2), nth(*bent, 3)};
-    bent->getHeadLink()->move({10, 10}, {10, 11});
-    EXPECT_EQ(bent->getRouteRecords(), hvRoute());
-    EXPECT_EQ((std::vector<Link*>{nth(*bent, 0), nth(*bent, 1), nth(*bent, 2), nth(*bent, 3)}),
-              links);
-}
-
 TEST(LinkTest, HandlesAreFivePixelSquaresAndShortLinksHaveNone) {
     auto t = makeRoute(polyline({{10, 10}, {10, 11}, {11, 11}, {11, 14}, {11, 15}}));
     EXPECT_EQ(t->getHeadLink()->getTrackRect(), CRect(58, 58, 63, 63));
@@ -116,27 +94,6 @@ TEST(LinkTest, HandlesAreFivePixelSquaresAndShortLinksHaveNone) {
     EXPECT_EQ(nth(*t, 2)->getTrackRect(), CRect(64, 70, 69, 75));
     EXPECT_TRUE(nth(*t, 2)->isDragPoint({64, 70}));
     EXPECT_FALSE(nth(*t, 2)->isDragPoint({69, 72}));
-}
-
-TEST(LinkTest, DragPointsFollowTheMouse) {
-    auto t = makeRoute(hvRoute());
-    // Ends move whole with their stub; inner links slide across their direction.
-    const CPoint expected[][2] = {
-        {{50, 50}, {50, 49}}, {{10, 50}, {20, 50}}, {{50, 11}, {50, 30}}, {{50, 51}, {50, 50}}};
-    for (int i = 0; i < 4; ++i) {
-        CPoint a, b;
-        nth(*t, i)->getDragPoints({50, 50}, a, b);
-        EXPECT_EQ(a, expected[i][0]) << i;
-        EXPECT_EQ(b, expected[i][1]) << i;
-    }
-}
-
-TEST(LinkTest, OffsetShiftsTheWholeRouteAndDestroyKeepsTheHead) {
-    auto t = makeRoute(hvRoute());
-    t->getHeadLink()->offset({3, -4});
-    EXPECT_EQ(t->getRouteRecords(), shifted(hvRoute(), {3, -4}));
-    t->getHeadLink()->destroy();
-    EXPECT_EQ(t->getHeadLink()->getTail(), nullptr);
 }
 
 // Long random sequences of end moves and segment drags: the route stays well formed after

@@ -37,7 +37,6 @@ TEST_F(MesgTest, ViewCreatesALabelAtTheClickAttachedToTheTransition) {
     if constexpr (config::kInteractive) {
         EXPECT_EQ(m->getBkColor(), 0xABCDEFu);
     }
-
     delete m;
     EXPECT_EQ(t->getMesg(), nullptr);
     view.setScrollPosition({60, 0}); // the click is taken in the scrolled chart
@@ -56,7 +55,6 @@ TEST_F(MesgTest, BindingLooksTheTransitionUpByItsId) {
     EXPECT_EQ(lone->getMesg(), m);
     delete lone; // takes its label along
     EXPECT_EQ(reg.getShape(501), nullptr);
-
     // An id naming nothing, or a state, leaves the label unattached.
     Transition unlisted(newId(), &view, {1, 1}, {1, 9});
     auto* orphan = add(new Mesg(newId(), &view, {5, 5, 15, 11}, &unlisted));
@@ -77,12 +75,10 @@ TEST_F(MesgTest, AlignedLabelsStayCentredWhenResized) {
     m->onContextMenuAction(cmd::AlignMesg);
     EXPECT_TRUE(m->isAligned());
     EXPECT_EQ(m->getAttachPoint(), view.uFp(t->getAttachRect().CenterPoint()));
-
     const CRect r = m->getRect();
     m->resizeRect({r.left, r.top, r.right + 6, r.bottom + 4});
     EXPECT_TRUE(m->isAligned());
     EXPECT_EQ(m->getRect().Size(), CSize(16, 10));
-
     // A label the user placed elsewhere is resized where it is.
     m->setRect({60, 60, 70, 66});
     m->resizeRect({60, 60, 76, 70});
@@ -94,7 +90,6 @@ TEST_F(MesgTest, ReBirthNeedsItsTransition) {
     std::map<long, long> withoutTransition{{200, 300}};
     EXPECT_FALSE(alone.reBirth(withoutTransition));
     EXPECT_EQ(withoutTransition.size(), 1u); // the lookup adds nothing
-
     Mesg pasted(201, &view, {5, 5, 15, 11}, t);
     std::map<long, long> both{{201, 301}, {t->getObjId(), 302}};
     EXPECT_TRUE(pasted.reBirth(both));
@@ -116,7 +111,6 @@ TEST_F(MesgTest, Commands) {
         EXPECT_EQ(m->getTextHandler()->getEvent(), "tick");
         EXPECT_EQ(fake.dialogs.titles, (std::vector<std::string>{"Message", "Message"}));
     }
-
     fake.dialogs.onBox = [](BoxProperties& p) {
         EXPECT_FALSE(p.hidden);
         p = {true, true, true, 0x010203, 0x040506};
@@ -127,7 +121,6 @@ TEST_F(MesgTest, Commands) {
     EXPECT_FALSE(m->isNodeShown());
     EXPECT_TRUE(m->hasNoBorder() && m->isTransparent());
     EXPECT_EQ(m->getBorderColor(), 0x040506u);
-
     const long id = m->getObjId();
     m->onContextMenuAction(cmd::DeleteMesg); // No is the default answer
     EXPECT_EQ(t->getMesg(), m);
@@ -138,9 +131,9 @@ TEST_F(MesgTest, Commands) {
     EXPECT_EQ(view.getModelMgr()->getShape(id), nullptr);
 }
 
-TEST_F(MesgTest, Drawing) {
+TEST_F(MesgTest, DrawingInTheViewsTextStyle) {
     auto* m = add(new Mesg(newId(), &view, {10, 5, 20, 11}, t));
-    m->getTextHandler()->setData("ev", "", "");
+    m->getTextHandler()->setData("ev", "n > 0", "go();");
     RecordingDC dc;
     m->draw(&dc);
     if constexpr (!config::kInteractive) {
@@ -148,11 +141,13 @@ TEST_F(MesgTest, Drawing) {
         return;
     }
     EXPECT_EQ(dc.matching("Rectangle"), std::vector<std::string>{"Rectangle 60 30 120 66"});
-    EXPECT_EQ(dc.count("Pen Solid 0 0x00ff00"), 1);
-    EXPECT_EQ(dc.count("DrawText 63 33 117 63 onEvent(ev)"), 1);
+    EXPECT_EQ(dc.count("Pen Solid 0 0x00ff00") + dc.count("Font Courier 100"), 2);
+    EXPECT_EQ(dc.count("TextColor 0x000080"), 1);
+    EXPECT_EQ(dc.matching("DrawText"),
+              std::vector<std::string>{"DrawText 63 33 117 63 onEvent(ev)\r\n[n > 0]\r\n/go();"});
     EXPECT_EQ(dc.count("FillRect"), 0);
-
-    // With its transition selected, the label shows its 9-by-9 attach square at (90, 48).
+    // With its transition selected, the label shows its 9-by-9 attach square at
+    // (90, 48).
     view.getCollection().add(t);
     dc.clear();
     m->draw(&dc);
@@ -167,12 +162,10 @@ TEST_F(MesgTest, DraggingTheAttachSquareOntoTheTransitionAligns) {
     view.getCollection().add(m);
     const CPoint square = view.zpFu(view.getClientPos(m->getAttachPoint()));
     const CPoint centre = t->getAttachRect().CenterPoint();
-
     wnd.moveTo({square.x + 30, square.y}); // released far away: nothing changes
     wnd.releaseAt({square.x + 30, square.y});
     m->onLButtonDown(0, square);
     EXPECT_EQ(m->getRect(), CRect(40, 40, 50, 46));
-
     // Within 8 pixels of the transition's square the point snaps onto it.
     const CPoint near(centre.x + 10, centre.y - 9);
     wnd.moveTo(near);
@@ -180,7 +173,8 @@ TEST_F(MesgTest, DraggingTheAttachSquareOntoTheTransitionAligns) {
     m->onLButtonDown(0, square);
     EXPECT_TRUE(m->isAligned());
     EXPECT_GE(wnd.overlay.count("Rectangle"), 2);
-    EXPECT_EQ(wnd.overlay.count("Rectangle") % 2, 0); // the snap marker is gone again
+    EXPECT_EQ(wnd.overlay.count("Rectangle") % 2,
+              0); // the snap marker is gone again
 }
 
 TEST_F(ChartTest, ASecondLabelOfOneTransitionStaysUnattached) {

@@ -15,7 +15,6 @@ class Owner : public ShapeRegistry {
 public:
     Factory factory;
     ModelData data{factory};
-
     void unRegisterShape(long id) override {
         Shape* s = getShape(id);
         ShapeRegistry::unRegisterShape(id);

@@ -48,18 +48,6 @@ ModelProperties readAs(const std::string& header, const std::string& body) {
 
 } // namespace
 
-TEST(ModelPropertiesTest, DefaultsDependOnTheConfiguration) {
-    ModelProperties p;
-    const std::string untitled = config::kInteractive ? "Untitled" : "-MISSING-";
-    EXPECT_EQ(p.getName(), untitled);
-    EXPECT_EQ(p.getAuthor(), untitled);
-    EXPECT_EQ(p.getCtxNameCPP(), "Context");
-    EXPECT_EQ(p.getCtxFileCPP(), "Context.h");
-    EXPECT_EQ(p.getCtxNameJAVA(), "Context");
-    EXPECT_EQ(p.getCtxNameCSharp(), "Context");
-    EXPECT_EQ(p.getDesc(), "");
-}
-
 TEST(ModelPropertiesTest, WriteReadWriteIsStable) {
     const std::string first = written(filled());
     const ModelProperties back = readAs("9999 4 1", first);
@@ -77,7 +65,6 @@ TEST(ModelPropertiesTest, OlderFilesKeepDefaultsForLaterLanguages) {
     EXPECT_EQ(v30.getDeclC(), "int z;");
     EXPECT_EQ(v30.getCtxNameCSharp(), "Context");
     EXPECT_EQ(v30.getDeclCSharp(), "");
-
     const auto cutC = body.find("18\r\nINCLUDE BEGIN\r\n#include <stdio.h>");
     ASSERT_NE(cutC, std::string::npos);
     const ModelProperties v25 = readAs("9999 2 5", body.substr(0, cutC));
@@ -105,7 +92,6 @@ TEST(ModelPropertiesTest, DialogReplacesEmptyTexts) {
     EXPECT_EQ(p.getName(), untitled);
     EXPECT_EQ(p.getAuthor(), untitled);
     EXPECT_EQ(p.getDesc(), " ");
-
     fake.dialogs.onModel = nullptr; // cancelled: nothing changes
     ModelProperties q = filled();
     EXPECT_FALSE(q.editModelProp());

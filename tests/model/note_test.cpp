@@ -63,7 +63,6 @@ TEST_F(NoteTest, Commands) {
         n->onLButtonDoubleClick(0, {});
         EXPECT_EQ(n->getTextHandler()->getData(), "double-clicked");
     }
-
     const long id = n->getObjId();
     n->onContextMenuAction(cmd::DeleteNote); // No is the default answer
     EXPECT_TRUE(listed(n));

@@ -23,7 +23,6 @@ TEST(RectShapeTest, SetRectKeepsRightOfAndBelowUnitOneButResizeDoesNot) {
     Chart chart;
     TestBox* box = chart.add(101, CRect(20, 20, 10, 10));
     EXPECT_EQ(box->getRect(), CRect(10, 10, 20, 20)); // normalised on construction
-
     chart.wnd.invalidated.clear();
     box->setRect(CRect(-5, 3, 5, 13));
     EXPECT_EQ(box->getRect(), CRect(1, 3, 11, 13));
@@ -32,14 +31,11 @@ TEST(RectShapeTest, SetRectKeepsRightOfAndBelowUnitOneButResizeDoesNot) {
     EXPECT_FALSE(box->changes[0].resized);
     EXPECT_TRUE(invalidated(chart.wnd, CRect(60, 60, 120, 120)));
     EXPECT_TRUE(invalidated(chart.wnd, CRect(6, 18, 66, 78)));
-
     box->setRect(CRect(3, -2, 8, 4));
     EXPECT_EQ(box->getRect(), CRect(3, 1, 8, 7));
-
     box->resizeRect(CRect(-5, 3, 5, 13));
     EXPECT_EQ(box->getRect(), CRect(-5, 3, 5, 13));
     EXPECT_TRUE(box->changes.back().resized);
-
     box->changes.clear();
     chart.wnd.invalidated.clear();
     box->setRect(box->getRect());
@@ -80,13 +76,11 @@ TEST(RectShapeTest, HitTestsAtTheEdgesWhenScrolled) {
     EXPECT_FALSE(box->isClientPt({60, 30}));
     EXPECT_FALSE(box->isClientPt({0, 29}));
     EXPECT_FALSE(box->isClientPt({-1, 50}));
-
     // Model units, two units of slack on each side.
     EXPECT_TRUE(box->isNearPt({8, 8}));
     EXPECT_TRUE(box->isNearPt({21, 21}));
     EXPECT_FALSE(box->isNearPt({22, 10}));
     EXPECT_FALSE(box->isNearPt({7, 10}));
-
     EXPECT_TRUE(box->isInRect({10, 10, 21, 21}));
     EXPECT_FALSE(box->isInRect({10, 10, 20, 21})); // the band's right edge is outside
     EXPECT_FALSE(box->isInRect({11, 0, 40, 40}));  // partly outside
@@ -102,7 +96,6 @@ protected:
         other = chart.add(102, CRect(30, 30, 40, 40));
         chart.lm.getCollection().add(other);
     }
-
     Chart chart;
     TestBox* box = nullptr;
     TestBox* other = nullptr;
@@ -112,14 +105,12 @@ TEST_F(RectShapeDragTest, DraggingTheBodyMovesTheShapeAndTheSelection) {
     chart.wnd.moveTo({102, 96});
     chart.wnd.releaseAt({102, 96});
     box->onLButtonDown(0, {90, 90});
-
     EXPECT_TRUE(chart.lm.getCollection().find(box));
     EXPECT_FALSE(chart.wnd.captured);
     EXPECT_EQ(box->getRect(), CRect(12, 11, 22, 21));
     ASSERT_EQ(box->changes.size(), 1u);
     EXPECT_FALSE(box->changes[0].resized);
     EXPECT_TRUE(box->actions.empty()); // the dragging shape is never sent its own commands
-
     EXPECT_EQ(other->getRect(), CRect(32, 31, 42, 41));
     // Feedback follows the move and the release point; the commands go out once each.
     EXPECT_EQ(other->actions, (std::vector<EAction>{eTrack, eTrack, eMove, eEndTrack, eEndTrack}));
@@ -133,7 +124,6 @@ TEST_F(RectShapeDragTest, DraggingAHandleResizes) {
     chart.wnd.moveTo({141, 135});
     chart.wnd.releaseAt({141, 135});
     box->onLButtonDown(0, {117, 117}); // bottom-right handle
-
     EXPECT_EQ(box->getRect(), CRect(10, 10, 24, 23));
     ASSERT_EQ(box->changes.size(), 1u);
     EXPECT_TRUE(box->changes[0].resized);
@@ -146,7 +136,6 @@ TEST_F(RectShapeDragTest, ResizeBelowFourUnitsStopsAtFour) {
     chart.wnd.releaseAt({70, 90});
     box->onLButtonDown(0, {117, 90}); // right handle
     EXPECT_EQ(box->getRect(), CRect(10, 10, 14, 20));
-
     // Already at the minimum: the same drag changes nothing.
     box->changes.clear();
     chart.wnd.moveTo({70, 90});
@@ -163,7 +152,6 @@ TEST_F(RectShapeDragTest, EscapeOrLostCaptureChangesNothing) {
     chart.wnd.moveTo({102, 96});
     chart.wnd.loseCapture();
     box->onLButtonDown(0, {90, 90});
-
     EXPECT_EQ(box->getRect(), CRect(10, 10, 20, 20));
     EXPECT_TRUE(box->changes.empty());
     EXPECT_EQ(other->getRect(), CRect(30, 30, 40, 40));
@@ -184,7 +172,6 @@ TEST(RectShapeTest, TrackerHandlesFollowTheMaskAndSelection) {
     EXPECT_EQ(chart.wnd.invalidated.size(), 4u);
     EXPECT_TRUE(invalidated(chart.wnd, CRect(114, 114, 120, 120)));
     EXPECT_EQ(box->getTracker()->HitTest({90, 62}), CRectTracker::hitMiddle);
-
     RecordingDC dc;
     box->draw(&dc); // not yet in the selection: anchors only
     EXPECT_EQ(dc.count("FillRect"), 0);
@@ -193,7 +180,6 @@ TEST(RectShapeTest, TrackerHandlesFollowTheMaskAndSelection) {
     box->draw(&dc);
     EXPECT_EQ(dc.count("FillRect"), 4);
     EXPECT_EQ(dc.count("FillRect 114 114 120 120"), 1);
-
     box->execute(eDeselect, nullptr);
     EXPECT_TRUE(box->getTracker()->m_rect.IsRectNull());
 }
@@ -210,7 +196,6 @@ TEST(RectShapeTest, HeadlessShapesHaveNoTrackerAndIgnoreTheMouse) {
     box->onLButtonDown(0, {90, 90});
     EXPECT_FALSE(chart.lm.getCollection().find(box));
     EXPECT_EQ(box->getRect(), CRect(10, 10, 20, 20));
-
     chart.lm.getCollection().add(box);
     RecordingDC dc;
     box->draw(&dc);

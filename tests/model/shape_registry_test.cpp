@@ -18,7 +18,6 @@ TEST(ShapeRegistryTest, IdsStartAt101AndRegisteredOnesMoveTheCounterButNeverLowe
     EXPECT_EQ(reg.getNewId(), 502);
     EXPECT_EQ(reg.getShape(500), &a);
     EXPECT_EQ(reg.getShape(50), &b);
-
     // Re-registering an id replaces the entry; unregistering unknown ids is harmless.
     reg.registerShape(&b, 500);
     EXPECT_EQ(reg.getShape(500), &b);
@@ -37,27 +36,16 @@ TEST(ShapeRegistryTest, CreateJoinsRegistryAndViewAndDestructionLeavesBoth) {
     EXPECT_EQ(headless->partialInits, 1);
     EXPECT_EQ(headless->inits, 0);
     EXPECT_EQ(reg.getShape(120), headless);
-
     auto* shown = new TestShape(121);
     shown->create(&reg, &view);
     EXPECT_EQ(shown->inits, 1);
     EXPECT_EQ(shown->getMgr(), &view);
     view.getCollection().add(shown);
-
     delete shown;
     EXPECT_EQ(reg.getShape(121), nullptr);
     EXPECT_TRUE(view.getCollection().isEmpty());
     delete headless;
     EXPECT_EQ(reg.getShape(120), nullptr);
-}
-
-TEST(ShapeRegistryTest, ReBirthMapsTheOwnIdAndUnmappedIdsBecomeZero) {
-    TestShape mapped(101), unmapped(102);
-    std::map<long, long> idMap{{101, 205}};
-    EXPECT_TRUE(mapped.reBirth(idMap));
-    EXPECT_EQ(mapped.getObjId(), 205);
-    EXPECT_TRUE(unmapped.reBirth(idMap));
-    EXPECT_EQ(unmapped.getObjId(), 0);
 }
 
 TEST(FactoryTest, EveryTypeNameCreatesAnEmptyShapeOfItsClassAndOtherNamesNothing) {

@@ -24,7 +24,6 @@ TEST(PointTrackerTest, FollowsThroughTheCallbackAndErasesItsLine) {
     EXPECT_FALSE(wnd.captured);
     EXPECT_EQ(calls, 2);                           // moves only, not the release
     EXPECT_EQ(tracker.getPoint(), CPoint(20, 40)); // the last snapped point
-
     const RecordingDC& dc = wnd.overlay;
     EXPECT_EQ(dc.count("ROP NotXorPen") + dc.count("ROP XorPen"), 4);
     EXPECT_EQ(dc.count("Pen Dot 0 0x404040"), 4);
@@ -45,7 +44,6 @@ TEST(TrackerTest, EscapeErasesButLostCaptureDoesNot) {
         EXPECT_FALSE(point.track(&wnd));
         EXPECT_FALSE(wnd.captured);
         EXPECT_EQ(wnd.overlay.count("LineTo 30 30"), escape ? 2 : 1);
-
         wnd.overlay.clear();
         LineTracker line(nullptr, nullptr);
         line.setStart({10, 50}, {90, 50});
@@ -55,7 +53,6 @@ TEST(TrackerTest, EscapeErasesButLostCaptureDoesNot) {
         EXPECT_EQ(wnd.overlay.count("Polyline"), escape ? 2 : 1);
         EXPECT_FALSE(wnd.captured);
     }
-
     // Without the line nothing is drawn; without a window nothing is tracked.
     ScriptedWnd wnd;
     PointTracker bare(nullptr, nullptr, false);
@@ -77,7 +74,6 @@ TEST(LineTrackerTest, SegmentMovesAcrossItsOwnDirectionOnly) {
     EXPECT_EQ(horizontal.getFirst(), CPoint(10, 80));
     EXPECT_EQ(horizontal.getSecond(), CPoint(90, 80));
     EXPECT_EQ(wnd.overlay.count("Polyline 10 50 10 70 90 70 90 50"), 2);
-
     // Released off the segment's ends but on its line: no change.
     LineTracker vertical(nullptr, nullptr);
     vertical.setStart({50, 10}, {50, 90});

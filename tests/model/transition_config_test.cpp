@@ -30,22 +30,18 @@ TEST(TransitionConfigTest, DrawingMouseAndRepairsDependOnTheBuild) {
     auto* t = new Transition(view.getModelMgr()->getNewId(), &view, {10, 10}, {6, 31});
     t->setLinkRecords(loopedRoute());
     view.getModelMgr()->addShape(t);
-
     RecordingDC dc;
     t->draw(&dc);
     EXPECT_EQ(dc.calls.empty(), !kEditor);
-
     CSize by(1, 0);
     t->execute(eTrack, &by);
     t->execute(eEndTrack, nullptr);
     EXPECT_EQ(wnd.overlay.calls.empty(), !kEditor);
-
     wnd.pressEscape();
     t->onLButtonDown(0, t->getHeadLink()->getTrackRect().CenterPoint());
     EXPECT_EQ(wnd.script.empty(), kEditor); // the library never runs a mouse loop
     t->onSetCursor(&wnd, 0, 0);
     EXPECT_EQ(wnd.cursors.empty(), !kEditor);
-
     // A route change in the editor cuts the loop; the library keeps the route as stored.
     CSize none;
     t->execute(eMove, &none);

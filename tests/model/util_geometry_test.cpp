@@ -79,25 +79,6 @@ TEST(UtilGeometryTest, BandAroundSlantedSegmentFollowsIt) {
     EXPECT_EQ(band->GetRgnBox(), CRect(-3, -3, 13, 13));
 }
 
-TEST(UtilGeometryTest, TriangleBaseIsAcrossTheDirectionToTheTip) {
-    const struct {
-        CPoint base, tip;
-        short w;
-        CPoint a, b;
-    } cases[] = {
-        {{10, 20}, {14, 20}, 8, {10, 12}, {10, 28}},
-        {{10, 20}, {4, 20}, 8, {10, 12}, {10, 28}},
-        {{20, 10}, {20, 4}, 3, {17, 10}, {23, 10}},
-    };
-    for (const auto& c : cases) {
-        CPoint a;
-        CPoint b;
-        Util::createTrianglePoints(c.base, c.tip, c.w, a, b);
-        EXPECT_EQ(a, c.a);
-        EXPECT_EQ(b, c.b);
-    }
-}
-
 TEST(UtilGeometryTest, TriangleRegionHoldsPixelsBetweenBaseAndTip) {
     expectPixels(*Util::createTriangleRgn({10, 20}, {14, 20}, 8),
                  {{10, 13}, {10, 26}, {13, 19}, {13, 20}}, {{10, 12}, {10, 27}, {14, 20}, {9, 20}});

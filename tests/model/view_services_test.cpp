@@ -37,7 +37,6 @@ TEST(ViewServicesTest, ScrolledModelPointsMapToPixelsAndBack) {
     const CPoint model(20, 5);
     EXPECT_EQ(v.zpFu(v.getClientPos(model)), CPoint(60, 30));
     EXPECT_EQ(v.getAbsolutePos(v.uFp(CPoint(60, 30))), model);
-
     // At another zoom the scroll position still comes off in whole units.
     v.setZoom(4);
     v.setScrollPosition({40, 18}); // 10 and 4.5 -> 5 units
@@ -46,18 +45,6 @@ TEST(ViewServicesTest, ScrolledModelPointsMapToPixelsAndBack) {
     EXPECT_EQ(v.getAbsolutePos(CRect(10, 0, 20, 10)), CRect(20, 5, 30, 15));
     EXPECT_EQ(v.getClientPointPos(CRect(40, 18, 50, 28)), CRect(0, 0, 10, 10));
     EXPECT_EQ(v.getAbsolutePointPos(CPoint(0, 0)), CPoint(40, 18));
-}
-
-TEST(ViewServicesTest, WithoutAWindowServicesAnswerNothing) {
-    ViewServices v;
-    v.repaint(CRect(0, 0, 5, 5)); // no window: nothing to do, nothing breaks
-    EXPECT_EQ(v.getShapeAtPoint({1, 1}), nullptr);
-    EXPECT_EQ(v.getShapeNearPoint({1, 1}, 0), nullptr);
-    CPoint p(0, 0);
-    EXPECT_EQ(v.createNewMesg(p, nullptr), nullptr);
-    EXPECT_TRUE(v.getCollection().isEmpty());
-    EXPECT_FALSE(v.isUndoable());
-    EXPECT_FALSE(v.isRedoable());
 }
 
 TEST(ViewServicesTest, RepaintInvalidatesEveryRectangleOnTheWindow) {
