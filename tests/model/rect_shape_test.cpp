@@ -71,16 +71,17 @@ TEST(RectShapeTest, HitTestsAtTheEdgesWhenScrolled) {
     Chart chart;
     TestBox* box = chart.add(101, CRect(10, 10, 20, 20));
     chart.lm.setScrollPosition({60, 30}); // 10 and 5 units
-    EXPECT_TRUE(box->isClientPt({0, 30}));
-    EXPECT_TRUE(box->isClientPt({59, 89}));
-    EXPECT_FALSE(box->isClientPt({60, 30}));
-    EXPECT_FALSE(box->isClientPt({0, 29}));
-    EXPECT_FALSE(box->isClientPt({-1, 50}));
+    const auto expectAt = [](auto hit, std::initializer_list<CPoint> in,
+                             std::initializer_list<CPoint> out) {
+        for (CPoint p : in)
+            EXPECT_TRUE(hit(p)) << p.x << "," << p.y;
+        for (CPoint p : out)
+            EXPECT_FALSE(hit(p)) << p.x << "," << p.y;
+    };
+    expectAt([&](CPoint p) { return box->isClientPt(p); }, {{0, 30}, {59, 89}},
+             {{60, 30}, {0, 29}, {-1, 50}});
     // Model units, two units of slack on each side.
-    EXPECT_TRUE(box->isNearPt({8, 8}));
-    EXPECT_TRUE(box->isNearPt({21, 21}));
-    EXPECT_FALSE(box->isNearPt({22, 10}));
-    EXPECT_FALSE(box->isNearPt({7, 10}));
+    expectAt([&](CPoint p) { return box->isNearPt(p); }, {{8, 8}, {21, 21}}, {{22, 10}, {7, 10}});
     EXPECT_TRUE(box->isInRect({10, 10, 21, 21}));
     EXPECT_FALSE(box->isInRect({10, 10, 20, 21})); // the band's right edge is outside
     EXPECT_FALSE(box->isInRect({11, 0, 40, 40}));  // partly outside

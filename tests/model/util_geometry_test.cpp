@@ -99,15 +99,13 @@ TEST(UtilGeometryTest, IncrementedPointMovesOneUnitOrStays) {
 TEST(UtilGeometryTest, PtMinAndPtMaxOrderPointsOnACommonAxis) {
     const struct {
         CPoint a, b, min, max;
-    } cases[] = {
-        {{3, 9}, {3, 2}, {3, 2}, {3, 9}},
-        {{3, 2}, {3, 9}, {3, 2}, {3, 9}},
-        {{8, 1}, {2, 1}, {2, 1}, {8, 1}},
-        {{4, 4}, {4, 4}, {4, 4}, {4, 4}},
-        // No common axis: first and second, whatever their order.
-        {{1, 1}, {2, 2}, {1, 1}, {2, 2}},
-        {{2, 2}, {1, 1}, {2, 2}, {1, 1}},
-    };
+    } cases[] = {{{3, 9}, {3, 2}, {3, 2}, {3, 9}},
+                 {{3, 2}, {3, 9}, {3, 2}, {3, 9}},
+                 {{8, 1}, {2, 1}, {2, 1}, {8, 1}},
+                 {{4, 4}, {4, 4}, {4, 4}, {4, 4}},
+                 // No common axis: first and second, whatever their order.
+                 {{1, 1}, {2, 2}, {1, 1}, {2, 2}},
+                 {{2, 2}, {1, 1}, {2, 2}, {1, 1}}};
     for (const auto& c : cases) {
         EXPECT_EQ(Util::ptMin(c.a, c.b), c.min);
         EXPECT_EQ(Util::ptMax(c.a, c.b), c.max);
