@@ -99,6 +99,7 @@ TEST_F(MesgTest, ReBirthNeedsItsTransition) {
 
 TEST_F(MesgTest, Commands) {
     auto* m = add(new Mesg(newId(), &view, {5, 5, 15, 11}, t));
+    m->onContextMenuAction(cmd::EditMesg); // cancelled in the editor
     view.refreshed.clear();
     fake.dialogs.onEvent = [](std::string& ev, std::string&, std::string&) {
         ev = "tick";
@@ -109,7 +110,7 @@ TEST_F(MesgTest, Commands) {
     EXPECT_EQ(view.refreshed, (std::vector<Shape*>{t, t}));
     if constexpr (config::kInteractive) {
         EXPECT_EQ(m->getTextHandler()->getEvent(), "tick");
-        EXPECT_EQ(fake.dialogs.titles, (std::vector<std::string>{"Message", "Message"}));
+        EXPECT_EQ(fake.dialogs.titles, (std::vector<std::string>{"Message", "Message", "Message"}));
     }
     fake.dialogs.onBox = [](BoxProperties& p) {
         EXPECT_FALSE(p.hidden);
@@ -149,8 +150,10 @@ TEST_F(MesgTest, DrawingInTheViewsTextStyle) {
     // With its transition selected, the label shows its 9-by-9 attach square at
     // (90, 48).
     view.getCollection().add(t);
+    m->getTextHandler()->setData("ev", "", "");
     dc.clear();
     m->draw(&dc);
+    EXPECT_EQ(dc.count("DrawText 63 33 117 63 onEvent(ev)"), 1);
     EXPECT_EQ(dc.matching("FillRect"),
               std::vector<std::string>{"FillRect 86 44 95 53 Solid 0x00c000"});
 }

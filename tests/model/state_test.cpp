@@ -60,6 +60,7 @@ TEST_F(StateTest, AnchorsInTheEditorOnly) {
     GenericState* wide = state({0, 0, 20, 8});
     GenericState* narrow = state({4, 4, 7, 12});
     auto* initial = add(new InitialState(newId(), &view, {2, 2, 6, 6}));
+    EXPECT_EQ(GenericState::getDefaultName(), config::kInteractive ? "Idle" : "State");
     if constexpr (!config::kInteractive) {
         EXPECT_TRUE(wide->getNodes().empty() && initial->getNodes().empty());
         return;
@@ -206,7 +207,9 @@ TEST_F(StateTest, Drawing) {
     dc.clear();
     s->setHistory(true);
     s->setTransparent(true);
+    s->getTextHandler()->setData("", "stop();");
     s->draw(&dc);
+    EXPECT_EQ(dc.count("DrawText 12 22 118 58 [Entry]\r\n[Exit]\r\nstop();"), 1);
     EXPECT_EQ(before(dc, "RoundRect") + before(dc, "Ellipse"), "Brush HollowBrush Hollow");
     EXPECT_EQ(dc.count("MeasureText H"), 1);
     // Shrunk by 3 pixels; the bull's eye by 5 more.
