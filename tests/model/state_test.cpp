@@ -66,25 +66,22 @@ TEST_F(StateTest, AnchorsInTheEditorOnly) {
         return;
     }
     // midX 10, qW 5; midY 4, qH 2; clockwise on every side.
-    EXPECT_EQ(wide->getNodes(), (Nodes{{NODE(1, 1), {5, 0}},
-                                       {NODE(2, 1), {10, 0}},
-                                       {NODE(3, 1), {15, 0}},
-                                       {NODE(1, 2), {20, 2}},
-                                       {NODE(2, 2), {20, 4}},
-                                       {NODE(3, 2), {20, 6}},
-                                       {NODE(1, 3), {15, 8}},
-                                       {NODE(2, 3), {10, 8}},
-                                       {NODE(3, 3), {5, 8}},
-                                       {NODE(1, 4), {0, 6}},
-                                       {NODE(2, 4), {0, 4}},
-                                       {NODE(3, 4), {0, 2}}}));
+    const Nodes expected{
+        {NODE(1, 1), {5, 0}},  {NODE(2, 1), {10, 0}}, {NODE(3, 1), {15, 0}}, {NODE(1, 2), {20, 2}},
+        {NODE(2, 2), {20, 4}}, {NODE(3, 2), {20, 6}}, {NODE(1, 3), {15, 8}}, {NODE(2, 3), {10, 8}},
+        {NODE(3, 3), {5, 8}},  {NODE(1, 4), {0, 6}},  {NODE(2, 4), {0, 4}},  {NODE(3, 4), {0, 2}},
+    };
+    EXPECT_EQ(wide->getNodes(), expected);
     // Three units wide: the quarter is 0 and the top anchors coincide.
     EXPECT_EQ(narrow->getNodes().at(NODE(1, 1)), CPoint(5, 4));
     EXPECT_EQ(narrow->getNodes().at(NODE(3, 1)), CPoint(5, 4));
-    EXPECT_EQ(initial->getNodes(), (Nodes{{NODE(1, 1), {4, 2}},
-                                          {NODE(1, 2), {6, 4}},
-                                          {NODE(1, 3), {4, 6}},
-                                          {NODE(1, 4), {2, 4}}}));
+    const Nodes sides{
+        {NODE(1, 1), {4, 2}},
+        {NODE(1, 2), {6, 4}},
+        {NODE(1, 3), {4, 6}},
+        {NODE(1, 4), {2, 4}},
+    };
+    EXPECT_EQ(initial->getNodes(), sides);
 }
 
 TEST_F(StateTest, MovingAStateMovesAnchorsThenNoteLinesThenTransitions) {
