@@ -198,7 +198,9 @@ TEST_F(StateTest, Drawing) {
     EXPECT_EQ(before(dc, "RoundRect"), "Brush Solid 0x123456");
     EXPECT_EQ(before(dc, "MeasureText Idle"), "TextColor 0x000080");
     EXPECT_EQ(dc.count("DrawText 9 9 121 61 Idle"), 1);
-    EXPECT_EQ(dc.matching("MoveTo")[0] + dc.matching("LineTo")[0], "MoveTo 9 22LineTo 121 22");
+    const auto strokes = dc.matching("MoveTo"), lines = dc.matching("LineTo");
+    EXPECT_EQ(strokes.size() + lines.size(), 2u);
+    EXPECT_EQ(strokes.at(0) + lines.at(0), "MoveTo 9 22LineTo 121 22");
     EXPECT_EQ(dc.count("DrawText 12 22 118 58 [Entry]\r\non();\r\n[Exit]"), 1);
     EXPECT_EQ(dc.count("Ellipse"), 0);
     dc.clear();
