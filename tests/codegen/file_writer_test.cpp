@@ -17,13 +17,11 @@ std::string targets(const MData& d) {
 }
 
 TEST(FileWriterTest, WritersSplitAtCarriageReturnLineFeedOnly) {
-    std::ostringstream plain, prefixed, effect;
-    FileWriter::writeMultiLine(plain, "a\r\nb\nc\r\n");
-    FileWriter::writeMultiLineWithTab(prefixed, "x;\r\n\r\ny;", "\t\t");
-    FileWriter::writeEffect(effect, "", ">");
-    EXPECT_EQ(plain.str(), "a\nb\nc\n\n");
-    EXPECT_EQ(prefixed.str(), "\t\tx;\n\t\t\n\t\ty;\n");
-    EXPECT_EQ(effect.str(), ">\n");
+    std::ostringstream out;
+    FileWriter::writeMultiLine(out, "a\r\nb\nc\r\n");
+    FileWriter::writeMultiLineWithTab(out, "x;\r\n\r\ny;", "\t\t");
+    FileWriter::writeEffect(out, "", ">");
+    EXPECT_EQ(out.str(), "a\nb\nc\n\n\t\tx;\n\t\t\n\t\ty;\n>\n");
 }
 
 TEST(FileWriterTest, MessagesGroupByExactEventWithLongestGuardFirst) {
@@ -57,24 +55,19 @@ TEST(FileWriterTest, TwoUnguardedTransitionsForOneEventFail) {
     EXPECT_EQ(targets(out.back()), "RS");
 }
 
-TEST(FileWriterTest, FormatFuncNameKeepsLengthAndSafeCharacters) {
-    EXPECT_EQ(FileWriter::formatFuncName("Door_Open-2"), "Door_Open-2");
-    EXPECT_EQ(FileWriter::formatFuncName("on key.press"), "on_key_press");
-    EXPECT_EQ(FileWriter::formatFuncName("caf\xc3\xa9()"), "caf____");
-}
-
-TEST_F(CodegenTest, CopyFile) {
-    writeFile("ended.txt", "one\ntwo\n");
-    writeFile("open.txt", "one\ntwo");
-    writeFile("empty.txt", "");
-    std::ostringstream ended, open, empty;
-    FileWriter::copyFile(ended, path("ended.txt"));
-    FileWriter::copyFile(open, path("open.txt"));
-    FileWriter::copyFile(empty, path("empty.txt"));
-    EXPECT_EQ(ended.str(), "one\ntwo\n\n");
-    EXPECT_EQ(open.str(), "one\ntwo\n");
-    EXPECT_EQ(empty.str(), "\n");
-
+TEST_F(CodegenTest, FormatFuncNameAndCopyFile) {
+    EXPECT_EQ(FileWriter::formatFuncName("Door_Open-2") + FileWriter::formatFuncName("on key.p"),
+              "Door_Open-2on_key_p");
+    EXPECT_EQ(FileWriter::formatFuncName("caf\xc3\xa9()"), "caf____"); // keeps the length
+    // The copy gains one line break at the end.
+    for (const auto& [text, copied] : {std::pair{"one\ntwo\n", "one\ntwo\n\n"},
+                                       std::pair{"one\ntwo", "one\ntwo\n"}, std::pair{"", "\n"}}) {
+        writeFile("in.txt", text);
+        std::ostringstream out;
+        FileWriter::copyFile(out, path("in.txt"));
+        EXPECT_EQ(out.str(), copied);
+    }
+    std::ostringstream empty;
     EXPECT_EQ(thrownBy([&] { FileWriter::copyFile(empty, ""); }), "Please reinstall Tavren");
     EXPECT_EQ(thrownBy([&] { FileWriter::copyFile(empty, path("none")); }),
               "Unable to open file : " + path("none") + ", Please reinstall Tavren");
