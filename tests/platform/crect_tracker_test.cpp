@@ -58,6 +58,7 @@ TEST(CRectTrackerTest, HandlesLieInsideTheRectangleAndSetTheCursor) {
     EXPECT_TRUE(t.GetHandleRect(CRectTracker::hitTop).IsRectEmpty());
     EXPECT_EQ(t.HitTest({40, 12}), CRectTracker::hitMiddle);
     EXPECT_EQ(t.HitTest({65, 11}), CRectTracker::hitTopRight);
+    EXPECT_EQ(CRectTracker(cBox, CRectTracker::resizeInside).HitTest({40, 12}), 4) << "all handles";
     RecordingDC dc;
     t.Draw(&dc);
     EXPECT_EQ(dc.count("Rectangle") * 10 + dc.count("FillRect"), 4) << "handles only, no outline";

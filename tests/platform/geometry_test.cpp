@@ -16,6 +16,7 @@ TEST(GeometryTest, RectsKeepTheInsideOutsideConventionAndIgnoreEmptyOperands) {
     EXPECT_TRUE(out.UnionRect({}, {5, 5, 20, 20}));
     EXPECT_EQ(out, CRect(5, 5, 20, 20));
     EXPECT_FALSE(out.UnionRect({}, {3, 3, 3, 9}));
+    EXPECT_EQ(CRect(CPoint(1, 2), CSize(3, 4)), CRect(1, 2, 4, 6));
     CRect n(30, 40, 10, 20);
     n.NormalizeRect();
     n.InflateRect(2, 3);

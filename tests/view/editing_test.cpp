@@ -227,6 +227,8 @@ TEST_F(EditingTest, RandomEditsUndoToTheOldestStepKeptAndRedoToTheLastByteForByt
 TEST_F(EditingTest, ADrawingGivesTheStoredChartAndUndoesStepByStep) {
     auto* a = add(new GenericState(newId(), &view, {10, 10, 30, 26}, "S"));
     auto* b = add(new GenericState(newId(), &view, {60, 10, 80, 26}, "S"));
+    int heard = 0;
+    view.setChangeListener([&] { ++heard; });
     view.initialUpdate();
     const auto tool = [&](unsigned id, CPoint at) {
         ASSERT_TRUE(view.onCommand(id));
@@ -294,13 +296,14 @@ TEST_F(EditingTest, ADrawingGivesTheStoredChartAndUndoesStepByStep) {
         view.undo();
         EXPECT_EQ(text(), seen[i]) << "undo to step " << i;
     }
-    EXPECT_FALSE(view.isUndoable());
+    EXPECT_FALSE(view.isUndoable() || view.isCommandEnabled(cmd::EditUndo));
     EXPECT_EQ(view.getZoom(), 6) << "undo brings back the snapshot's zoom";
     for (std::size_t i = 1; i < seen.size(); ++i) {
         view.redo();
         EXPECT_EQ(text(), seen[i]) << "redo to step " << i;
     }
     EXPECT_FALSE(view.isRedoable());
+    EXPECT_GE(heard, 14) << "the editor hears of every change";
     view.undo();
     view.onCommand(cmd::SelectAll);
     view.onCommand(cmd::EditCut); // a new edit: the step undone is gone
@@ -354,6 +357,9 @@ TEST_F(EditingTest, MenusShowTheirItemsAndStates) {
     t->onContextMenuAction(cmd::AddMessage);
     ASSERT_NE(t->getMesg(), nullptr);
     EXPECT_TRUE(!item(t, cmd::AddMessage).enabled && item(t, cmd::DeleteMessage).enabled);
+    auto* note = add(new Note(newId(), &view, CRect(10, 60, 22, 66)));
+    EXPECT_EQ(HiddenWindow::menuFor(t->getMesg()).size() * 10 + HiddenWindow::menuFor(note).size(),
+              98u);
     EXPECT_FALSE(item(t, cmd::AlignMessage).enabled) << "a new label sits aligned";
     wnd.menuAnswers = {0};
     view.onContextMenu(pixel({40, 70}));
