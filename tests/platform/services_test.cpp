@@ -10,8 +10,7 @@ TEST(ServicesTest, HeadlessServicesAnswerWithDefaultsAndFakesServeUntilRemoved) 
     };
     EXPECT_EQ(ask(), MsgResult::No);
     std::string text = "kept";
-    EXPECT_FALSE(platform::dialogs().editText("Note", text));
-    EXPECT_EQ(text, "kept");
+    EXPECT_FALSE(platform::dialogs().editText("Note", text) || text != "kept");
     platform::settings().writeInt("Settings", "ShowGrid", 0);
     EXPECT_FALSE(platform::settings().readInt("Settings", "ShowGrid").has_value());
     EXPECT_FALSE(platform::clipboard().getData("TAVREN_FORMAT").has_value());
