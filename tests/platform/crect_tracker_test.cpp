@@ -45,14 +45,13 @@ TEST(CRectTrackerTest, HandlesLieInsideTheRectangleAndSetTheCursor) {
         EXPECT_EQ(t.HitTest(handles[h].CenterPoint()), h);
         EXPECT_EQ(cursorAt(handles[h].CenterPoint()), std::vector{cursors[h]}) << h;
     }
-    EXPECT_EQ(t.HitTest({10, 10}) * 100 + t.HitTest({69, 49}) * 10 + t.HitTest({30, 30}),
-              28); // 0 2 8
+    // Top left, bottom right and middle.
+    EXPECT_EQ(t.HitTest({10, 10}) * 100 + t.HitTest({69, 49}) * 10 + t.HitTest({30, 30}), 28);
     EXPECT_EQ(cursorAt({30, 30}), std::vector{C::SizeAll});
     for (CPoint outside : {CPoint(70, 30), CPoint(9, 30)}) {
         EXPECT_EQ(t.HitTest(outside), CRectTracker::hitNothing);
         EXPECT_TRUE(cursorAt(outside).empty());
     }
-
     // Masked handles are gone: their place is the body.
     t.mask = 0x0F;
     EXPECT_TRUE(t.GetHandleRect(CRectTracker::hitTop).IsRectEmpty());
