@@ -261,7 +261,8 @@ TEST_F(EditingTest, ADrawingGivesTheStoredChartAndUndoesStepByStep) {
         all<Mesg>().at(0)->getTextHandler()->setData("go", "", "");
         chart().copy();
         const std::string payload = fake.clipboard.formats.at(ModelMgr::cClipboardFormat);
-        EXPECT_TRUE(payload.starts_with("BEGIN Transition") && payload.back() == '\0');
+        EXPECT_TRUE(payload.starts_with("BEGIN Transition") && payload.back() == '\0' &&
+                    ModelMgr::isClipboardAvailable());
         view.setScrollPosition(CPoint(1200, 600)); // lands in view, by its top left corner
         chart().paste();
         view.setScrollPosition(CPoint(0, 0));

@@ -109,17 +109,19 @@ TEST(ModelFileTest, TolerableDamageIsReadAndOlderVersionsReadTheirOwnLines) {
         EXPECT_GE(view.getZoom(), ViewServices::cMinZoom) << zoom;
         EXPECT_LE(view.getZoom(), ViewServices::cMaxZoom + 1) << zoom;
     }
-    // A route whose links no longer fit together is rebuilt from its ends.
+    // A route whose links no longer meet is rebuilt between its ends.
     LayoutMgr slanted;
     ASSERT_EQ(read(kExample.substr(0, kExample.find("END DATA")) +
                        "BEGIN Transition 103\r\n103 40\r\n25 30 30 40\r\n0 0\r\n3 1 1 1\r\n"
-                       "2 25 30 26 31 \r\n0 26 31 30 39 \r\n3 30 39 30 40 \r\n" +
+                       "2 25 30 25 31 \r\n0 25 35 28 39 \r\n3 30 39 30 40 \r\n" +
                        kExample.substr(kExample.find("END DATA")),
                    &slanted),
               "");
     auto* route = dynamic_cast<Transition*>(slanted.getModelMgr()->getShapeList().at(2));
     ASSERT_NE(route, nullptr);
     EXPECT_TRUE(routeWellFormed(route->getHeadLink()));
+    EXPECT_EQ(describeRoute(route->getHeadLink()),
+              "2:(25,30)-(25,31) 0:(25,31)-(25,39) 1:(25,39)-(30,39) 3:(30,39)-(30,40) ");
     std::string v39 = kExample;
     v39.replace(0, 8, "9999 3 9");
     EXPECT_EQ(read(v39), "");
