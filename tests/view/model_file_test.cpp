@@ -76,7 +76,7 @@ TEST(ModelFileTest, WorkedExampleIsWrittenByteForByteAndReadsBack) {
     EXPECT_EQ(written(back), kExample);
 }
 
-TEST(ModelFileTest, AChartOfEveryClassSurvivesReadWriteRead) {
+TEST(ModelFileTest, AChartOfEveryClassSurvivesReadWriteAndPrintsWithoutEditingAids) {
     FakePlatform fake;
     LayoutMgr view;
     ASSERT_EQ(read(kRich, &view), "");
@@ -90,6 +90,27 @@ TEST(ModelFileTest, AChartOfEveryClassSurvivesReadWriteRead) {
             attachedLines += l->getHeadObj() != nullptr && l->getTailObj() != nullptr;
     }
     EXPECT_EQ(attachedLabels * 10 + attachedLines, 21);
+
+    // What is printed and exported: the extent is in model units, known before the first
+    // drawing and the same at any zoom and scroll; editing aids (anchors, selection handles)
+    // stay off paper.
+    const CSize before = view.getDrawingExtent();
+    EXPECT_GT(before.cx, 0);
+    EXPECT_LT(before.cx, LayoutMgr::pFu(LayoutMgr::cDefaultXLimit));
+    for (Shape* shape : view.getModelMgr()->getShapeList())
+        view.getCollection().add(shape);
+    RecordingDC screen;
+    view.setZoom(11);
+    view.setScrollPosition({121, 77});
+    view.draw(screen);
+    EXPECT_EQ(view.getDrawingExtent(), before);
+    EXPECT_FALSE(screen.matching("Anchor").empty());
+    RecordingDC paper;
+    view.drawForPrint(paper);
+    EXPECT_TRUE(paper.matching("Anchor").empty());
+    EXPECT_EQ(view.getDrawingExtent(), before);
+    // Selected transitions mark their links with filled handle squares on screen only.
+    EXPECT_LT(paper.matching("FillRect").size(), screen.matching("FillRect").size());
 }
 
 TEST(ModelFileTest, TolerableDamageIsReadAndOlderVersionsReadTheirOwnLines) {
@@ -127,17 +148,7 @@ TEST(ModelFileTest, TolerableDamageIsReadAndOlderVersionsReadTheirOwnLines) {
     EXPECT_EQ(read(v39), "");
 
     // A label of a 2.5 file holds only its effect block; its properties stop before C.
-    const std::string v25 = "9999 2 5\r\n6\r\nBEGIN DATA\r\n"
-                            "BEGIN GenericState 101\r\n101 10\r\n10 10 40 30\r\n1\r\nA\r\n"
-                            "0 16777215 0\r\n0\r\nTEXTBEGIN\r\n\r\nTEXTEND\r\n0\r\nTEXTBEGIN\r\n"
-                            "\r\nTEXTEND\r\n"
-                            "BEGIN Transition 102\r\n102 40\r\n25 30 25 40\r\n101 0\r\n3 1 1 1\r\n"
-                            "2 25 30 25 31 \r\n0 25 31 25 39 \r\n3 25 39 25 40 \r\n"
-                            "BEGIN Mesg 103\r\n103 20\r\n30 33 40 37\r\n1\r\n1 1 0 0\r\n102\r\n"
-                            "8\r\nTEXTBEGIN\r\ngo();\r\nTEXTEND\r\nEND DATA\r\n"
-                            "Old\r\nCtx\r\nctx.h\r\n\r\n0\r\nINCLUDE BEGIN\r\n\r\nINCLUDE END\r\n"
-                            "0\r\nDECL BEGIN\r\n\r\nDECL END\r\nMe\r\n0\r\nDESC BEGIN\r\n\r\n"
-                            "DESC END\r\n";
+    const std::string v25 = slurp(TAVREN_TEST_DATA "/version_2_5.tvc");
     LayoutMgr view;
     ASSERT_EQ(read(v25, &view), "");
     auto* label = dynamic_cast<Mesg*>(view.getModelMgr()->getShapeList().at(2));
@@ -170,28 +181,4 @@ TEST(ModelFileTest, CraftedFilesFailWithTheirMessages) {
     };
     for (const auto& [text, message] : cases)
         EXPECT_EQ(read(text), message) << text;
-}
-
-// What is printed and exported: the extent is in model units, known before the first drawing
-// and the same at any zoom and scroll; editing aids (anchors, selection handles) stay off paper.
-TEST(ModelFilePrintTest, PrintExtentAndPrintPathFollowTheChartNotTheScreen) {
-    LayoutMgr view;
-    ASSERT_EQ(read(kRich, &view), "");
-    const CSize before = view.getDrawingExtent();
-    EXPECT_GT(before.cx, 0);
-    EXPECT_LT(before.cx, LayoutMgr::pFu(LayoutMgr::cDefaultXLimit));
-    for (Shape* shape : view.getModelMgr()->getShapeList())
-        view.getCollection().add(shape);
-    RecordingDC screen;
-    view.setZoom(11);
-    view.setScrollPosition({121, 77});
-    view.draw(screen);
-    EXPECT_EQ(view.getDrawingExtent(), before);
-    EXPECT_FALSE(screen.matching("Anchor").empty());
-    RecordingDC paper;
-    view.drawForPrint(paper);
-    EXPECT_TRUE(paper.matching("Anchor").empty());
-    EXPECT_EQ(view.getDrawingExtent(), before);
-    // Selected transitions mark their links with filled handle squares on screen only.
-    EXPECT_LT(paper.matching("FillRect").size(), screen.matching("FillRect").size());
 }
