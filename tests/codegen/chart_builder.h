@@ -14,6 +14,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <list>
 #include <string>
 #include <vector>
 
@@ -69,15 +70,11 @@ public:
         rootMachine.reset(ModelAnalyzer(shapes).analyze(recordProgress));
         return rootMachine.get();
     }
-    // What generate runs after reading.
-    void fill() {
+    void fill() { // what generate runs after reading
         analyse();
         fillInfo(recordProgress);
     }
-
-    using CodeGenerator::fillInfo;
     using CodeGenerator::properties;
-    using CodeGenerator::readModelFile;
 
     std::string headerAppend = "TN.h";
     bool generated = false;
@@ -107,6 +104,29 @@ protected:
 
     std::filesystem::path dir;
 };
+
+// Each state record on one line: class < parent, nesting, sub-states, history, entry/exit and
+// the labelled transitions as event[guard]/effect->target#id.
+inline std::list<std::string> stateRecords() {
+    std::list<std::string> out;
+    for (const StateInfo& s : ModelInfo::getInstance()->stateInfos) {
+        std::string line = s.className + " < " + s.parentClassName + " " +
+                           std::to_string(s.nesting) + (s.history ? " H" : "") + " {";
+        for (const std::string& sub : s.subStateClassNames)
+            line += sub + ",";
+        line += "} " + s.entryExit.onEntry + s.entryExit.onExit;
+        for (const MesgInfo& m : s.transitions)
+            line += " " + m.event + "[" + m.guard + "]/" + m.effect + "->" + m.targetClassName +
+                    "#" + std::to_string(m.targetId);
+        out.push_back(line);
+    }
+    return out;
+}
+
+inline std::string slurp(const std::string& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
 
 // The text a failing step throws.
 template <class F> std::string thrownBy(F&& step) {

@@ -10,7 +10,6 @@ public:
     using CRectTracker::CRectTracker;
     UINT mask = 255;
     std::vector<int> handles;
-
     void AdjustRect(int handle, RECT* r) override {
         handles.push_back(handle);
         if (r->Width() < 20)
@@ -22,71 +21,57 @@ public:
 int outlines(const ScriptedWnd& wnd, const CRect& r) {
     return wnd.overlay.count("Rectangle " + RecordingDC::describe(r));
 }
+const CRect cBox(10, 10, 70, 50);
 } // namespace
 
-TEST(CRectTrackerTest, HandlesLieInsideTheRectangle) {
+TEST(CRectTrackerTest, HandlesLieInsideTheRectangleAndSetTheCursor) {
     CountingTracker t(CRect(70, 50, 10, 10), CRectTracker::resizeInside); // inverted on purpose
-    EXPECT_EQ(t.GetHandleRect(CRectTracker::hitTopLeft), CRect(10, 10, 16, 16));
-    EXPECT_EQ(t.GetHandleRect(CRectTracker::hitTopRight), CRect(64, 10, 70, 16));
-    EXPECT_EQ(t.GetHandleRect(CRectTracker::hitBottomRight), CRect(64, 44, 70, 50));
-    EXPECT_EQ(t.GetHandleRect(CRectTracker::hitBottomLeft), CRect(10, 44, 16, 50));
-    EXPECT_EQ(t.GetHandleRect(CRectTracker::hitTop), CRect(37, 10, 43, 16));
-    EXPECT_EQ(t.GetHandleRect(CRectTracker::hitRight), CRect(64, 27, 70, 33));
-    EXPECT_EQ(t.GetHandleRect(CRectTracker::hitBottom), CRect(37, 44, 43, 50));
-    EXPECT_EQ(t.GetHandleRect(CRectTracker::hitLeft), CRect(10, 27, 16, 33));
-
-    EXPECT_EQ(t.HitTest({10, 10}), CRectTracker::hitTopLeft);
-    EXPECT_EQ(t.HitTest({69, 49}), CRectTracker::hitBottomRight);
-    EXPECT_EQ(t.HitTest({40, 12}), CRectTracker::hitTop);
-    EXPECT_EQ(t.HitTest({12, 30}), CRectTracker::hitLeft);
-    EXPECT_EQ(t.HitTest({30, 30}), CRectTracker::hitMiddle);
-    EXPECT_EQ(t.HitTest({70, 30}), CRectTracker::hitNothing);
-    EXPECT_EQ(t.HitTest({9, 30}), CRectTracker::hitNothing);
-
+    // Handle rectangles in hit order: corners clockwise from top left, then the edges.
+    const CRect handles[] = {{10, 10, 16, 16}, {64, 10, 70, 16}, {64, 44, 70, 50},
+                             {10, 44, 16, 50}, {37, 10, 43, 16}, {64, 27, 70, 33},
+                             {37, 44, 43, 50}, {10, 27, 16, 33}};
+    using C = CursorId;
+    const C cursors[] = {C::SizeNWSE, C::SizeNESW, C::SizeNWSE, C::SizeNESW,
+                         C::SizeNS,   C::SizeWE,   C::SizeNS,   C::SizeWE};
+    ScriptedWnd wnd;
+    const auto cursorAt = [&](CPoint p) {
+        wnd.cursors.clear();
+        wnd.cursorPos = p;
+        const bool set = t.SetCursor(&wnd, 1);
+        return set == !wnd.cursors.empty() ? wnd.cursors : std::vector<C>(3); // set, or not
+    };
+    for (int h = 0; h < 8; ++h) {
+        EXPECT_EQ(t.GetHandleRect(h), handles[h]) << h;
+        EXPECT_EQ(t.HitTest(handles[h].CenterPoint()), h);
+        EXPECT_EQ(cursorAt(handles[h].CenterPoint()), std::vector{cursors[h]}) << h;
+    }
+    // Top left, bottom right and middle.
+    EXPECT_EQ(t.HitTest({10, 10}) * 100 + t.HitTest({69, 49}) * 10 + t.HitTest({30, 30}), 28);
+    EXPECT_EQ(cursorAt({30, 30}), std::vector{C::SizeAll});
+    for (CPoint outside : {CPoint(70, 30), CPoint(9, 30)}) {
+        EXPECT_EQ(t.HitTest(outside), CRectTracker::hitNothing);
+        EXPECT_TRUE(cursorAt(outside).empty());
+    }
     // Masked handles are gone: their place is the body.
     t.mask = 0x0F;
     EXPECT_TRUE(t.GetHandleRect(CRectTracker::hitTop).IsRectEmpty());
     EXPECT_EQ(t.HitTest({40, 12}), CRectTracker::hitMiddle);
     EXPECT_EQ(t.HitTest({65, 11}), CRectTracker::hitTopRight);
+    EXPECT_EQ(CRectTracker(cBox, CRectTracker::resizeInside).HitTest({40, 12}), 4) << "all handles";
     RecordingDC dc;
     t.Draw(&dc);
-    EXPECT_EQ(dc.count("Rectangle"), 0); // handles only: no line style asked for
-    EXPECT_EQ(dc.count("FillRect"), 4);
+    EXPECT_EQ(dc.count("Rectangle") * 10 + dc.count("FillRect"), 4) << "handles only, no outline";
     t.m_nStyle |= CRectTracker::dottedLine;
     dc.clear();
     t.Draw(&dc);
     EXPECT_EQ(dc.matching("Pen"),
               (std::vector<std::string>{"Pen Dot 0 0x000000", "Pen Solid 0 0x000000"}));
     EXPECT_EQ(dc.count("Rectangle 10 10 70 50"), 1);
-
-    CRectTracker empty;
-    EXPECT_EQ(empty.HitTest({0, 0}), CRectTracker::hitNothing);
+    EXPECT_EQ(CRectTracker().HitTest({0, 0}), CRectTracker::hitNothing);
 }
 
-TEST(CRectTrackerTest, CursorFollowsTheHandle) {
-    CRectTracker t(CRect(10, 10, 70, 50), CRectTracker::resizeInside);
-    ScriptedWnd wnd;
-    struct Case {
-        CPoint at;
-        CursorId cursor;
-    } cases[] = {
-        {{68, 48}, CursorId::SizeNWSE}, {{11, 48}, CursorId::SizeNESW},
-        {{40, 11}, CursorId::SizeNS},   {{68, 30}, CursorId::SizeWE},
-        {{30, 30}, CursorId::SizeAll},
-    };
-    for (const Case& c : cases) {
-        wnd.cursorPos = c.at;
-        EXPECT_TRUE(t.SetCursor(&wnd, 1));
-        EXPECT_EQ(wnd.cursors.back(), c.cursor) << RecordingDC::describe(c.at);
-    }
-    wnd.cursors.clear();
-    wnd.cursorPos = {80, 80};
-    EXPECT_FALSE(t.SetCursor(&wnd, 1));
-    EXPECT_TRUE(wnd.cursors.empty());
-}
-
-TEST(CRectTrackerTest, DraggingTheBodyMovesAndTheAdjustHookSeesEveryMove) {
-    CountingTracker t(CRect(10, 10, 70, 50), CRectTracker::resizeInside);
+TEST(CRectTrackerTest, DragsMoveOrResizeThroughTheAdjustHookOrRestoreTheRectangle) {
+    CountingTracker t(cBox, CRectTracker::resizeInside);
     ScriptedWnd wnd;
     wnd.moveTo({35, 32});
     wnd.moveTo({40, 35});
@@ -95,46 +80,32 @@ TEST(CRectTrackerTest, DraggingTheBodyMovesAndTheAdjustHookSeesEveryMove) {
     EXPECT_FALSE(wnd.captured);
     EXPECT_EQ(t.m_rect, CRect(20, 15, 80, 55));
     EXPECT_EQ(t.handles, (std::vector<int>{8, 8, 8}));
-    // Every outline drawn was erased again.
-    EXPECT_EQ(outlines(wnd, {15, 12, 75, 52}), 2);
-    EXPECT_EQ(outlines(wnd, {20, 15, 80, 55}), 2);
-}
+    EXPECT_EQ(outlines(wnd, {15, 12, 75, 52}) + outlines(wnd, {20, 15, 80, 55}), 4);
 
-TEST(CRectTrackerTest, ResizingNormalisesAndAdjusts) {
-    CountingTracker t(CRect(10, 10, 70, 50), CRectTracker::resizeInside);
-    ScriptedWnd wnd;
+    t.m_rect = cBox;
     wnd.releaseAt({100, 20}); // the left edge dragged past the right one
     EXPECT_TRUE(t.Track(&wnd, {12, 30}));
     EXPECT_EQ(t.m_rect, CRect(70, 10, 98, 50));
-
     wnd.releaseAt({82, 30}); // the right edge pulled in below the hook's minimum
     EXPECT_TRUE(t.Track(&wnd, {96, 30}));
     EXPECT_EQ(t.m_rect, CRect(70, 10, 90, 50));
-}
 
-TEST(CRectTrackerTest, CancelledOrUnchangedDragsRestoreTheRectangle) {
-    CountingTracker t(CRect(10, 10, 70, 50), CRectTracker::resizeInside);
-    ScriptedWnd wnd;
-    wnd.moveTo({50, 50});
-    wnd.pressEscape();
-    EXPECT_FALSE(t.Track(&wnd, {30, 30}));
-    EXPECT_EQ(t.m_rect, CRect(10, 10, 70, 50));
-    EXPECT_EQ(outlines(wnd, {30, 30, 90, 70}), 2);
-
-    wnd.moveTo({50, 50});
-    wnd.loseCapture();
-    EXPECT_FALSE(t.Track(&wnd, {30, 30}));
-    EXPECT_EQ(t.m_rect, CRect(10, 10, 70, 50));
-    EXPECT_FALSE(wnd.captured);
-
+    // Cancelled, unchanged or missed drags restore the rectangle.
+    t.m_rect = cBox;
+    for (void (ScriptedWnd::*end)() : {&ScriptedWnd::pressEscape, &ScriptedWnd::loseCapture}) {
+        wnd.moveTo({50, 50});
+        (wnd.*end)();
+        EXPECT_FALSE(t.Track(&wnd, {30, 30}));
+        EXPECT_EQ(t.m_rect, cBox);
+        EXPECT_FALSE(wnd.captured);
+    }
+    EXPECT_EQ(outlines(wnd, {30, 30, 90, 70}), 4); // each drawn and erased
     wnd.moveTo({50, 50});
     wnd.releaseAt({30, 30});
     EXPECT_FALSE(t.Track(&wnd, {30, 30}));
-    EXPECT_EQ(t.m_rect, CRect(10, 10, 70, 50));
-
-    // Outside the rectangle nothing starts.
+    EXPECT_EQ(t.m_rect, cBox);
     wnd.releaseAt({200, 200});
-    EXPECT_FALSE(t.Track(&wnd, {100, 100}));
+    EXPECT_FALSE(t.Track(&wnd, {100, 100})); // outside: nothing starts
     EXPECT_FALSE(wnd.captured);
     EXPECT_EQ(wnd.script.size(), 1u);
 }

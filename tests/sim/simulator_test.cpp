@@ -13,9 +13,12 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <numeric>
 #include <regex>
+#include <set>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -47,9 +50,8 @@ public:
         : simulator(loadChart((kCases / name / "chart.tvc").string())) {
         simulator.setGuardOracle([this](const sim::GuardQuestion& q) {
             std::smatch m;
-            const std::string& guard = q.branch.guard;
-            if (!std::regex_match(guard, m, std::regex(R"re(ctx\.flag\("(\w+)"\))re")))
-                throw "a guard the runner cannot answer: " + guard;
+            if (!std::regex_match(q.branch.guard, m, std::regex(R"re(ctx\.flag\("(\w+)"\))re")))
+                throw "a guard the runner cannot answer: " + q.branch.guard;
             return flags[m[1]];
         });
         simulator.setActionHook([this](const sim::Step& step) {
@@ -67,24 +69,17 @@ public:
         std::istringstream in(code);
         for (std::string line; std::getline(in, line);) {
             std::smatch m;
-            if (std::regex_match(line, m, when)) {
+            if (std::regex_match(line, m, when))
                 blocks.push_back(flags[m[1]]);
-                continue;
-            }
-            if (line.find('}') != std::string::npos && !blocks.empty()) {
+            else if (line.find('}') != std::string::npos && !blocks.empty())
                 blocks.pop_back();
+            else if (std::find(blocks.begin(), blocks.end(), false) != blocks.end() ||
+                     !std::regex_search(line, m, call))
                 continue;
-            }
-            if (std::find(blocks.begin(), blocks.end(), false) != blocks.end() ||
-                !std::regex_search(line, m, call))
-                continue;
-            if (m[1] == "log") {
+            else if (m[1] == "log")
                 out.push_back(m[2]);
-                continue;
-            }
-            const sim::Result result = simulator.post(simulator.eventIndex(m[2]));
-            if (report)
-                out.push_back(m[2].str() + " -> " + sim::resultName(result));
+            else if (const sim::Result r = simulator.post(simulator.eventIndex(m[2])); report)
+                out.push_back(m[2].str() + " -> " + sim::resultName(r));
         }
     }
 
@@ -113,25 +108,22 @@ public:
         return out;
     }
 
+    std::string name(int state) const {
+        return simulator.chart().states[static_cast<std::size_t>(state)].className;
+    }
+
     sim::ChartSimulator simulator;
 
 private:
     std::string stateLine() const {
         const auto& states = simulator.chart().states;
         const int active = simulator.activeState();
-        std::vector<std::string> in;
+        std::set<std::string> in; // sorted
         for (std::size_t s = 0; s < states.size(); ++s)
             if (simulator.isIn(static_cast<int>(s)))
-                in.push_back(states[s].className);
-        std::sort(in.begin(), in.end());
-        std::string line =
-            "state " +
-            (active == sim::cNone ? std::string("none")
-                                  : states[static_cast<std::size_t>(active)].className) +
-            ":";
-        for (const std::string& name : in)
-            line += " " + name;
-        return line;
+                in.insert(" " + states[s].className);
+        return std::accumulate(in.begin(), in.end(),
+                               "state " + (active == sim::cNone ? "none" : name(active)) + ":");
     }
 
     std::map<std::string, bool> flags;
@@ -160,12 +152,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, ConformanceSimulatorTest, ::testing::ValuesIn(ca
 
 // Each candidate of the last event, as "state: verdict", after the script's lines.
 TEST(SimulatorExplanationTest, EveryCandidateSaysWhyItFiredOrNot) {
-    struct Case {
-        std::string chart;
-        std::vector<std::string> script; // the last line is the event explained
-        std::vector<std::string> candidates;
-    };
-    const std::vector<Case> cases = {
+    const std::tuple<std::string, std::vector<std::string>, std::vector<std::string>> cases[] = {
+        // chart, script (the last line is the event explained), candidates
         {"guards",
          {"start", "set x 1", "go"},
          {"Idle_Box: guard false", "Idle_Box: guard false", "Idle_Box: guard true, fired",
@@ -176,81 +164,60 @@ TEST(SimulatorExplanationTest, EveryCandidateSaysWhyItFiredOrNot) {
          {"Inner_Middle: fired", "Middle_Outer: not tried: an inner state fired"}},
         {"unhandled", {"start", "nothing"}, {}},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.chart + " " + c.script.back());
-        ConformanceRun run(c.chart);
-        const std::vector<std::string> before(c.script.begin(), c.script.end() - 1);
-        run.run(before);
-        const int event = run.simulator.eventIndex(c.script.back());
-        if (event < 0) {
-            EXPECT_TRUE(c.candidates.empty());
-            continue;
-        }
-        const sim::Explanation e = run.simulator.send(event).front();
+    for (const auto& [chart, script, candidates] : cases) {
+        SCOPED_TRACE(chart + " " + script.back());
+        ConformanceRun run(chart);
+        run.run({script.begin(), script.end() - 1});
+        const int event = run.simulator.eventIndex(script.back());
         std::vector<std::string> verdicts;
-        for (const sim::Candidate& candidate : e.candidates)
-            verdicts.push_back(
-                run.simulator.chart().states[static_cast<std::size_t>(candidate.state)].className +
-                ": " + sim::verdictText(candidate));
-        EXPECT_EQ(verdicts, c.candidates);
+        for (const sim::Candidate& c :
+             event < 0 ? std::vector<sim::Candidate>{} : run.simulator.send(event)[0].candidates)
+            verdicts.push_back(run.name(c.state) + ": " + sim::verdictText(c));
+        EXPECT_EQ(verdicts, candidates);
     }
 }
 
 // A trace the chart wrote agrees with it; changed by one line, the first difference is named.
-TEST(SimulatorTraceCheckTest, TheFirstLineWhereATraceDepartsIsReported) {
-    ConformanceRun run("depths");
-    std::vector<std::string> trace;
-    for (const auto& e : run.simulator.start())
-        trace.insert(trace.end(), e.trace.begin(), e.trace.end());
-    for (const char* event : {"cross", "up", "side", "dive", "pop", "home", "lift", "nothing"})
-        if (const int index = run.simulator.eventIndex(event); index >= 0)
-            for (const auto& e : run.simulator.send(index))
-                trace.insert(trace.end(), e.trace.begin(), e.trace.end());
-    const auto& chart = run.simulator.chart();
-    EXPECT_TRUE(sim::checkTrace(chart, trace).agrees) << sim::checkTrace(chart, trace).message;
-
-    struct Damage {
-        const char* what;
-        void (*apply)(std::vector<std::string>&);
-        int line;
-    };
-    const std::vector<Damage> damages = {
-        {"a missing exit", [](auto& t) { t.erase(t.begin() + 4); }, 5},
-        {"swapped exits", [](auto& t) { std::swap(t[3], t[4]); }, 4},
-        {"an unknown line", [](auto& t) { t.insert(t.begin() + 3, "hello"); }, 4},
-        {"cut short", [](auto& t) { t.resize(5); }, 6},
-    };
-    for (const Damage& d : damages) {
-        SCOPED_TRACE(d.what);
-        auto damaged = trace;
-        d.apply(damaged);
-        const sim::TraceCheck check = sim::checkTrace(chart, damaged);
-        EXPECT_FALSE(check.agrees);
-        EXPECT_EQ(check.line, d.line) << check.message;
-    }
-}
-
 // A completion guard's answer is read from the trace: its firing line follows, or not.
-TEST(SimulatorTraceCheckTest, CompletionGuardsAreAnsweredAsTheTraceShows) {
-    ConformanceRun run("eventless_simple");
+TEST(SimulatorTraceCheckTest, ADepartingTraceIsReportedAtItsFirstLineGuardsAsAnswered) {
+    ConformanceRun run("depths");
     std::vector<std::string> trace;
     const auto add = [&](const std::vector<sim::Explanation>& explanations) {
         for (const auto& e : explanations)
             trace.insert(trace.end(), e.trace.begin(), e.trace.end());
     };
-    const int go = run.simulator.eventIndex("go");
     add(run.simulator.start());
-    add(run.simulator.send(go)); // C's guard false: C --> E
-    run.simulator.answerGuard("ctx.flag(\"x\")", true);
-    add(run.simulator.send(go));
-    add(run.simulator.send(go)); // C --> D, whose guard is false
-    run.simulator.answerGuard("ctx.flag(\"y\")", true);
-    add(run.simulator.send(go)); // D --> B
+    for (const char* event : {"cross", "up", "side", "dive", "pop", "home", "lift", "nothing"})
+        if (const int index = run.simulator.eventIndex(event); index >= 0)
+            add(run.simulator.send(index));
     const auto& chart = run.simulator.chart();
-    const sim::TraceCheck check = sim::checkTrace(chart, trace);
-    EXPECT_TRUE(check.agrees) << check.message;
-    auto damaged = trace;
-    damaged.erase(
-        std::find(damaged.begin(), damaged.end(), "D_EventlessSimple --> B_EventlessSimple"));
-    EXPECT_FALSE(sim::checkTrace(chart, damaged).agrees);
+    EXPECT_TRUE(sim::checkTrace(chart, trace).agrees) << sim::checkTrace(chart, trace).message;
+    const std::pair<void (*)(std::vector<std::string>&), int> damages[] = {
+        {[](auto& t) { t.erase(t.begin() + 4); }, 5}, // a missing exit
+        {[](auto& t) { std::swap(t[3], t[4]); }, 4},
+        {[](auto& t) { t.insert(t.begin() + 3, "hello"); }, 4},
+        {[](auto& t) { t.resize(5); }, 6}, // cut short
+    };
+    for (const auto& [damage, line] : damages) {
+        auto damaged = trace;
+        damage(damaged);
+        const sim::TraceCheck check = sim::checkTrace(chart, damaged);
+        EXPECT_FALSE(check.agrees);
+        EXPECT_EQ(check.line, line) << check.message;
+    }
+
+    ConformanceRun guarded("eventless_simple");
+    trace.clear();
+    const int go = guarded.simulator.eventIndex("go");
+    add(guarded.simulator.start());
+    add(guarded.simulator.send(go)); // C's guard false: C --> E
+    guarded.simulator.answerGuard("ctx.flag(\"x\")", true);
+    add(guarded.simulator.send(go));
+    add(guarded.simulator.send(go)); // C --> D, whose guard is false
+    guarded.simulator.answerGuard("ctx.flag(\"y\")", true);
+    add(guarded.simulator.send(go)); // D --> B
+    const auto& guardedChart = guarded.simulator.chart();
+    EXPECT_TRUE(sim::checkTrace(guardedChart, trace).agrees);
+    trace.erase(std::find(trace.begin(), trace.end(), "D_EventlessSimple --> B_EventlessSimple"));
+    EXPECT_FALSE(sim::checkTrace(guardedChart, trace).agrees);
 }
