@@ -241,22 +241,4 @@ TEST_P(ManagedGeneratorTest, OddFileNamesAndChartsWithoutCodeCompile) {
     }
 }
 
-TEST_P(ManagedGeneratorTest, AFailureLeavesTheUsersFilesAlone) {
-    TestChart chart;
-    auto* a = chart.state({10, 10, 50, 40}, "A");
-    auto* b = chart.state({100, 10, 140, 40}, "B");
-    chart.label(chart.connect(a, NODE(2, 2), b, NODE(4, 2)), "go");
-    chart.save(dir / "loose.tvc");
-    // Without a header the front end still forms the name base + "dummy"; that file is not
-    // the generator's to delete.
-    std::ofstream(dir / "loosedummy") << "mine\n";
-
-    const ProgramResult r = generate({"-d", (dir / "loose.tvc").string()});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.out.find("FAILURE:\nError : The chart has no initial state at its top level.\n"),
-              std::string::npos)
-        << r.out;
-    EXPECT_EQ(files(), (std::set<std::string>{"loose.tvc", "loosedummy"}));
-}
-
 INSTANTIATE_TEST_SUITE_P(, ManagedGeneratorTest, testing::Values(&kJava, &kCSharp), languageName);
