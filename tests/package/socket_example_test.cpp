@@ -216,64 +216,60 @@ TEST(SocketExampleTest, ReadsLinesFromStandardInputAndReassemblesSplitEchoes) {
 }
 
 TEST(SocketExampleTest, ServerProblemsEndTheSessionAsAFailure) {
-    {
-        // Closes as soon as the first line is in.
+    const struct {
+        const char* what;
+        std::function<void(int)> serve;
+        std::vector<std::string> args; // before the address
+        std::vector<std::string> said;
+        const char* states;
+    } cases[] = {
+        {"closes as soon as the first line is in",
+         [](int fd) {
+             for (char c; recv(fd, &c, 1, 0) == 1 && c != '\n';) {
+             }
+         },
+         {"-v"},
+         {"0 of 1 line echoed\nconnection lost (the server closed the connection)\n"
+          "state: Disconnected\n"},
+         nullptr},
+        {"takes the line and never answers: the echo times out, and so does the close",
+         [](int fd) {
+             char buffer[64];
+             recv(fd, buffer, sizeof buffer, 0);
+             std::this_thread::sleep_for(700ms);
+         },
+         {"-v", "--timeout", "200"},
+         {"timed out (no echo within 200 ms)",
+          "timed out (the server did not close within 200 ms)"},
+         "Disconnected Connecting Connected Idle Sending Waiting Closing Disconnected"},
+        {"an echo that is not what was sent",
+         [](int fd) {
+             char buffer[64];
+             if (recv(fd, buffer, sizeof buffer, 0) > 0)
+                 send(fd, "HELLO\n", 6, MSG_NOSIGNAL);
+             while (recv(fd, buffer, sizeof buffer, 0) > 0) {
+             }
+         },
+         {},
+         {"echo: HELLO\nthe echo differs from the line sent\n"},
+         nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
         Listener listener;
         ClientRun run;
         {
-            Server server(listener, [](int fd) {
-                char c;
-                while (recv(fd, &c, 1, 0) == 1 && c != '\n') {
-                }
-            });
-            run = runClient({"-v", "127.0.0.1", listener.port(), "one", "two"});
+            Server server(listener, c.serve);
+            std::vector<std::string> args = c.args;
+            args.insert(args.end(), {"127.0.0.1", listener.port(), "one", "two"});
+            run = runClient(args);
         }
         EXPECT_EQ(run.status, 1) << run.output;
-        EXPECT_NE(run.output.find("0 of 1 line echoed\nconnection lost (the server closed the "
-                                  "connection)\nstate: Disconnected\n"),
-                  std::string::npos)
-            << run.output;
-    }
-    {
-        // Takes the line and never answers: the echo times out, and so does the close.
-        Listener listener;
-        ClientRun run;
-        {
-            Server server(listener, [](int fd) {
-                char buffer[64];
-                recv(fd, buffer, sizeof buffer, 0);
-                std::this_thread::sleep_for(700ms);
-            });
-            run = runClient({"-v", "--timeout", "200", "127.0.0.1", listener.port(), "anyone?"});
-        }
-        EXPECT_EQ(run.status, 1) << run.output;
-        EXPECT_NE(run.output.find("timed out (no echo within 200 ms)"), std::string::npos)
-            << run.output;
-        EXPECT_NE(run.output.find("timed out (the server did not close within 200 ms)"),
-                  std::string::npos)
-            << run.output;
-        EXPECT_EQ(states(run.output), "Disconnected Connecting Connected Idle Sending Waiting "
-                                      "Closing Disconnected");
+        for (const std::string& said : c.said)
+            EXPECT_NE(run.output.find(said), std::string::npos) << run.output;
+        if (c.states)
+            EXPECT_EQ(states(run.output), c.states);
         EXPECT_LT(run.took, 650ms);
-    }
-    {
-        // An echo that is not what was sent.
-        Listener listener;
-        ClientRun run;
-        {
-            Server server(listener, [](int fd) {
-                char buffer[64];
-                if (recv(fd, buffer, sizeof buffer, 0) > 0)
-                    send(fd, "HELLO\n", 6, MSG_NOSIGNAL);
-                while (recv(fd, buffer, sizeof buffer, 0) > 0) {
-                }
-            });
-            run = runClient({"127.0.0.1", listener.port(), "hello"});
-        }
-        EXPECT_EQ(run.status, 1) << run.output;
-        EXPECT_NE(run.output.find("echo: HELLO\nthe echo differs from the line sent\n"),
-                  std::string::npos)
-            << run.output;
     }
 }
 
