@@ -103,9 +103,9 @@ const Generator kGenerators[] = {{"tvc2cpp", TAVREN_TVC2CPP, "TN.cpp"},
 
 } // namespace
 
-// A chart the front end refuses ends in the failure report after the step that found it; the
-// output of an earlier run is stale then and goes, but a file that only shares the name
-// prefix (the front end's base + "dummy" without a header) is the user's.
+// A chart the front end refuses ends in the failure report after the step that found it; once
+// generation has begun, the output of an earlier run is stale and goes, but a file that only
+// shares the name prefix (the front end's base + "dummy" without a header) is the user's.
 TEST_F(GeneratorMainTest, EveryGeneratorReportsARefusedChartAndLeavesTheUsersFiles) {
     struct Case {
         const char* what;
@@ -135,11 +135,17 @@ TEST_F(GeneratorMainTest, EveryGeneratorReportsARefusedChartAndLeavesTheUsersFil
     };
     for (const Generator& g : kGenerators)
         for (const Case& c : cases) {
+            if (g.program == std::string(TAVREN_TVC2XML) &&
+                c.what == std::string("no initial state"))
+                continue; // the XML shows any chart
             SCOPED_TRACE(std::string(g.name) + ": " + c.what);
+            std::filesystem::remove_all(dir);
+            std::filesystem::create_directories(dir);
             TestChart chart;
             c.draw(chart, chart.state({10, 10, 50, 40}, "A"), chart.state({100, 10, 140, 40}, "B"));
             chart.save(dir / "bad.tvc");
-            std::ofstream(dir / ("bad" + std::string(g.suffix))) << "stale";
+            if (c.step == std::string("Generating code..."))
+                std::ofstream(dir / ("bad" + std::string(g.suffix))) << "stale";
             std::ofstream(dir / "baddummy") << "mine\n";
             const ProgramResult r = runProgram({g.program, "-d", (dir / "bad.tvc").string()});
             EXPECT_EQ(r.status, 1);
