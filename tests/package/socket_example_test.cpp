@@ -267,10 +267,10 @@ TEST(SocketExampleTest, ServerProblemsEndTheSessionAsAFailure) {
         EXPECT_EQ(run.status, 1) << run.output;
         for (const std::string& said : c.said)
             EXPECT_NE(run.output.find(said), std::string::npos) << run.output;
-        if (c.states) {
+        if (c.states) { // the timeouts: both, and no more
             EXPECT_EQ(states(run.output), c.states);
+            EXPECT_LT(run.took, 650ms);
         }
-        EXPECT_LT(run.took, 650ms);
     }
 }
 
