@@ -2,16 +2,14 @@
 // that arrive in pieces, a server that goes away or stays silent, and connection attempts that
 // are refused until they run out or the server starts listening.
 
+#include "tests/generators/run_program.h"
+
 #include <gtest/gtest.h>
 
 #include <arpa/inet.h>
-#include <fcntl.h>
 #include <netinet/in.h>
 #include <poll.h>
-#include <signal.h>
-#include <spawn.h>
 #include <sys/socket.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -21,81 +19,23 @@
 #include <thread>
 #include <vector>
 
-extern char** environ;
-
 namespace {
 
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 
 struct ClientRun {
-    int status = -1; // exit status; -1 when killed on timeout
-    std::string output;
+    int status = -1;
+    std::string output; // standard output and error merged
     Clock::duration took{};
 };
 
-// Runs the client with stdin from `input` and standard output and error merged, killing it
-// after `limit`.
-ClientRun runClient(const std::vector<std::string>& args, const std::string& input = "",
-                    Clock::duration limit = 5s) {
-    std::vector<std::string> all{TAVREN_SOCKET_CLIENT};
-    all.insert(all.end(), args.begin(), args.end());
-    std::vector<char*> argv;
-    for (std::string& a : all)
-        argv.push_back(a.data());
-    argv.push_back(nullptr);
-
-    int in[2], out[2];
-    EXPECT_EQ(pipe2(in, O_CLOEXEC), 0);
-    EXPECT_EQ(pipe2(out, O_CLOEXEC), 0);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, in[0], 0);
-    posix_spawn_file_actions_adddup2(&actions, out[1], 1);
-    posix_spawn_file_actions_adddup2(&actions, out[1], 2);
-    pid_t pid = 0;
+ClientRun runClient(std::vector<std::string> args, const std::string& input = "",
+                    std::chrono::milliseconds limit = 5s) {
+    args.insert(args.begin(), TAVREN_SOCKET_CLIENT);
     const Clock::time_point begin = Clock::now();
-    const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    close(in[0]);
-    close(out[1]);
-    ClientRun run;
-    if (spawned != 0) {
-        ADD_FAILURE() << "cannot start " << argv[0];
-        close(in[1]);
-        close(out[0]);
-        return run;
-    }
-    // Small enough for the pipe's buffer: written whole before the client reads.
-    if (!input.empty()) {
-        EXPECT_EQ(write(in[1], input.data(), input.size()), static_cast<ssize_t>(input.size()));
-    }
-    close(in[1]);
-
-    const Clock::time_point deadline = begin + limit;
-    bool killed = false;
-    for (;;) {
-        const auto left =
-            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-        pollfd p{out[0], POLLIN, 0};
-        if (left.count() <= 0 || poll(&p, 1, static_cast<int>(left.count())) == 0) {
-            kill(pid, SIGKILL);
-            killed = true;
-            break;
-        }
-        char chunk[4096];
-        const ssize_t n = read(out[0], chunk, sizeof chunk);
-        if (n <= 0)
-            break;
-        run.output.append(chunk, static_cast<std::size_t>(n));
-    }
-    close(out[0]);
-    int status = 0;
-    waitpid(pid, &status, 0);
-    run.took = Clock::now() - begin;
-    if (!killed && WIFEXITED(status))
-        run.status = WEXITSTATUS(status);
-    return run;
+    const ProgramResult r = runProgram(args, {input, static_cast<int>(limit.count()), true});
+    return {r.status, r.out, Clock::now() - begin};
 }
 
 // A listening socket on 127.0.0.1 with a port of the system's choosing.
