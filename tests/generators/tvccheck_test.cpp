@@ -6,6 +6,7 @@
 #include <nlohmann/json.hpp>
 
 #include <functional>
+#include <map>
 
 namespace {
 
@@ -16,24 +17,52 @@ ProgramResult tvccheck(std::vector<std::string> args) {
     return runProgram(args);
 }
 
-// A top-level initial state leading to A; the rest is the case's.
+// A top-level initial state leading to A; the rest is the case's, states made on first use
+// side by side, composites below them.
 struct Drawing {
     TestChart chart;
-    GenericState* a = chart.state({10, 10, 60, 40}, "A");
-    Drawing() { chart.connect(chart.initial({5, 50, 9, 54}), NODE(2, 1), a, NODE(3, 1)); }
-    GenericState* state(int x, const std::string& name, int width = 50) {
-        return chart.state({x, 10, x + width, 40}, name);
+    std::map<std::string, GenericState*> states;
+    int x = 100;
+    CRect box;
+    Drawing() { chart.connect(chart.initial({5, 50, 9, 54}), NODE(2, 1), at("A"), NODE(3, 1)); }
+    GenericState* at(const std::string& name) {
+        auto& s = states[name];
+        const int left = name == "A" ? 10 : x;
+        if (!s && (x += left == x ? 100 : 0))
+            s = chart.state({left, 10, left + 50, 40}, name);
+        return s;
     }
-    // A composite with an initial state leading to `inner`.
-    GenericState* inner = nullptr;
-    GenericState* composite(int x, const std::string& name) {
-        auto* p = chart.state({x, 60, x + 200, 200}, name);
-        inner = chart.state({x + 20, 100, x + 70, 130}, "In" + name);
-        chart.connect(chart.initial({x + 5, 65, x + 9, 69}), NODE(3, 1), inner, NODE(1, 1));
-        return p;
+    // A composite holding `inner`, led to by an initial state (labelled `effect`) if asked.
+    Drawing& composite(const std::string& name, const std::string& inner, bool initial = true,
+                       const std::string& effect = "") {
+        box = {x, 60, x + 200, 200};
+        states[name] = chart.state(box, name);
+        states[inner] = chart.state({x + 20, 100, x + 70, 130}, inner);
+        if (initial)
+            chart.label(chart.connect(chart.initial({x + 5, 65, x + 9, 69}), NODE(3, 1),
+                                      states[inner], NODE(1, 1)),
+                        "", "", effect);
+        x += 250;
+        return *this;
     }
-    void go(State* from, State* to, const std::string& event, const std::string& guard = "") {
-        chart.label(chart.connect(from, NODE(3, 2), to, NODE(1, 2)), event, guard);
+    Drawing& go(const std::string& from, const std::string& to, const std::string& event,
+                const std::string& guard = "") {
+        chart.label(chart.connect(at(from), NODE(3, 2), at(to), NODE(1, 2)), event, guard);
+        return *this;
+    }
+    Drawing& unlabelled(const std::string& from, const std::string& to) {
+        chart.connect(at(from), NODE(3, 2), at(to), NODE(1, 2));
+        return *this;
+    }
+    // To a final state drawn inside the last composite, or with a free end.
+    Drawing& toFinal(const std::string& from, const std::string& event) {
+        const CRect r(box.left + 150, 150, box.left + 154, 154);
+        chart.label(chart.connect(at(from), NODE(3, 2), chart.finalState(r), NODE(4, 1)), event);
+        return *this;
+    }
+    Drawing& free(const std::string& from) {
+        chart.label(chart.connect(at(from), NODE(3, 2), nullptr, NODE(1, 1)), "x");
+        return *this;
     }
 };
 
@@ -51,93 +80,49 @@ struct Case {
 
 TEST_F(TvccheckTest, EachCheckFindsWhatItLooksFor) {
     const std::vector<Case> cases = {
-        {"a state nothing leads to", [](Drawing& d) { d.go(d.state(100, "B"), d.a, "back"); },
+        {"a state nothing leads to", [](Drawing& d) { d.go("B", "A", "back"); },
          "unreachable-state", "warning", "the state B_Check is never entered"},
-        {"an event only an unreachable state handles",
-         [](Drawing& d) { d.go(d.state(100, "B"), d.a, "back"); }, "dead-event", "warning",
-         "the event back does nothing"},
-        {"a state without transitions", [](Drawing& d) { d.go(d.a, d.state(100, "B"), "go"); },
+        {"an event only an unreachable state handles", [](Drawing& d) { d.go("B", "A", "back"); },
+         "dead-event", "warning", "the event back does nothing"},
+        {"a state without transitions", [](Drawing& d) { d.go("A", "B", "go"); },
          "handles-no-event", "warning", "no event does anything while B_Check is active"},
         {"a state that only returns to itself",
-         [](Drawing& d) {
-             auto* b = d.state(100, "B");
-             d.go(d.a, b, "go");
-             d.go(b, b, "again");
-         },
-         "no-way-out", "warning", "once B_Check is entered, no transition leaves it"},
+         [](Drawing& d) { d.go("A", "B", "go").go("B", "B", "again"); }, "no-way-out", "warning",
+         "once B_Check is entered, no transition leaves it"},
         {"guards tried by length",
-         [](Drawing& d) {
-             d.go(d.a, d.state(100, "B"), "go", "x");
-             d.go(d.a, d.state(200, "C"), "go", "longer");
-         },
-         "guard-order", "note", "A_Check tries its transitions on go in this order"},
+         [](Drawing& d) { d.go("A", "B", "go", "x").go("A", "C", "go", "longer"); }, "guard-order",
+         "note", "A_Check tries its transitions on go in this order"},
         {"an inner unguarded transition hides outer guarded ones",
          [](Drawing& d) {
-             auto* p = d.chart.state({100, 60, 300, 200}, "P");
-             auto* c = d.chart.state({120, 100, 170, 130}, "C");
-             d.chart.connect(d.chart.initial({105, 65, 109, 69}), NODE(3, 1), c, NODE(1, 1));
-             d.go(d.a, p, "enter");
-             d.go(c, d.a, "go");
-             d.go(p, d.a, "go", "ctx.flag");
+             d.composite("P", "C").go("A", "P", "enter").go("C", "A", "go").go("P", "A", "go", "f");
          },
          "shadowed-transition", "warning", "are never tried"},
         {"a composite entered directly without an initial state",
-         [](Drawing& d) {
-             auto* p = d.chart.state({100, 60, 300, 200}, "P");
-             d.chart.state({120, 100, 170, 130}, "C");
-             d.go(d.a, p, "enter");
-         },
-         "no-initial-state", "warning", "P_Check is entered directly but has no initial state"},
+         [](Drawing& d) { d.composite("P", "C", false).go("A", "P", "enter"); }, "no-initial-state",
+         "warning", "P_Check is entered directly but has no initial state"},
         {"a composite entered only through the final state drawn in it",
-         [](Drawing& d) {
-             auto* p = d.chart.state({100, 60, 300, 200}, "P");
-             d.chart.state({120, 100, 170, 130}, "C");
-             d.chart.label(d.chart.connect(d.a, NODE(3, 2),
-                                           d.chart.finalState({250, 150, 254, 154}), NODE(4, 1)),
-                           "done");
-             d.go(p, d.a, "back");
-         },
+         [](Drawing& d) { d.composite("P", "C", false).toFinal("A", "done").go("P", "A", "back"); },
          "unreachable-state", "warning", "the state P_Check", 0, false},
         {"an eventless transition out of a composite that never completes",
-         [](Drawing& d) {
-             auto* p = d.composite(100, "P");
-             d.go(d.a, p, "enter");
-             d.go(p, d.a, "");
-         },
+         [](Drawing& d) { d.composite("P", "InP").go("A", "P", "enter").go("P", "A", ""); },
          "completion-never-fires", "warning",
          "the transition from P_Check to A_Check has no event and never fires"},
         {"a guard without an event, the same",
          [](Drawing& d) {
-             auto* p = d.composite(100, "P");
-             d.go(d.a, p, "enter");
-             d.go(p, d.a, "", "ctx.ready");
+             d.composite("P", "InP").go("A", "P", "e").go("P", "A", "", "ctx.ready");
          },
          "completion-never-fires", "warning", "the transition [ctx.ready] from P_Check"},
         {"an eventless transition out of a composite with a final state of its own",
          [](Drawing& d) {
-             auto* p = d.composite(100, "P");
-             d.go(d.a, p, "enter");
-             d.chart.label(d.chart.connect(d.inner, NODE(3, 2),
-                                           d.chart.finalState({250, 150, 254, 154}), NODE(4, 1)),
-                           "done");
-             d.go(p, d.a, "");
+             d.composite("P", "InP").go("A", "P", "e").toFinal("InP", "done").go("P", "A", "");
          },
          "completion-never-fires", "warning", "", 0, false},
-        {"an eventless transition out of a simple state",
-         [](Drawing& d) { d.go(d.a, d.state(100, "B"), ""); }, "completion-never-fires", "warning",
-         "", 0, false},
-        {"a transition without a label",
-         [](Drawing& d) { d.chart.connect(d.a, NODE(3, 2), d.state(100, "B"), NODE(1, 2)); },
-         "no-label", "warning", "the transition from A_Check to B_Check has no label"},
+        {"an eventless transition out of a simple state", [](Drawing& d) { d.go("A", "B", ""); },
+         "completion-never-fires", "warning", "", 0, false},
+        {"a transition without a label", [](Drawing& d) { d.unlabelled("A", "B"); }, "no-label",
+         "warning", "the transition from A_Check to B_Check has no label"},
         {"a label on an initial transition",
-         [](Drawing& d) {
-             auto* p = d.chart.state({100, 60, 300, 200}, "P");
-             auto* c = d.chart.state({120, 100, 170, 130}, "C");
-             d.chart.label(
-                 d.chart.connect(d.chart.initial({105, 65, 109, 69}), NODE(3, 1), c, NODE(1, 1)),
-                 "", "", "ctx.log()");
-             d.go(d.a, p, "enter");
-         },
+         [](Drawing& d) { d.composite("P", "C", true, "ctx.log()").go("A", "P", "enter"); },
          "initial-label", "warning",
          "the label \"/ ctx.log()\" on the initial transition of P_Check is ignored"},
         {"a composite entered by default entry without an initial state",
@@ -146,54 +131,32 @@ TEST_F(TvccheckTest, EachCheckFindsWhatItLooksFor) {
              auto* q = d.chart.state({120, 80, 280, 180}, "Q");
              d.chart.state({140, 100, 190, 130}, "Deep");
              d.chart.connect(d.chart.initial({105, 65, 109, 69}), NODE(3, 1), q, NODE(1, 1));
-             d.go(d.a, p, "enter");
+             d.chart.label(d.chart.connect(d.at("A"), NODE(3, 2), p, NODE(1, 2)), "enter");
          },
          "no-initial-state", "warning", "Q_P is entered directly but has no initial state"},
         {"a cycle of transitions without an event",
-         [](Drawing& d) {
-             auto* b = d.state(100, "B");
-             d.go(d.a, b, "");
-             d.go(b, d.a, "");
-         },
-         "front-end", "error", "Eventless transitions form a cycle: A_Check -> B_Check -> A_Check",
-         1},
+         [](Drawing& d) { d.go("A", "B", "").go("B", "A", ""); }, "front-end", "error",
+         "Eventless transitions form a cycle: A_Check -> B_Check -> A_Check", 1},
         {"two unguarded transitions without an event",
-         [](Drawing& d) {
-             d.go(d.a, d.state(100, "B"), "");
-             d.go(d.a, d.state(200, "C"), "");
-         },
-         "front-end", "error",
+         [](Drawing& d) { d.go("A", "B", "").go("A", "C", ""); }, "front-end", "error",
          "The state A_Check has two transitions without event and without guard", 1},
         {"a state reached and left only without events",
-         [](Drawing& d) {
-             auto* b = d.state(100, "B");
-             d.go(d.a, b, "");
-             d.go(b, d.state(200, "C"), "", "ctx.flag");
-         },
-         "unreachable-state", "warning", "the state C_Check", 0, false},
-        {"the same: no dead end", [](Drawing& d) { d.go(d.a, d.state(100, "B"), ""); },
-         "handles-no-event", "warning", "while A_Check is active", 0, false},
-        {"history on a leaf", [](Drawing& d) { d.a->setHistory(true); }, "useless-history",
+         [](Drawing& d) { d.go("A", "B", "").go("B", "C", "", "ctx.flag"); }, "unreachable-state",
+         "warning", "the state C_Check", 0, false},
+        {"the same: no dead end", [](Drawing& d) { d.go("A", "B", ""); }, "handles-no-event",
+         "warning", "while A_Check is active", 0, false},
+        {"history on a leaf", [](Drawing& d) { d.at("A")->setHistory(true); }, "useless-history",
          "warning", "A_Check keeps history but has no sub-states"},
         {"two events one name",
-         [](Drawing& d) {
-             d.go(d.a, d.state(100, "B"), "door-open");
-             d.go(d.a, d.state(200, "C"), "door_open");
-         },
-         "name-clash", "error",
-         "C++: The events \"door-open\" and \"door_open\" would both be named door_open", 1},
-        {"a keyword event", [](Drawing& d) { d.go(d.a, d.state(100, "B"), "delete"); },
-         "renamed-event", "note", "the event delete becomes delete_ in C++ and delete_ in C"},
-        {"a free end",
-         [](Drawing& d) {
-             d.chart.label(d.chart.connect(d.a, NODE(3, 2), nullptr, NODE(1, 1)), "x");
-         },
-         "free-transition", "note", "a transition has a free end", 1},
-        {"the same, refused by the front end",
-         [](Drawing& d) {
-             d.chart.label(d.chart.connect(d.a, NODE(3, 2), nullptr, NODE(1, 1)), "x");
-         },
-         "front-end", "error", "Orphan Transition.. Either head / tail / both are not attached", 1},
+         [](Drawing& d) { d.go("A", "B", "door-open").go("A", "C", "door_open"); }, "name-clash",
+         "error", "C++: The events \"door-open\" and \"door_open\" would both be named door_open",
+         1},
+        {"a keyword event", [](Drawing& d) { d.go("A", "B", "delete"); }, "renamed-event", "note",
+         "the event delete becomes delete_ in C++ and delete_ in C"},
+        {"a free end", [](Drawing& d) { d.free("A"); }, "free-transition", "note",
+         "a transition has a free end", 1},
+        {"the same, refused by the front end", [](Drawing& d) { d.free("A"); }, "front-end",
+         "error", "Orphan Transition.. Either head / tail / both are not attached", 1},
         {"a label on nothing",
          [](Drawing& d) {
              d.chart.looseLabel({300, 300, 330, 306}, "lost");
@@ -226,7 +189,7 @@ TEST_F(TvccheckTest, EachCheckFindsWhatItLooksFor) {
 
 TEST_F(TvccheckTest, FormatsForPeopleAndBuildServers) {
     Drawing d;
-    d.go(d.state(100, "B"), d.a, "back");
+    d.go("B", "A", "back");
     d.chart.properties().name = "Check";
     d.chart.save(dir / "chart.tvc");
     const std::string chart = (dir / "chart.tvc").string();

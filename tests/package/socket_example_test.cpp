@@ -2,16 +2,14 @@
 // that arrive in pieces, a server that goes away or stays silent, and connection attempts that
 // are refused until they run out or the server starts listening.
 
+#include "tests/generators/run_program.h"
+
 #include <gtest/gtest.h>
 
 #include <arpa/inet.h>
-#include <fcntl.h>
 #include <netinet/in.h>
 #include <poll.h>
-#include <signal.h>
-#include <spawn.h>
 #include <sys/socket.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -21,81 +19,23 @@
 #include <thread>
 #include <vector>
 
-extern char** environ;
-
 namespace {
 
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 
 struct ClientRun {
-    int status = -1; // exit status; -1 when killed on timeout
-    std::string output;
+    int status = -1;
+    std::string output; // standard output and error merged
     Clock::duration took{};
 };
 
-// Runs the client with stdin from `input` and standard output and error merged, killing it
-// after `limit`.
-ClientRun runClient(const std::vector<std::string>& args, const std::string& input = "",
-                    Clock::duration limit = 5s) {
-    std::vector<std::string> all{TAVREN_SOCKET_CLIENT};
-    all.insert(all.end(), args.begin(), args.end());
-    std::vector<char*> argv;
-    for (std::string& a : all)
-        argv.push_back(a.data());
-    argv.push_back(nullptr);
-
-    int in[2], out[2];
-    EXPECT_EQ(pipe2(in, O_CLOEXEC), 0);
-    EXPECT_EQ(pipe2(out, O_CLOEXEC), 0);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, in[0], 0);
-    posix_spawn_file_actions_adddup2(&actions, out[1], 1);
-    posix_spawn_file_actions_adddup2(&actions, out[1], 2);
-    pid_t pid = 0;
+ClientRun runClient(std::vector<std::string> args, const std::string& input = "",
+                    std::chrono::milliseconds limit = 5s) {
+    args.insert(args.begin(), TAVREN_SOCKET_CLIENT);
     const Clock::time_point begin = Clock::now();
-    const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    close(in[0]);
-    close(out[1]);
-    ClientRun run;
-    if (spawned != 0) {
-        ADD_FAILURE() << "cannot start " << argv[0];
-        close(in[1]);
-        close(out[0]);
-        return run;
-    }
-    // Small enough for the pipe's buffer: written whole before the client reads.
-    if (!input.empty()) {
-        EXPECT_EQ(write(in[1], input.data(), input.size()), static_cast<ssize_t>(input.size()));
-    }
-    close(in[1]);
-
-    const Clock::time_point deadline = begin + limit;
-    bool killed = false;
-    for (;;) {
-        const auto left =
-            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-        pollfd p{out[0], POLLIN, 0};
-        if (left.count() <= 0 || poll(&p, 1, static_cast<int>(left.count())) == 0) {
-            kill(pid, SIGKILL);
-            killed = true;
-            break;
-        }
-        char chunk[4096];
-        const ssize_t n = read(out[0], chunk, sizeof chunk);
-        if (n <= 0)
-            break;
-        run.output.append(chunk, static_cast<std::size_t>(n));
-    }
-    close(out[0]);
-    int status = 0;
-    waitpid(pid, &status, 0);
-    run.took = Clock::now() - begin;
-    if (!killed && WIFEXITED(status))
-        run.status = WEXITSTATUS(status);
-    return run;
+    const ProgramResult r = runProgram(args, {input, static_cast<int>(limit.count()), true});
+    return {r.status, r.out, Clock::now() - begin};
 }
 
 // A listening socket on 127.0.0.1 with a port of the system's choosing.
@@ -216,64 +156,61 @@ TEST(SocketExampleTest, ReadsLinesFromStandardInputAndReassemblesSplitEchoes) {
 }
 
 TEST(SocketExampleTest, ServerProblemsEndTheSessionAsAFailure) {
-    {
-        // Closes as soon as the first line is in.
+    const struct {
+        const char* what;
+        std::function<void(int)> serve;
+        std::vector<std::string> args; // before the address
+        std::vector<std::string> said;
+        const char* states;
+    } cases[] = {
+        {"closes as soon as the first line is in",
+         [](int fd) {
+             for (char c; recv(fd, &c, 1, 0) == 1 && c != '\n';) {
+             }
+         },
+         {"-v"},
+         {"0 of 1 line echoed\nconnection lost (the server closed the connection)\n"
+          "state: Disconnected\n"},
+         nullptr},
+        {"takes the line and never answers: the echo times out, and so does the close",
+         [](int fd) {
+             char buffer[64];
+             recv(fd, buffer, sizeof buffer, 0);
+             std::this_thread::sleep_for(700ms);
+         },
+         {"-v", "--timeout", "200"},
+         {"timed out (no echo within 200 ms)",
+          "timed out (the server did not close within 200 ms)"},
+         "Disconnected Connecting Connected Idle Sending Waiting Closing Disconnected"},
+        {"an echo that is not what was sent",
+         [](int fd) {
+             char buffer[64];
+             if (recv(fd, buffer, sizeof buffer, 0) > 0)
+                 send(fd, "HELLO\n", 6, MSG_NOSIGNAL);
+             while (recv(fd, buffer, sizeof buffer, 0) > 0) {
+             }
+         },
+         {},
+         {"echo: HELLO\nthe echo differs from the line sent\n"},
+         nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
         Listener listener;
         ClientRun run;
         {
-            Server server(listener, [](int fd) {
-                char c;
-                while (recv(fd, &c, 1, 0) == 1 && c != '\n') {
-                }
-            });
-            run = runClient({"-v", "127.0.0.1", listener.port(), "one", "two"});
+            Server server(listener, c.serve);
+            std::vector<std::string> args = c.args;
+            args.insert(args.end(), {"127.0.0.1", listener.port(), "one", "two"});
+            run = runClient(args);
         }
         EXPECT_EQ(run.status, 1) << run.output;
-        EXPECT_NE(run.output.find("0 of 1 line echoed\nconnection lost (the server closed the "
-                                  "connection)\nstate: Disconnected\n"),
-                  std::string::npos)
-            << run.output;
-    }
-    {
-        // Takes the line and never answers: the echo times out, and so does the close.
-        Listener listener;
-        ClientRun run;
-        {
-            Server server(listener, [](int fd) {
-                char buffer[64];
-                recv(fd, buffer, sizeof buffer, 0);
-                std::this_thread::sleep_for(700ms);
-            });
-            run = runClient({"-v", "--timeout", "200", "127.0.0.1", listener.port(), "anyone?"});
+        for (const std::string& said : c.said)
+            EXPECT_NE(run.output.find(said), std::string::npos) << run.output;
+        if (c.states) { // the timeouts: both, and no more
+            EXPECT_EQ(states(run.output), c.states);
+            EXPECT_LT(run.took, 650ms);
         }
-        EXPECT_EQ(run.status, 1) << run.output;
-        EXPECT_NE(run.output.find("timed out (no echo within 200 ms)"), std::string::npos)
-            << run.output;
-        EXPECT_NE(run.output.find("timed out (the server did not close within 200 ms)"),
-                  std::string::npos)
-            << run.output;
-        EXPECT_EQ(states(run.output), "Disconnected Connecting Connected Idle Sending Waiting "
-                                      "Closing Disconnected");
-        EXPECT_LT(run.took, 650ms);
-    }
-    {
-        // An echo that is not what was sent.
-        Listener listener;
-        ClientRun run;
-        {
-            Server server(listener, [](int fd) {
-                char buffer[64];
-                if (recv(fd, buffer, sizeof buffer, 0) > 0)
-                    send(fd, "HELLO\n", 6, MSG_NOSIGNAL);
-                while (recv(fd, buffer, sizeof buffer, 0) > 0) {
-                }
-            });
-            run = runClient({"127.0.0.1", listener.port(), "hello"});
-        }
-        EXPECT_EQ(run.status, 1) << run.output;
-        EXPECT_NE(run.output.find("echo: HELLO\nthe echo differs from the line sent\n"),
-                  std::string::npos)
-            << run.output;
     }
 }
 
