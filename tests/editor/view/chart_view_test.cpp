@@ -34,18 +34,18 @@ struct ShownView {
     }
     void key(int k) { QTest::keyClick(&view, static_cast<Qt::Key>(k)); }
 
-    void postMouse(QEvent::Type type, QPoint at, Qt::MouseButton button = Qt::NoButton) {
+    void post(QEvent::Type type, QPoint at, Qt::MouseButton button = Qt::LeftButton) {
         QWidget* vp = view.viewport();
-        const Qt::MouseButtons held = type == QEvent::MouseMove ? Qt::LeftButton : Qt::NoButton;
+        const bool move = type == QEvent::MouseMove;
         QCoreApplication::postEvent(vp,
                                     new QMouseEvent(type, QPointF(at), vp->mapToGlobal(QPointF(at)),
-                                                    button, held, Qt::NoModifier));
+                                                    move ? Qt::NoButton : button,
+                                                    move ? Qt::LeftButton : Qt::NoButton, {}));
     }
-    void postMove(QPoint at) { postMouse(QEvent::MouseMove, at); }
-    void postRelease(QPoint at) { postMouse(QEvent::MouseButtonRelease, at, Qt::LeftButton); }
-    void postEscape() {
-        QCoreApplication::postEvent(
-            &view, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+    void post(QEvent::Type type) {
+        QCoreApplication::postEvent(&view, type == QEvent::KeyPress
+                                               ? new QKeyEvent(type, Qt::Key_Escape, {})
+                                               : new QEvent(type));
     }
 };
 
@@ -180,10 +180,10 @@ TEST(ChartViewTest, MouseLoopDeliversMovesReleaseEscapeAndCaptureLoss) {
     ShownView s;
     s.view.SetCapture();
     EXPECT_EQ(QWidget::mouseGrabber(), s.view.viewport());
-    s.postMove({10, 12});
-    s.postMove({20, 25});
-    s.postMouse(QEvent::MouseButtonRelease, {5, 5}, Qt::RightButton); // not the left button
-    s.postRelease({30, 35});
+    s.post(QEvent::MouseMove, {10, 12});
+    s.post(QEvent::MouseMove, {20, 25});
+    s.post(QEvent::MouseButtonRelease, {5, 5}, Qt::RightButton); // not the left button
+    s.post(QEvent::MouseButtonRelease, {30, 35});
     EXPECT_EQ(s.view.NextMouseEvent(), (MouseEvent{MouseEvent::Move, {10, 12}}));
     EXPECT_EQ(s.view.NextMouseEvent(), (MouseEvent{MouseEvent::Move, {20, 25}}));
     EXPECT_EQ(s.view.NextMouseEvent(), (MouseEvent{MouseEvent::LButtonUp, {30, 35}}));
@@ -192,12 +192,12 @@ TEST(ChartViewTest, MouseLoopDeliversMovesReleaseEscapeAndCaptureLoss) {
     EXPECT_EQ(s.view.NextMouseEvent().kind, MouseEvent::CaptureLost) << "no capture, no wait";
 
     s.view.SetCapture();
-    s.postEscape();
+    s.post(QEvent::KeyPress);
     EXPECT_EQ(s.view.NextMouseEvent().kind, MouseEvent::Escape);
     s.view.ReleaseCapture();
 
     s.view.SetCapture();
-    QCoreApplication::postEvent(&s.view, new QEvent(QEvent::WindowDeactivate));
+    s.post(QEvent::WindowDeactivate);
     EXPECT_EQ(s.view.NextMouseEvent().kind, MouseEvent::CaptureLost);
     EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
 
@@ -214,31 +214,22 @@ TEST(ChartViewTest, TrackerDragsFeedbackOnTheOverlay) {
     const QImage blank = s.picture();
     auto overlayItems = [&] { return static_cast<const Overlay&>(s.view.GetOverlayDC()).size(); };
 
-    PointTracker accepted(nullptr, nullptr, true);
-    accepted.setStart(CPoint(10, 10));
-    s.postMove({50, 40});
-    s.postMove({80, 60});
-    s.postRelease({90, 70});
-    EXPECT_TRUE(accepted.track(&s.view));
-    EXPECT_EQ(accepted.getPoint(), CPoint(80, 60));
-    EXPECT_EQ(overlayItems(), 0u) << "finish erases the line";
-    EXPECT_EQ(s.picture(), blank);
-
-    PointTracker cancelled(nullptr, nullptr, true);
-    cancelled.setStart(CPoint(10, 10));
-    s.postMove({50, 40});
-    s.postEscape();
-    EXPECT_FALSE(cancelled.track(&s.view));
-    EXPECT_EQ(overlayItems(), 0u);
-
-    // Losing the capture leaves the feedback until the view is refreshed.
-    PointTracker lost(nullptr, nullptr, true);
-    lost.setStart(CPoint(10, 10));
-    s.postMove({50, 40});
-    QCoreApplication::postEvent(&s.view, new QEvent(QEvent::WindowDeactivate));
-    EXPECT_FALSE(lost.track(&s.view));
-    EXPECT_EQ(overlayItems(), 1u);
-    EXPECT_NE(s.picture(), blank);
+    // Accepted, cancelled, and the capture lost, which leaves the feedback until a refresh.
+    for (QEvent::Type end :
+         {QEvent::MouseButtonRelease, QEvent::KeyPress, QEvent::WindowDeactivate}) {
+        PointTracker tracker(nullptr, nullptr, true);
+        tracker.setStart(CPoint(10, 10));
+        s.post(QEvent::MouseMove, {50, 40});
+        s.post(QEvent::MouseMove, {80, 60});
+        end == QEvent::MouseButtonRelease ? s.post(end, {90, 70}) : s.post(end);
+        EXPECT_EQ(tracker.track(&s.view), end == QEvent::MouseButtonRelease);
+        if (end == QEvent::MouseButtonRelease) {
+            EXPECT_EQ(tracker.getPoint(), CPoint(80, 60));
+        }
+        EXPECT_EQ(overlayItems(), end == QEvent::WindowDeactivate ? 1u : 0u)
+            << "finish erases the line";
+        EXPECT_EQ(s.picture() == blank, end != QEvent::WindowDeactivate);
+    }
     s.view.refresh();
     EXPECT_EQ(overlayItems(), 0u);
     EXPECT_EQ(s.picture(), blank);
