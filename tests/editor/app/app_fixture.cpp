@@ -3,7 +3,6 @@
 #include "editor/app/splash_dlg.h"
 
 #include <fstream>
-#include <random>
 #include <sstream>
 
 namespace testsupport {
@@ -61,22 +60,6 @@ std::string text(LayoutMgr& chart) {
     return out.str();
 }
 
-TempDir::TempDir() {
-    std::random_device random;
-    dir = fs::temp_directory_path() / ("tavren-app-test-" + std::to_string(random()));
-    fs::create_directories(dir);
-}
-
-TempDir::~TempDir() {
-    std::error_code ec;
-    fs::remove_all(dir, ec);
-}
-
-void TempDir::installSplash() const {
-    fs::create_directories(dir / "bin");
-    writeFile(dir / "bin" / "_sp.tn", bmp24(387, 242));
-}
-
 std::string ScriptedFileDialogs::next(const std::string& suggested) {
     suggestions.push_back(suggested);
     if (answers.empty())
@@ -124,7 +107,8 @@ void choose(QMenu& menu, unsigned id) {
 
 EditorTest::EditorTest() {
     fake.settings.strings["Language/"] = "eng";
-    dir.installSplash();
+    fs::create_directories(dir.path() / "bin");
+    testsupport::writeFile(dir.path() / "bin" / "_sp.tn", testsupport::bmp24(387, 242));
 }
 
 EditorTest::~EditorTest() {

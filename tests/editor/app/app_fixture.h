@@ -45,20 +45,11 @@ template <class S> std::vector<S*> shapesOf(LayoutMgr& chart) {
     return found;
 }
 
-// A fresh folder that is removed with the object.
-class TempDir {
-public:
-    TempDir();
-    ~TempDir();
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    const fs::path& path() const { return dir; }
-    // The folder as an installation home: with its trailing '/'.
-    std::string home() const { return dir.string() + "/"; }
-    void installSplash() const;
-
-private:
-    fs::path dir;
+// A fresh folder that is removed with the object; home() is it as an installation's.
+struct TempDir {
+    QTemporaryDir tmp;
+    fs::path path() const { return tmp.path().toStdString(); }
+    std::string home() const { return path().string() + "/"; }
 };
 
 class ScriptedFileDialogs : public FileDialogs {
@@ -133,7 +124,6 @@ class EditorTest : public ::testing::Test {
 protected:
     EditorTest();
     ~EditorTest() override;
-
     // Starts the application with the given command-line files; false when start-up fails.
     bool start(const QStringList& files = {});
     CMainFrame& frame() { return *app->mainFrame(); }
@@ -146,7 +136,6 @@ protected:
     // Opens a copy of a chart under the examples folder, in a folder of its own (work/), named
     // name or as the original.
     fs::path openCopy(const std::string& example, const std::string& name = "");
-
     FakePlatform fake;
     testsupport::ScriptedFileDialogs files;
     testsupport::TempDir dir;

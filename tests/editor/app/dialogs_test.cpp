@@ -73,7 +73,6 @@ protected:
         chart.read(in);
         chart.initialUpdate();
     }
-
     FakePlatform fake; // restores the headless dialogs afterwards
     QtDialogs dialogs;
 };
@@ -222,7 +221,6 @@ TEST_F(DialogsTest, DefaultSettingsSaveToTheStoreWhileChoicesOfColourAndFontLast
     EXPECT_EQ(Mesg(1, nullptr, CRect(0, 0, 30, 6), nullptr).getBkColor(), 0x302010u);
     EXPECT_TRUE(record.mesgBgTransparent);
     EXPECT_NE(record.stateName, "Waiting");
-
     drive(
         [&](QDialog& d) {
             drive<QFontDialog>(
@@ -340,48 +338,6 @@ TEST_F(DialogsTest, FindAndReplaceListsEnablesAndReplacesAsOneUndoStep) {
     view.undo();
     EXPECT_EQ(text(view), before);
     EXPECT_FALSE(view.isUndoable());
-}
-
-TEST_F(DialogsTest, EachTextDialogIsCaptionedForItsOwnerAndCancelKeepsTheTexts) {
-    struct Row {
-        const char* caption;
-        const char* confirm;
-        std::vector<const char*> fields;
-        std::function<bool(Texts&)> open;
-    };
-    const Row rows[] = {
-        {"Note Editor",
-         "Update",
-         {"text"},
-         [&](Texts& t) { return dialogs.editText("Note", t[0]); }},
-        {"Idle : Entry/Exit Editor",
-         "OK",
-         {"entry", "exit"},
-         [&](Texts& t) { return dialogs.editEntryExit("Idle", t[0], t[1]); }},
-        {"Edit Event",
-         "Update",
-         {"event", "guard", "effect"},
-         [&](Texts& t) { return dialogs.editEvent("Edit", t[0], t[1], t[2]); }},
-    };
-    const Texts given{"one\r\ntwo", "x > 0", "go();"};
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.caption);
-        Texts texts = given;
-        bool confirmed = true;
-        drive(
-            [&](QDialog& d) {
-                EXPECT_EQ(d.windowTitle(), row.caption);
-                EXPECT_NE(button(d, row.confirm), nullptr);
-                for (const char* name : row.fields) {
-                    typeAtEnd(d, name, "zz");
-                    pasteOver(d, name, "p\r\nq");
-                }
-                click(d, "Cancel");
-            },
-            [&] { confirmed = row.open(texts); });
-        EXPECT_FALSE(confirmed);
-        EXPECT_EQ(texts, given);
-    }
 }
 
 // Texts are event, guard and effect.

@@ -34,7 +34,6 @@ protected:
             list << item->child(i)->text(0);
         return list;
     }
-
     QTemporaryDir tmp;
     QString root = tmp.path();
     CDirTreeCtrl tree;

@@ -53,7 +53,6 @@ TEST_F(EditorTest, AnOpenedChartIsModifiedWhileItsTextDiffersAndSavesTheSameByte
     EXPECT_EQ(frame().recentFiles().files().front(), copy.string());
     EXPECT_EQ(fake.settings.strings["Recent File List/File1"], copy.string());
     EXPECT_EQ(filesIn(dir.path()), 2u) << "nothing but the saved file is left in the folder";
-
     GenericState* state = shapesOf<GenericState>(chart()).front();
     const CRect old = state->getRect();
     state->setRect(CRect(old.left + 5, old.top + 3, old.right + 5, old.bottom + 3));
@@ -62,7 +61,6 @@ TEST_F(EditorTest, AnOpenedChartIsModifiedWhileItsTextDiffersAndSavesTheSameByte
     EXPECT_FALSE(doc.IsModified());
     trigger(cmd::ZoomIn); // how the chart is shown, not the chart
     EXPECT_FALSE(doc.IsModified());
-
     // Saving fails into a missing folder or onto a folder: reported, the old file kept.
     state->setRect(CRect(40, 40, 60, 60));
     const fs::path folder = dir.path() / "folder.tvc";
@@ -106,7 +104,6 @@ TEST_F(EditorTest, OpenFailuresNameThePathAndTheReasonAndAnEmptyFileIsAnEmptyCha
     }
     settle();
     EXPECT_EQ(frame().charts().size(), 1u); // only the new chart of the start
-
     const fs::path empty = dir.path() / "empty.tvc";
     writeFile(empty, "");
     fake.messages.shown.clear();
@@ -146,7 +143,6 @@ TEST_F(EditorTest, ClosingAsksToSaveChangedChartsAndCancelStopsCloseAll) {
     settle();
     EXPECT_EQ(frame().charts().size(), 1u);
     EXPECT_EQ(readFile(target).substr(0, 8), "9999 4 1");
-
     // Close All stops at a cancelled prompt; discarding closes everything without asking again.
     trigger(cmd::FileNew);
     shapesOf<GenericState>(frame().charts().front()->view().layout())
@@ -244,7 +240,6 @@ TEST_F(EditorTest, CheckDockListsDiagnosticsSelectsTheirShapesAndFollowsEdits) {
     ASSERT_NE(idle, nullptr);
     EXPECT_EQ(idle->text(0), "warning");
     EXPECT_TRUE(idle->text(1).contains("Stopped_Unhandled"));
-
     // A click selects the state the warning is about; once its deletion settles, it is gone.
     list->scrollToItem(idle);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(idle).center());

@@ -32,7 +32,6 @@ protected:
     QPoint pixel(CPoint units) { return toQ(chart().zpFu(chart().getClientPos(units))); }
     QPoint anchor(State* s, NODE n) { return toQ(chart().anchorPixel(s->getAnchorPoint(n), n)); }
     static QPoint toQ(CPoint p) { return {p.x, p.y}; }
-
     static QMouseEvent* mouse(QWidget* w, QEvent::Type type, QPoint at,
                               Qt::KeyboardModifiers keys = {}) {
         const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
@@ -101,7 +100,6 @@ TEST_F(DrawingTest, AWholeChartIsDrawnWithTheMouseAndKeyboardAloneAndGeneratesCo
     InitialState* start = all<InitialState>()[0];
     EXPECT_EQ(idle->getRect(), CRect(10, 10, 20, 18));
     EXPECT_FALSE(frame().action(cmd::InsertState)->isChecked()) << "the tool is done";
-
     // Anchor to anchor, a self-transition, the initial transition and one with a free end.
     auto drawFrom = [&](State* s, NODE n, QPoint to) {
         send(vp, QEvent::MouseMove, anchor(s, n));
@@ -118,7 +116,6 @@ TEST_F(DrawingTest, AWholeChartIsDrawnWithTheMouseAndKeyboardAloneAndGeneratesCo
     for (std::size_t i = 0; i < 4; ++i)
         EXPECT_EQ(ts[i]->getTailState(), tails[i]) << i;
     EXPECT_EQ(dynamic_cast<Shape*>(ts[1]->getHeadState()), busy);
-
     // A message on the first transition, its texts typed in the event editor.
     Transition* go = ts[0];
     const QPoint onGo = pixel({30, 14});
@@ -138,7 +135,6 @@ TEST_F(DrawingTest, AWholeChartIsDrawnWithTheMouseAndKeyboardAloneAndGeneratesCo
         testsupport::click(d, "OK");
     });
     EXPECT_EQ(idle->getTextHandler()->getEntry(), "log(\"idle\");");
-
     // Busy moves 10 units right, then grows from its bottom-right corner: the transitions
     // follow it.
     drag(pixel({45, 13}), pixel({55, 13}));
@@ -146,7 +142,6 @@ TEST_F(DrawingTest, AWholeChartIsDrawnWithTheMouseAndKeyboardAloneAndGeneratesCo
     drag(pixel({60, 18}) - QPoint(2, 2), pixel({66, 22}) - QPoint(2, 2));
     EXPECT_EQ(busy->getRect(), CRect(50, 10, 66, 22));
     EXPECT_EQ(go->getTailLink()->getTailPt(), busy->getAnchorPoint(cLeftMiddle));
-
     // A rubber band around the free transition (Ctrl: a band even on Idle), Delete, confirmed.
     click(pixel({100, 100}));
     drag(pixel({12, 17}), pixel({34, 44}), Qt::ControlModifier);
@@ -155,13 +150,11 @@ TEST_F(DrawingTest, AWholeChartIsDrawnWithTheMouseAndKeyboardAloneAndGeneratesCo
     fake.messages.answers = {MsgResult::Yes};
     QTest::keyClick(view, Qt::Key_Delete);
     EXPECT_EQ(all<Transition>().size(), 3u);
-
     click(pixel({15, 13}));
     trigger(cmd::BringToFront);
     EXPECT_EQ(all<GenericState>().back(), idle);
     trigger(cmd::SendToBack);
     EXPECT_EQ(all<GenericState>().front(), idle);
-
     drive(
         [](QDialog& d) {
             type(d, "cppClass", "Portal");
@@ -170,7 +163,6 @@ TEST_F(DrawingTest, AWholeChartIsDrawnWithTheMouseAndKeyboardAloneAndGeneratesCo
             testsupport::click(d, "OK");
         },
         [&] { trigger(cmd::CodeGenProperties); });
-
     // Saved, read back by the library: what was drawn, not pixels.
     const std::string path = (dir.path() / "drawn.tvc").string();
     files.answers = {path};
@@ -184,7 +176,6 @@ TEST_F(DrawingTest, AWholeChartIsDrawnWithTheMouseAndKeyboardAloneAndGeneratesCo
     ASSERT_EQ(back.size(), chart().getModelMgr()->getShapeList().size());
     for (std::size_t i = 0; i < back.size(); ++i)
         EXPECT_EQ(back[i]->getType(), chart().getModelMgr()->getShapeList()[i]->getType());
-
     // Only portal.h defines building::Portal and what the actions use: the machine compiles
     // only if it includes it and names the class in its namespace.
     writeFile(dir.path() / "portal.h", "#pragma once\nnamespace building { struct Portal {}; }\n"
@@ -227,7 +218,6 @@ TEST_F(DrawingTest, EscapeDuringAnyDragAndDropsOutsideTheChartChangeNothing) {
         press(d.from);
         EXPECT_EQ(text(chart()), before);
     }
-
     // A tool dragged from the toolbar and released outside the chart, or given up with Escape.
     send(toolButton(cmd::InsertNote), QEvent::MouseButtonPress, QPoint(3, 3));
     EXPECT_TRUE(chart().isToolDragging()) << "a press starts the drag at once";
@@ -237,7 +227,6 @@ TEST_F(DrawingTest, EscapeDuringAnyDragAndDropsOutsideTheChartChangeNothing) {
     QTest::keyClick(view, Qt::Key_Escape);
     EXPECT_FALSE(chart().isToolDragging());
     EXPECT_EQ(text(chart()), before);
-
     // The transition tool waits for the mouse to move 3 pixels before it drags.
     QWidget* transition = toolButton(cmd::NewTransition);
     send(transition, QEvent::MouseButtonPress, QPoint(3, 3));
@@ -257,7 +246,6 @@ TEST_F(DrawingTest, CopyInOneChartPasteInAnotherAndUndoLeavesItAsSaved) {
     click(pixel({15, 14}));
     trigger(cmd::EditCopy);
     EXPECT_TRUE(enabled(cmd::EditPaste));
-
     trigger(cmd::FileNew);
     view = &active().view();
     CTavrenDoc& second = active().document();

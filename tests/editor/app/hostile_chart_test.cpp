@@ -148,7 +148,6 @@ TEST(DibImageTest, ReadsTwentyFourBitAndPaletteImagesAndRefusesDamagedOnes) {
     // Bottom-up rows come top first: red x, green y, blue 7 at (x, y) counted from the top.
     EXPECT_EQ(image->pixels[0], 0xFF000007u);
     EXPECT_EQ(image->pixels[2 * 5 + 4], 0xFF040207u);
-
     // 2x2, 8 bits, two colours, rows stored top first.
     std::string s = bmp24(1, 1).substr(0, 54);
     set32(s, 18, 2);
@@ -162,7 +161,6 @@ TEST(DibImageTest, ReadsTwentyFourBitAndPaletteImagesAndRefusesDamagedOnes) {
     // An index beyond the two colours shows black instead of reading past the table.
     EXPECT_EQ(image->pixels,
               (std::vector<std::uint32_t>{0xFF302010u, 0xFF0000FFu, 0xFF0000FFu, 0xFF000000u}));
-
     const std::string good = bmp24(4, 4);
     const std::vector<std::pair<const char*, std::function<void(std::string&)>>> damage = {
         {"empty", [](std::string& b) { b.clear(); }},

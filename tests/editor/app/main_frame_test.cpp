@@ -45,6 +45,9 @@ TEST_F(EditorTest, MenusAndCommandsFollowWhetherAChartIsOpen) {
          {cmd::FileSave, cmd::FilePrint, cmd::Refresh, cmd::Normal, cmd::CloseAll,
           cmd::DefaultSettings, cmd::FindReplace, cmd::ModelProperties, cmd::CodeGenProperties})
         EXPECT_TRUE(enabled(id)) << id;
+    EXPECT_FALSE(enabled(cmd::ZoomNormal));
+    trigger(cmd::ZoomIn);
+    EXPECT_TRUE(enabled(cmd::ZoomNormal)) << "the menu follows the view's zoom";
     trigger(cmd::FileClose);
     settle();
     EXPECT_EQ(menuTitles(bar), QStringList({"&File", "&Edit", "&View", "&Help"}));
@@ -53,24 +56,6 @@ TEST_F(EditorTest, MenusAndCommandsFollowWhetherAChartIsOpen) {
     // With no recent file the group shows one disabled entry.
     EXPECT_EQ(frame().action(cmd::FileMru1)->text(), "Recent File");
     EXPECT_FALSE(enabled(cmd::FileMru1));
-}
-
-// The view tests cover the limits; the menu has to follow the view's enabling.
-TEST_F(EditorTest, ZoomMenuFollowsTheView) {
-    ASSERT_TRUE(start({cExample}));
-    ChartView& view = active().view();
-    EXPECT_FALSE(enabled(cmd::ZoomNormal));
-    view.scrollBy(CSize(13, 13));
-    EXPECT_EQ(view.layout().getScrollPosition(), CPoint(12, 12)) << "whole units";
-    while (enabled(cmd::ZoomIn))
-        trigger(cmd::ZoomIn);
-    EXPECT_EQ(view.layout().getZoom(), 13);
-    trigger(cmd::ZoomOut);
-    EXPECT_EQ(view.layout().getZoom(), 12);
-    EXPECT_TRUE(enabled(cmd::ZoomIn));
-    trigger(cmd::ZoomNormal);
-    EXPECT_EQ(view.layout().getZoom(), 6);
-    EXPECT_FALSE(enabled(cmd::ZoomNormal));
 }
 
 TEST_F(EditorTest, BarsGetTheirFirstStartPlacesAndKeepTheLayout) {
@@ -94,7 +79,6 @@ TEST_F(EditorTest, BarsGetTheirFirstStartPlacesAndKeepTheLayout) {
     trigger(cmd::ObjectBrowser);
     EXPECT_TRUE(objects->isHidden());
     EXPECT_FALSE(frame().action(cmd::ObjectBrowser)->isChecked());
-
     // The window fits the screen on a first start and comes back where the user left it.
     const QRect room = frame().screen()->availableGeometry();
     EXPECT_TRUE(room.contains(frame().normalGeometry())) << "first start";
@@ -170,7 +154,6 @@ TEST_F(EditorTest, DroppedFilesAndRecentFilesOpen) {
     EXPECT_EQ(active().document().GetTitle(), "door.tvc");
     trigger(cmd::FileMru1); // opening it again activates the chart already open
     EXPECT_EQ(frame().charts().size(), 2u);
-
     // A recent entry that no longer opens is dropped from the list.
     const fs::path gone = dir.path() / "gone.tvc";
     writeFile(gone, "");

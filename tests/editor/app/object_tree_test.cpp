@@ -1,7 +1,6 @@
 // The object browser of a real chart window: it lists what the chart holds after opening,
 // follows edits, undo and redo, and its clicks reach the chart.
 
-#include "editor/app/object_icons.h"
 #include "editor/app/object_tree.h"
 #include "model/generic_state.h"
 #include "model/initial_state.h"
@@ -124,7 +123,6 @@ TEST_F(ObjectTreeTest, FollowsInsertRenameDeleteUndoAndRedo) {
     const Lines opened = listed();
     chart().onCommand(cmd::InsertStateAt);
     EXPECT_EQ(listed(), expected(chart())) << "insert";
-
     GenericState* busy = withTransition().first;
     ASSERT_NE(busy, nullptr);
     Shape* busyShape = busy; // converted while it lives: Shape is a virtual base
@@ -142,7 +140,6 @@ TEST_F(ObjectTreeTest, FollowsInsertRenameDeleteUndoAndRedo) {
     chart().pushUndoAction();
     EXPECT_EQ(listed(), expected(chart())) << "a label edited with a double click";
     const Lines renamed = listed();
-
     // Its transitions lose their source and move to the root; those into it lose the target.
     chart().selectOnly(busy);
     fake.messages.answers = {MsgResult::Yes};
@@ -175,7 +172,6 @@ TEST_F(ObjectTreeTest, ClicksSelectShapesAndOpenTheirMenus) {
     ASSERT_EQ(selection.items().size(), 1u) << "the clicked shape alone";
     EXPECT_EQ(selection.items().front(), static_cast<Collectable*>(state));
     EXPECT_EQ(tree().currentItem(), item);
-
     // The shape's own menu; the transition under it joins the selection.
     bool offered = false;
     clickItem(tree().itemsOf(t).front(), Qt::RightButton, [&](QMenu& menu) {
@@ -184,32 +180,18 @@ TEST_F(ObjectTreeTest, ClicksSelectShapesAndOpenTheirMenus) {
     });
     EXPECT_TRUE(offered);
     EXPECT_TRUE(selection.find(t));
-
     // The chart's own menu on the root: a state inserted from it is listed.
     const int before = tree().rootItem()->childCount();
     clickItem(tree().rootItem(), Qt::RightButton,
               [](QMenu& menu) { choose(menu, cmd::InsertStateAt); });
     EXPECT_EQ(tree().rootItem()->childCount(), before + 1);
     EXPECT_EQ(listed(), expected(chart()));
-
     // A transition whose source is not listed is not shown.
     tree().RemoveShape(state);
     EXPECT_TRUE(tree().itemsOf(t).empty()) << "gone with its source's item";
     tree().AddShape(t);
     tree().RefreshShape(t);
     EXPECT_TRUE(tree().itemsOf(t).empty());
-}
-
-TEST(ObjectIconsTest, EightDistinctIconsAtOneAndTwoTimesSize) {
-    std::vector<QImage> seen;
-    for (int i = 0; i < objecticons::cCount; ++i) {
-        const QIcon& icon = objecticons::icon(i);
-        EXPECT_EQ(icon.pixmap(QSize(32, 32)).size(), QSize(32, 32)) << i;
-        const QImage small = icon.pixmap(QSize(16, 16)).toImage();
-        EXPECT_EQ(small.size(), QSize(16, 16)) << i;
-        EXPECT_EQ(std::ranges::count(seen, small), 0) << i;
-        seen.push_back(small);
-    }
 }
 
 } // namespace

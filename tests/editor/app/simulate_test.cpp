@@ -102,7 +102,6 @@ protected:
         });
         guardTimer.start();
     }
-
     QTimer guardTimer;
     std::deque<std::pair<bool, bool>> answers;
     std::vector<std::string> asked;
@@ -130,7 +129,6 @@ TEST_F(SimulateTest, EventsMoveTheMarksTheLogExplainsEachStepAndGuardsAreAsked) 
           "  try " + name("Off") + " -power-> " + name("On") + " (depth 0, #1): fired",
           "  exit " + name("Off"), "  entry " + name("On") + ": display.on(); amp.powerUp();"})
         EXPECT_TRUE(logHas(line)) << line;
-
     // The guard: refused, then allowed and remembered for the run.
     answerGuards({{false, false}, {true, true}});
     send("play");
@@ -153,7 +151,6 @@ TEST_F(SimulateTest, EventsMoveTheMarksTheLogExplainsEachStepAndGuardsAreAsked) 
     EXPECT_EQ(marked(SimMark::Innermost), names({"FastForward"}));
     EXPECT_EQ(statusText().toStdString(),
               "Active: " + name("On") + " " + name("Playing") + " " + name("FastForward"));
-
     // An event no active state takes is explained too, and the filter narrows the list.
     sendByDoubleClick("release");
     sendByDoubleClick("release");
@@ -165,13 +162,11 @@ TEST_F(SimulateTest, EventsMoveTheMarksTheLogExplainsEachStepAndGuardsAreAsked) 
         if (!list->item(i)->isHidden())
             shownEvents.push_back(list->item(i)->text());
     EXPECT_EQ(shownEvents, std::vector<QString>{"pause"});
-
     // A log line marks the shapes it names.
     const auto lines = log();
     const auto row = std::ranges::find(lines, "  exit " + name("Off")) - lines.begin();
     widget<QListWidget>("simLog")->setCurrentRow(static_cast<int>(row));
     EXPECT_EQ(marked(SimMark::Picked), names({"Off"}));
-
     // Step back runs everything again but the last event, answering the guard as before.
     for (int i = 0; i < 3; ++i)
         press("simStepBack");
@@ -206,7 +201,6 @@ int main() {
     ASSERT_TRUE(machine.waitForFinished(30000));
     const std::string trace = readFile(work / "trace.txt");
     ASSERT_NE(trace.find(" -stop-> "), std::string::npos) << trace;
-
     // Replayed from the menu (which enters Simulate mode), one step, then to the end.
     files.answers = {(work / "trace.txt").string()};
     trigger(cmd::SimulateReplay);
@@ -223,7 +217,6 @@ int main() {
     EXPECT_FALSE(widget<QPushButton>("simReplayNext")->isEnabled());
     press("simStepBack");
     EXPECT_EQ(marked(SimMark::Innermost), names({"Idle"}));
-
     // A trace whose machine went to Idle where the chart pauses: both transitions are shown.
     std::string damaged = trace;
     const std::string paused = name("Playing") + " -pause-> " + name("Paused");
@@ -258,7 +251,6 @@ TEST_F(SimulateTest, LeavingTheModeLeavesTheChartItsHistoryAndItsFileAsTheyWere)
     const std::size_t entries = layout.getHistory().size();
     const std::string history = layout.getHistory().shown();
     ASSERT_TRUE(enabled(cmd::EditUndo) && enabled(cmd::EditRedo));
-
     trigger(cmd::SimulateMode);
     ASSERT_TRUE(active().isSimulating());
     for (unsigned id : {cmd::EditUndo, cmd::EditRedo, cmd::EditDelete, cmd::SelectAll,
@@ -281,7 +273,6 @@ TEST_F(SimulateTest, LeavingTheModeLeavesTheChartItsHistoryAndItsFileAsTheyWere)
         send(event);
     active().view().zoomIn();
     active().view().zoomOut();
-
     trigger(cmd::SimulateMode);
     EXPECT_FALSE(active().isSimulating());
     EXPECT_FALSE(active().view().isReadOnly());

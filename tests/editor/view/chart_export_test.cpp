@@ -63,7 +63,6 @@ TEST(ChartExportTest, WritesSvgPngAndPdfByExtensionAndRefusesOthers) {
     EXPECT_EQ(png.pixelColor(r.left + r.Width() / 2, r.bottom - 8), kStateYellow);
     EXPECT_EQ(layout.getZoom(), 6);
     EXPECT_FALSE(layout.isPrinting());
-
     const QByteArray svg = contents(exported("chart.svg"));
     EXPECT_TRUE(svg.startsWith("<?xml") && svg.contains("<svg") &&
                 svg.trimmed().endsWith("</svg>"));
@@ -71,7 +70,6 @@ TEST(ChartExportTest, WritesSvgPngAndPdfByExtensionAndRefusesOthers) {
     const QByteArray pdf = contents(exported("chart.Pdf"));
     EXPECT_TRUE(pdf.startsWith("%PDF-"));
     EXPECT_EQ(pdfPages(pdf), 1);
-
     const std::string missing = dir.filePath("no/such/folder/chart.svg").toStdString();
     for (auto [path, error] : {std::pair{dir.filePath("chart.bmp").toStdString(),
                                          std::string("Unsupported export format: bmp")},

@@ -19,7 +19,6 @@ namespace {
 // A shown view of a chart, sized so the chart scrolls both ways.
 struct ShownView {
     ChartView view;
-
     explicit ShownView(const std::string& example = {}) {
         if (!example.empty())
             readExample(view.layout(), example);
@@ -33,7 +32,6 @@ struct ShownView {
         return {view.horizontalScrollBar()->value(), view.verticalScrollBar()->value()};
     }
     void key(int k) { QTest::keyClick(&view, static_cast<Qt::Key>(k)); }
-
     void post(QEvent::Type type, QPoint at, Qt::MouseButton button = Qt::LeftButton) {
         QWidget* vp = view.viewport();
         const bool move = type == QEvent::MouseMove;
@@ -60,14 +58,12 @@ TEST(ChartViewTest, ScrollsInWholeUnits) {
     const QSize port = s.view.viewport()->size();
     EXPECT_EQ(s.view.horizontalScrollBar()->maximum(), 1500 * 6 - port.width());
     EXPECT_EQ(s.view.verticalScrollBar()->maximum(), 1500 * 6 - port.height());
-
     s.view.scrollBy(CSize(13, 13));
     EXPECT_EQ(s.scroll(), CPoint(12, 12));
     EXPECT_EQ(s.bars(), CPoint(12, 12));
     s.view.horizontalScrollBar()->setValue(37); // dragging the thumb
     EXPECT_EQ(s.scroll(), CPoint(36, 12));
     EXPECT_EQ(s.bars(), CPoint(36, 12));
-
     s.key(Qt::Key_Right);
     s.key(Qt::Key_Down);
     EXPECT_EQ(s.scroll(), CPoint(42, 18));
@@ -84,7 +80,6 @@ TEST(ChartViewTest, ScrollsInWholeUnits) {
     EXPECT_EQ(s.bars(), CPoint(0, 0));
     s.key(Qt::Key_PageUp); // nothing above the top
     EXPECT_EQ(s.scroll(), CPoint(0, 0));
-
     // At the far end the bar stops short of a whole unit; the view stays on one.
     s.view.scrollBy(CSize(100000, 0));
     EXPECT_EQ(s.scroll().x % 6, 0);
@@ -97,7 +92,6 @@ TEST(ChartViewTest, ZoomKeepsTheScrollBarsInStep) {
     ShownView s;
     QSignalSpy changed(&s.view, &ChartView::zoomChanged);
     s.view.scrollBy(CSize(60, 120));
-
     s.view.zoomIn();
     EXPECT_EQ(s.view.layout().getZoom(), 7);
     // The pixel offset is kept, rounded to whole units of the new zoom.
@@ -106,7 +100,6 @@ TEST(ChartViewTest, ZoomKeepsTheScrollBarsInStep) {
     EXPECT_EQ(s.view.horizontalScrollBar()->singleStep(), 7);
     s.key(Qt::Key_Right);
     EXPECT_EQ(s.scroll().x, 70);
-
     while (s.view.canZoomIn())
         s.view.zoomIn();
     EXPECT_EQ(s.view.horizontalScrollBar()->maximum(), 1500 * 13 - s.view.viewport()->width());
@@ -128,7 +121,6 @@ TEST(ChartViewTest, PaintsGridAndStates) {
     };
     EXPECT_FALSE(columnHas(17, gridGrey));
     EXPECT_TRUE(columnHas(18, gridGrey));
-
     for (const std::string& name : kExampleCharts) {
         SCOPED_TRACE(name);
         ShownView s(name);
@@ -190,17 +182,14 @@ TEST(ChartViewTest, MouseLoopDeliversMovesReleaseEscapeAndCaptureLoss) {
     s.view.ReleaseCapture();
     EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
     EXPECT_EQ(s.view.NextMouseEvent().kind, MouseEvent::CaptureLost) << "no capture, no wait";
-
     s.view.SetCapture();
     s.post(QEvent::KeyPress);
     EXPECT_EQ(s.view.NextMouseEvent().kind, MouseEvent::Escape);
     s.view.ReleaseCapture();
-
     s.view.SetCapture();
     s.post(QEvent::WindowDeactivate);
     EXPECT_EQ(s.view.NextMouseEvent().kind, MouseEvent::CaptureLost);
     EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
-
     QWidget other;
     other.show();
     s.view.SetCapture();
@@ -213,7 +202,6 @@ TEST(ChartViewTest, TrackerDragsFeedbackOnTheOverlay) {
     ShownView s;
     const QImage blank = s.picture();
     auto overlayItems = [&] { return static_cast<const Overlay&>(s.view.GetOverlayDC()).size(); };
-
     // Accepted, cancelled, and the capture lost, which leaves the feedback until a refresh.
     for (QEvent::Type end :
          {QEvent::MouseButtonRelease, QEvent::KeyPress, QEvent::WindowDeactivate}) {
