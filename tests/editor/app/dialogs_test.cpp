@@ -6,9 +6,7 @@
 #include "editor/app/object_tree.h"
 #include "editor/app/qt_dialogs.h"
 #include "model/default_settings.h"
-#include "model/generic_state.h"
 #include "model/line.h"
-#include "model/mesg.h"
 #include "model/note.h"
 #include "tests/editor/app/app_fixture.h"
 
@@ -446,14 +444,15 @@ TEST_F(DialogsTest, MultiLineTextsShowLinesAndComeBackWithCrLf) {
 
 TEST_F(DialogsTest, ShapesEditTheirTextsThroughTheDialogs) {
     Note note(101, nullptr, {0, 0, 12, 6});
-    drive(
-        [](QDialog& d) {
-            EXPECT_EQ(d.windowTitle(), "Note Editor");
-            EXPECT_EQ(shownText(d, "text"), "Note");
-            typeAtEnd(d, "text", "\nCheck the door");
-            click(d, "Update");
-        },
-        [&] { note.onContextMenuAction(cmd::EditNote); });
+    for (const char* confirm : {"Cancel", "Update"})
+        drive(
+            [&](QDialog& d) {
+                EXPECT_EQ(d.windowTitle(), "Note Editor");
+                EXPECT_EQ(shownText(d, "text"), "Note");
+                typeAtEnd(d, "text", "\nCheck the door");
+                click(d, confirm);
+            },
+            [&] { note.onContextMenuAction(cmd::EditNote); });
     EXPECT_EQ(note.getTextHandler()->getData(), "Note\r\nCheck the door");
     GenericState state(102, nullptr, {0, 0, 20, 10}, "Idle");
     state.getTextHandler()->setData("open();", "");

@@ -2,10 +2,7 @@
 // Check dock that follows a chart's edits.
 
 #include "editor/app/check_dock.h"
-#include "model/generic_state.h"
 #include "model/link.h"
-#include "model/mesg.h"
-#include "model/transition.h"
 #include "tests/editor/app/app_fixture.h"
 
 namespace {

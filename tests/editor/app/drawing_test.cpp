@@ -3,10 +3,6 @@
 
 #include "editor/app/drag_tool_bar.h"
 #include "editor/app/qt_dialogs.h"
-#include "model/generic_state.h"
-#include "model/initial_state.h"
-#include "model/mesg.h"
-#include "model/transition.h"
 #include "tests/editor/app/app_fixture.h"
 
 #include <fstream>

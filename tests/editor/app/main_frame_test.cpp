@@ -48,6 +48,10 @@ TEST_F(EditorTest, MenusAndCommandsFollowWhetherAChartIsOpen) {
     EXPECT_FALSE(enabled(cmd::ZoomNormal));
     trigger(cmd::ZoomIn);
     EXPECT_TRUE(enabled(cmd::ZoomNormal)) << "the menu follows the view's zoom";
+    trigger(cmd::ZoomOut);
+    trigger(cmd::ZoomIn);
+    trigger(cmd::ZoomNormal);
+    EXPECT_FALSE(enabled(cmd::ZoomNormal));
     trigger(cmd::FileClose);
     settle();
     EXPECT_EQ(menuTitles(bar), QStringList({"&File", "&Edit", "&View", "&Help"}));

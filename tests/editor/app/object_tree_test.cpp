@@ -2,10 +2,6 @@
 // follows edits, undo and redo, and its clicks reach the chart.
 
 #include "editor/app/object_tree.h"
-#include "model/generic_state.h"
-#include "model/initial_state.h"
-#include "model/mesg.h"
-#include "model/transition.h"
 #include "tests/editor/app/app_fixture.h"
 
 namespace {

@@ -175,30 +175,6 @@ TEST(QtDCTest, MeasuredTextFramesTheDrawnTextWhichIsCentredAndClipped) {
     EXPECT_EQ(countPixels(image, QRect(10, 65, 290, 35), Qt::white), 290 * 35);
 }
 
-TEST(QtDCTest, TextLayoutsFollowWidthAndFontScale) {
-    // 8 points at 96 dots per inch is 11 pixels; text scales with the zoom.
-    EXPECT_EQ(QtDC::toQFont(Font{"Verdana", 80}, 1.0).pixelSize(), 11);
-    EXPECT_EQ(QtDC::toQFont(Font{"Verdana", 80}, 13.0 / 6).pixelSize(), 23);
-    EXPECT_EQ(QtDC::toQFont(Font{"Verdana", 10}, 2.0 / 6).pixelSize(), 1);
-    std::vector<CRect> measured;
-    // Twice over: layouts kept from the first round must give the same answers.
-    for (int round = 0; round < 2; ++round)
-        for (auto [scale, width] : {std::pair{1.0, 400}, {1.0, 60}, {2.0, 400}, {2.0, 60}})
-            paint(
-                [&](QtDC& dc, QPainter&) {
-                    CRect r(0, 0, width, 0);
-                    dc.DrawText("entry(); log(state); timer.start(10);", r,
-                                DT_WORDBREAK | DT_CALCRECT);
-                    measured.push_back(r);
-                },
-                {10, 10}, Qt::white, scale);
-    EXPECT_LT(measured[0].Height(), measured[1].Height()); // narrow breaks into lines
-    EXPECT_LT(measured[0].Width(), measured[2].Width());   // larger font, wider
-    EXPECT_LT(measured[2].Height(), measured[3].Height());
-    for (std::size_t i = 0; i < 4; ++i)
-        EXPECT_EQ(measured[i], measured[i + 4]);
-}
-
 TEST(QtDCTest, XorDrawingTwiceRestoresThePictureAndAnchorsAreMasked) {
     for (RasterOp op : {RasterOp::XorPen, RasterOp::NotXorPen}) {
         const auto feedback = [op](QtDC& dc, QPainter&) {

@@ -1,20 +1,9 @@
 #include "editor/view/chart_export.h"
 
-#include "editor/view/chart_view.h"
-#include "model/generic_state.h"
 #include "tests/editor/view/example_charts.h"
 #include "tests/fakes/fake_platform.h"
-#include "view/layout_mgr.h"
 
-#include <QClipboard>
-#include <QFile>
-#include <QGuiApplication>
-#include <QImage>
-#include <QMimeData>
 #include <QPrinter>
-#include <QTemporaryDir>
-
-#include <gtest/gtest.h>
 
 namespace {
 

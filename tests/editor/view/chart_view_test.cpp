@@ -1,18 +1,6 @@
-#include "editor/view/chart_view.h"
-
 #include "editor/platform/qt_cursors.h"
 #include "model/trackers.h"
 #include "tests/editor/view/example_charts.h"
-#include "view/layout_mgr.h"
-
-#include <QCoreApplication>
-#include <QKeyEvent>
-#include <QMouseEvent>
-#include <QScrollBar>
-#include <QSignalSpy>
-#include <QTest>
-
-#include <gtest/gtest.h>
 
 namespace {
 
