@@ -1,59 +1,38 @@
 // Generating code from the editor as a user does: the pre-generation check, the dialog, the
 // generator's output as it arrives, its end, and a generator that must be stopped.
 
-#include "editor/app/child_frame.h"
 #include "editor/app/generate_dialog.h"
-#include "editor/app/tavren_doc.h"
-#include "editor/view/chart_view.h"
-#include "model/note.h"
-#include "platform/command_ids.h"
+#include "model/shape.h"
 #include "tests/editor/app/app_fixture.h"
-#include "view/layout_mgr.h"
-
-#include <QApplication>
-#include <QCheckBox>
-#include <QDeadlineTimer>
-#include <QPlainTextEdit>
-#include <QProcess>
-#include <QPushButton>
-#include <QTimer>
 
 #include <csignal>
-#include <filesystem>
 #include <fstream>
-#include <functional>
-
-namespace fs = std::filesystem;
 
 namespace {
 
+using namespace testsupport;
+
 class GenerateTest : public EditorTest {
 protected:
-    // The program the installation's bin/ offers under the generator's name.
-    void install(const char* name, const char* target) {
-        fs::create_symlink(target, dir.path() / "bin" / name);
+    // Starts with the program the installation's bin/ offers under the generator's name.
+    void startWith(const char* generator) {
+        ASSERT_TRUE(start());
+        fs::create_symlink(generator, dir.path() / "bin" / "tvc2cpp");
     }
-    // Runs script on the generation dialog that command opens; false when none opened.
+    // Runs script on the generation dialog that command opens, then closes it.
     bool withDialog(unsigned command, const std::function<void(CGenerateCppDlg&)>& script) {
-        bool seen = false;
-        QTimer::singleShot(0, [&] {
-            if (auto* d = qobject_cast<CGenerateCppDlg*>(QApplication::activeModalWidget())) {
-                seen = true;
-                script(*d);
-                d->reject();
-            }
-        });
-        trigger(command);
-        return seen;
+        return shown<CGenerateCppDlg>(
+            [&](CGenerateCppDlg& d) {
+                script(d);
+                d.reject();
+            },
+            [&] { trigger(command); });
     }
-    // Presses Generate and waits for the end line.
-    static QString generate(CGenerateCppDlg& d) {
-        for (QPushButton* b : d.findChildren<QPushButton*>())
-            if (b->text() == "Generate")
-                b->click();
+    // Presses Generate and waits for the end line, or for until in the output.
+    static QString generate(CGenerateCppDlg& d, const char* until = " ended with exit status") {
+        button(d, "Generate")->click();
         const QDeadlineTimer deadline(60000);
-        while (!d.output().contains(" ended with exit status") &&
-               !d.output().contains(" was stopped by signal") &&
+        while (!d.output().contains(until) && !d.output().contains(" was stopped by signal") &&
                !d.output().startsWith("Unable to start") && !deadline.hasExpired())
             QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
         return d.output();
@@ -61,11 +40,10 @@ protected:
 };
 
 TEST_F(GenerateTest, GeneratesCppThatCompilesWithAndWithoutDebugInfo) {
-    ASSERT_TRUE(start());
-    install("tvc2cpp", TAVREN_TVC2CPP);
-    const std::string chart = openCopy("traffic_light.tvc");
+    startWith(TAVREN_TVC2CPP);
+    const fs::path chart = openCopy("traffic_light.tvc");
     fs::copy_file(fs::path(TAVREN_GENERATOR_DATA) / "junction.h",
-                  fs::path(chart).parent_path() / "junction.h");
+                  chart.parent_path() / "junction.h");
     for (bool withDebug : {true, false}) {
         SCOPED_TRACE(withDebug);
         ASSERT_TRUE(withDialog(cmd::GenerateCpp, [&](CGenerateCppDlg& d) {
@@ -76,33 +54,29 @@ TEST_F(GenerateTest, GeneratesCppThatCompilesWithAndWithoutDebugInfo) {
             const QString out = generate(d);
             EXPECT_TRUE(out.startsWith("Reading model file...\n")) << out.toStdString();
             EXPECT_TRUE(out.contains("tvc2cpp ended with exit status 0.\n"));
-            EXPECT_TRUE(
-                out.contains("Written: " + QString::fromStdString(chart).chopped(4) + "TN.cpp"));
+            EXPECT_TRUE(out.contains(
+                "Written: " + QString::fromStdString(chart.string()).chopped(4) + "TN.cpp"));
         }));
-        QProcess compiler;
-        compiler.setWorkingDirectory(QString::fromStdString(fs::path(chart).parent_path()));
-        compiler.start(TAVREN_CXX, {"-std=c++17", "-Wall", "-Wextra", "-Werror", "-I.", "-c",
-                                    "traffic_lightTN.cpp"});
-        ASSERT_TRUE(compiler.waitForFinished(120000));
-        EXPECT_EQ(compiler.exitCode(), 0) << compiler.readAllStandardError().toStdString();
+        const auto [status, out] =
+            run(TAVREN_CXX,
+                {"-std=c++17", "-Wall", "-Wextra", "-Werror", "-I.", "-c", "traffic_lightTN.cpp"},
+                chart.parent_path());
+        EXPECT_EQ(status, 0) << out;
         const bool traced =
-            testsupport::readFile(fs::path(chart).parent_path() / "traffic_lightTN.cpp")
-                .find("setTrace") != std::string::npos;
+            readFile(chart.parent_path() / "traffic_lightTN.cpp").find("setTrace") !=
+            std::string::npos;
         EXPECT_EQ(traced, withDebug);
     }
 }
 
 TEST_F(GenerateTest, FailuresAreShownNeverSilent) {
-    ASSERT_TRUE(start());
-    install("tvc2cpp", TAVREN_TVC2CPP);
+    startWith(TAVREN_TVC2CPP);
     // A model error: a note only, so there is no initial state.
     openCopy("door.tvc", "broken.tvc");
-    CChildFrame* child = frame().activeChild();
-    LayoutMgr& chart = child->view().layout();
-    while (!chart.getModelMgr()->getShapeList().empty())
-        delete chart.getModelMgr()->getShapeList().back();
-    chart.getModelMgr()->insertShape(cmd::InsertNote, CPoint(10, 10));
-    ASSERT_TRUE(child->document().DoFileSave());
+    while (!chart().getModelMgr()->getShapeList().empty())
+        delete chart().getModelMgr()->getShapeList().back();
+    chart().getModelMgr()->insertShape(cmd::InsertNote, CPoint(10, 10));
+    ASSERT_TRUE(active().document().DoFileSave());
     ASSERT_TRUE(withDialog(cmd::GenerateCpp, [](CGenerateCppDlg& d) {
         const QString out = generate(d);
         EXPECT_TRUE(out.contains("FAILURE:\nError : ")) << out.toStdString();
@@ -111,7 +85,7 @@ TEST_F(GenerateTest, FailuresAreShownNeverSilent) {
     // No tvc2c in bin/: the command line says what could not start.
     ASSERT_TRUE(withDialog(cmd::GenerateC, [&](CGenerateCppDlg& d) {
         EXPECT_EQ(generate(d).toStdString(), "Unable to start " + dir.home() + "bin/tvc2c -d -g " +
-                                                 child->document().GetPathName() + "\n");
+                                                 active().document().GetPathName() + "\n");
     }));
     // XML never takes -g.
     ASSERT_TRUE(withDialog(cmd::GenerateXml, [](CGenerateCppDlg& d) {
@@ -121,60 +95,41 @@ TEST_F(GenerateTest, FailuresAreShownNeverSilent) {
 }
 
 TEST_F(GenerateTest, AModifiedChartIsSavedFirstAndAnUntitledOneMustBe) {
-    ASSERT_TRUE(start()); // a new, untitled chart
-    install("tvc2cpp", TAVREN_FAKE_GENERATOR);
-    LayoutMgr& chart = frame().activeChild()->view().layout();
-    chart.getModelMgr()->insertShape(cmd::InsertNote, CPoint(10, 10));
+    startWith(TAVREN_FAKE_GENERATOR); // with a new, untitled chart
+    chart().getModelMgr()->insertShape(cmd::InsertNote, CPoint(10, 10));
     fake.messages.answers = {MsgResult::Cancel};
     EXPECT_FALSE(withDialog(cmd::GenerateCpp, [](CGenerateCppDlg&) {}));
     ASSERT_EQ(fake.messages.shown.size(), 1u);
     EXPECT_EQ(fake.messages.shown.back().rfind("The model has to be saved", 0), 0u);
-
     fake.messages.answers = {MsgResult::Ok}; // and then Save As is cancelled
     EXPECT_FALSE(withDialog(cmd::GenerateCpp, [](CGenerateCppDlg&) {}));
     EXPECT_EQ(fake.messages.shown.back(), "Empty model. Cannot generate file.");
 }
 
 TEST_F(GenerateTest, TheLauncherKeepsOrderPathsIntactAndLeavesNoChildBehind) {
-    ASSERT_TRUE(start());
-    install("tvc2cpp", TAVREN_FAKE_GENERATOR);
-
+    startWith(TAVREN_FAKE_GENERATOR);
     // A path a shell would mangle reaches the generator as one argument.
-    const std::string odd = "my chart 'quoted' $HOME; rm -rf x & \"it\".tvc";
-    const std::string path = openCopy("door.tvc", odd);
+    const fs::path odd = openCopy("door.tvc", "my chart 'quoted' $HOME; rm -rf x & \"it\".tvc");
     ASSERT_TRUE(withDialog(cmd::GenerateCpp, [&](CGenerateCppDlg& d) {
-        EXPECT_EQ(generate(d).toStdString(),
-                  "arg: -d\narg: -g\narg: " + path + "\ntvc2cpp ended with exit status 3.\n");
+        EXPECT_EQ(generate(d).toStdString(), "arg: -d\narg: -g\narg: " + odd.string() +
+                                                 "\ntvc2cpp ended with exit status 3.\n");
     }));
-
     // Both streams, written in turn and in pieces, shown in the order written.
     openCopy("door.tvc", "streams.tvc");
     ASSERT_TRUE(withDialog(cmd::GenerateCpp, [](CGenerateCppDlg& d) {
-        auto* generateButton = d.findChildren<QPushButton*>().front();
         QString expected;
         for (int i = 0; i < 4; ++i)
             expected += QString("out %1 line\nerr %1\n").arg(i);
-        const QString out = generate(d);
-        EXPECT_EQ(out, expected + "tvc2cpp ended with exit status 0.\n");
-        EXPECT_TRUE(generateButton->isEnabled());
+        EXPECT_EQ(generate(d), expected + "tvc2cpp ended with exit status 0.\n");
+        EXPECT_TRUE(button(d, "Generate")->isEnabled());
     }));
-
     // A generator that never ends is stopped when the dialog closes.
-    const std::string endless = openCopy("door.tvc", "forever.tvc");
+    const fs::path endless = openCopy("door.tvc", "forever.tvc");
     ASSERT_TRUE(withDialog(cmd::GenerateCpp, [&](CGenerateCppDlg& d) {
-        for (QPushButton* b : d.findChildren<QPushButton*>())
-            if (b->text() == "Generate")
-                b->click();
-        const QDeadlineTimer deadline(30000);
-        while (!d.output().contains("running") && !deadline.hasExpired())
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        for (QPushButton* b : d.findChildren<QPushButton*>()) {
-            if (b->text() == "Generate") {
-                EXPECT_FALSE(b->isEnabled()) << "one generator at a time";
-            }
-        }
+        generate(d, "running");
+        EXPECT_FALSE(button(d, "Generate")->isEnabled()) << "one generator at a time";
     }));
-    std::ifstream pidFile(endless + ".pid");
+    std::ifstream pidFile(endless.string() + ".pid");
     pid_t pid = 0;
     ASSERT_TRUE(pidFile >> pid);
     EXPECT_NE(::kill(pid, 0), 0) << "the generator still runs";

@@ -34,7 +34,6 @@ TEST(QtSettingsStoreTest, ValuesRoundTripUnderSectionKeys) {
     EXPECT_EQ(store.readString("Settings", "Entry"), "a();\r\nb();");
     EXPECT_EQ(store.readString("Language", ""), "de");
     EXPECT_FALSE(store.readInt("Settings", "FontName")) << "text is no number";
-
     QSettings raw(QStringLiteral("Olbrin"), QStringLiteral("Tavren"));
     EXPECT_EQ(raw.value("Settings/FontName").toString(), "Verdana");
     EXPECT_EQ(raw.value("Language").toString(), "de");
@@ -63,19 +62,15 @@ TEST(QtMessageBoxesTest, ShowsTitleIconAndPresetAnswer) {
          {Case{MsgButtons::YesNo, MsgIcon::Question, MsgResult::No, QMessageBox::Question},
           Case{MsgButtons::YesNoCancel, MsgIcon::Warning, MsgResult::Cancel, QMessageBox::Warning},
           Case{MsgButtons::Ok, MsgIcon::Stop, MsgResult::Ok, QMessageBox::Critical}}) {
-        QString title;
-        QMessageBox::Icon icon = QMessageBox::NoIcon;
         // Enter on the open box takes its default button.
         QTimer::singleShot(0, [&] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             ASSERT_NE(box, nullptr);
-            title = box->windowTitle();
-            icon = box->icon();
+            EXPECT_EQ(box->windowTitle(), "Tavren");
+            EXPECT_EQ(box->icon(), c.expectedIcon);
             QTest::keyClick(box, Qt::Key_Return);
         });
-        QtMessageBoxes boxes;
-        EXPECT_EQ(boxes.show("Delete the selection?", c.buttons, c.icon, c.preset), c.preset);
-        EXPECT_EQ(title, "Tavren");
-        EXPECT_EQ(icon, c.expectedIcon);
+        EXPECT_EQ(QtMessageBoxes().show("Delete the selection?", c.buttons, c.icon, c.preset),
+                  c.preset);
     }
 }

@@ -1,25 +1,12 @@
-#include "editor/view/chart_view.h"
-
 #include "editor/platform/qt_cursors.h"
 #include "model/trackers.h"
 #include "tests/editor/view/example_charts.h"
-#include "view/layout_mgr.h"
-
-#include <QCoreApplication>
-#include <QKeyEvent>
-#include <QMouseEvent>
-#include <QScrollBar>
-#include <QSignalSpy>
-#include <QTest>
-
-#include <gtest/gtest.h>
 
 namespace {
 
 // A shown view of a chart, sized so the chart scrolls both ways.
 struct ShownView {
     ChartView view;
-
     explicit ShownView(const std::string& example = {}) {
         if (!example.empty())
             readExample(view.layout(), example);
@@ -33,19 +20,18 @@ struct ShownView {
         return {view.horizontalScrollBar()->value(), view.verticalScrollBar()->value()};
     }
     void key(int k) { QTest::keyClick(&view, static_cast<Qt::Key>(k)); }
-
-    void postMouse(QEvent::Type type, QPoint at, Qt::MouseButton button = Qt::NoButton) {
+    void post(QEvent::Type type, QPoint at, Qt::MouseButton button = Qt::LeftButton) {
         QWidget* vp = view.viewport();
-        const Qt::MouseButtons held = type == QEvent::MouseMove ? Qt::LeftButton : Qt::NoButton;
+        const bool move = type == QEvent::MouseMove;
         QCoreApplication::postEvent(vp,
                                     new QMouseEvent(type, QPointF(at), vp->mapToGlobal(QPointF(at)),
-                                                    button, held, Qt::NoModifier));
+                                                    move ? Qt::NoButton : button,
+                                                    move ? Qt::LeftButton : Qt::NoButton, {}));
     }
-    void postMove(QPoint at) { postMouse(QEvent::MouseMove, at); }
-    void postRelease(QPoint at) { postMouse(QEvent::MouseButtonRelease, at, Qt::LeftButton); }
-    void postEscape() {
-        QCoreApplication::postEvent(
-            &view, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+    void post(QEvent::Type type) {
+        QCoreApplication::postEvent(&view, type == QEvent::KeyPress
+                                               ? new QKeyEvent(type, Qt::Key_Escape, {})
+                                               : new QEvent(type));
     }
 };
 
@@ -60,14 +46,12 @@ TEST(ChartViewTest, ScrollsInWholeUnits) {
     const QSize port = s.view.viewport()->size();
     EXPECT_EQ(s.view.horizontalScrollBar()->maximum(), 1500 * 6 - port.width());
     EXPECT_EQ(s.view.verticalScrollBar()->maximum(), 1500 * 6 - port.height());
-
     s.view.scrollBy(CSize(13, 13));
     EXPECT_EQ(s.scroll(), CPoint(12, 12));
     EXPECT_EQ(s.bars(), CPoint(12, 12));
     s.view.horizontalScrollBar()->setValue(37); // dragging the thumb
     EXPECT_EQ(s.scroll(), CPoint(36, 12));
     EXPECT_EQ(s.bars(), CPoint(36, 12));
-
     s.key(Qt::Key_Right);
     s.key(Qt::Key_Down);
     EXPECT_EQ(s.scroll(), CPoint(42, 18));
@@ -84,7 +68,6 @@ TEST(ChartViewTest, ScrollsInWholeUnits) {
     EXPECT_EQ(s.bars(), CPoint(0, 0));
     s.key(Qt::Key_PageUp); // nothing above the top
     EXPECT_EQ(s.scroll(), CPoint(0, 0));
-
     // At the far end the bar stops short of a whole unit; the view stays on one.
     s.view.scrollBy(CSize(100000, 0));
     EXPECT_EQ(s.scroll().x % 6, 0);
@@ -97,7 +80,6 @@ TEST(ChartViewTest, ZoomKeepsTheScrollBarsInStep) {
     ShownView s;
     QSignalSpy changed(&s.view, &ChartView::zoomChanged);
     s.view.scrollBy(CSize(60, 120));
-
     s.view.zoomIn();
     EXPECT_EQ(s.view.layout().getZoom(), 7);
     // The pixel offset is kept, rounded to whole units of the new zoom.
@@ -106,7 +88,6 @@ TEST(ChartViewTest, ZoomKeepsTheScrollBarsInStep) {
     EXPECT_EQ(s.view.horizontalScrollBar()->singleStep(), 7);
     s.key(Qt::Key_Right);
     EXPECT_EQ(s.scroll().x, 70);
-
     while (s.view.canZoomIn())
         s.view.zoomIn();
     EXPECT_EQ(s.view.horizontalScrollBar()->maximum(), 1500 * 13 - s.view.viewport()->width());
@@ -128,7 +109,6 @@ TEST(ChartViewTest, PaintsGridAndStates) {
     };
     EXPECT_FALSE(columnHas(17, gridGrey));
     EXPECT_TRUE(columnHas(18, gridGrey));
-
     for (const std::string& name : kExampleCharts) {
         SCOPED_TRACE(name);
         ShownView s(name);
@@ -180,27 +160,24 @@ TEST(ChartViewTest, MouseLoopDeliversMovesReleaseEscapeAndCaptureLoss) {
     ShownView s;
     s.view.SetCapture();
     EXPECT_EQ(QWidget::mouseGrabber(), s.view.viewport());
-    s.postMove({10, 12});
-    s.postMove({20, 25});
-    s.postMouse(QEvent::MouseButtonRelease, {5, 5}, Qt::RightButton); // not the left button
-    s.postRelease({30, 35});
+    s.post(QEvent::MouseMove, {10, 12});
+    s.post(QEvent::MouseMove, {20, 25});
+    s.post(QEvent::MouseButtonRelease, {5, 5}, Qt::RightButton); // not the left button
+    s.post(QEvent::MouseButtonRelease, {30, 35});
     EXPECT_EQ(s.view.NextMouseEvent(), (MouseEvent{MouseEvent::Move, {10, 12}}));
     EXPECT_EQ(s.view.NextMouseEvent(), (MouseEvent{MouseEvent::Move, {20, 25}}));
     EXPECT_EQ(s.view.NextMouseEvent(), (MouseEvent{MouseEvent::LButtonUp, {30, 35}}));
     s.view.ReleaseCapture();
     EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
     EXPECT_EQ(s.view.NextMouseEvent().kind, MouseEvent::CaptureLost) << "no capture, no wait";
-
     s.view.SetCapture();
-    s.postEscape();
+    s.post(QEvent::KeyPress);
     EXPECT_EQ(s.view.NextMouseEvent().kind, MouseEvent::Escape);
     s.view.ReleaseCapture();
-
     s.view.SetCapture();
-    QCoreApplication::postEvent(&s.view, new QEvent(QEvent::WindowDeactivate));
+    s.post(QEvent::WindowDeactivate);
     EXPECT_EQ(s.view.NextMouseEvent().kind, MouseEvent::CaptureLost);
     EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
-
     QWidget other;
     other.show();
     s.view.SetCapture();
@@ -213,32 +190,22 @@ TEST(ChartViewTest, TrackerDragsFeedbackOnTheOverlay) {
     ShownView s;
     const QImage blank = s.picture();
     auto overlayItems = [&] { return static_cast<const Overlay&>(s.view.GetOverlayDC()).size(); };
-
-    PointTracker accepted(nullptr, nullptr, true);
-    accepted.setStart(CPoint(10, 10));
-    s.postMove({50, 40});
-    s.postMove({80, 60});
-    s.postRelease({90, 70});
-    EXPECT_TRUE(accepted.track(&s.view));
-    EXPECT_EQ(accepted.getPoint(), CPoint(80, 60));
-    EXPECT_EQ(overlayItems(), 0u) << "finish erases the line";
-    EXPECT_EQ(s.picture(), blank);
-
-    PointTracker cancelled(nullptr, nullptr, true);
-    cancelled.setStart(CPoint(10, 10));
-    s.postMove({50, 40});
-    s.postEscape();
-    EXPECT_FALSE(cancelled.track(&s.view));
-    EXPECT_EQ(overlayItems(), 0u);
-
-    // Losing the capture leaves the feedback until the view is refreshed.
-    PointTracker lost(nullptr, nullptr, true);
-    lost.setStart(CPoint(10, 10));
-    s.postMove({50, 40});
-    QCoreApplication::postEvent(&s.view, new QEvent(QEvent::WindowDeactivate));
-    EXPECT_FALSE(lost.track(&s.view));
-    EXPECT_EQ(overlayItems(), 1u);
-    EXPECT_NE(s.picture(), blank);
+    // Accepted, cancelled, and the capture lost, which leaves the feedback until a refresh.
+    for (QEvent::Type end :
+         {QEvent::MouseButtonRelease, QEvent::KeyPress, QEvent::WindowDeactivate}) {
+        PointTracker tracker(nullptr, nullptr, true);
+        tracker.setStart(CPoint(10, 10));
+        s.post(QEvent::MouseMove, {50, 40});
+        s.post(QEvent::MouseMove, {80, 60});
+        end == QEvent::MouseButtonRelease ? s.post(end, {90, 70}) : s.post(end);
+        EXPECT_EQ(tracker.track(&s.view), end == QEvent::MouseButtonRelease);
+        if (end == QEvent::MouseButtonRelease) {
+            EXPECT_EQ(tracker.getPoint(), CPoint(80, 60));
+        }
+        EXPECT_EQ(overlayItems(), end == QEvent::WindowDeactivate ? 1u : 0u)
+            << "finish erases the line";
+        EXPECT_EQ(s.picture() == blank, end != QEvent::WindowDeactivate);
+    }
     s.view.refresh();
     EXPECT_EQ(overlayItems(), 0u);
     EXPECT_EQ(s.picture(), blank);

@@ -1,10 +1,14 @@
 #pragma once
-// The sample charts shipped with the editor, read into a view.
+// The sample charts shipped with the editor, read into a view, and what the view tests share.
 
+#include "editor/view/chart_view.h"
 #include "model/generic_state.h"
 #include "view/layout_mgr.h"
 
-#include <QColor>
+#include <QtTest>
+#include <QtWidgets>
+
+#include <gtest/gtest.h>
 
 #include <fstream>
 #include <string>
