@@ -534,16 +534,9 @@ std::pair<long, long> anchorPoint(const Rect& r, bool quarters, int side, int in
 
 // One unit outwards from a side, the direction the model's end links point.
 std::pair<long, long> outwards(std::pair<long, long> p, int side) {
-    switch (side) {
-    case 1:
-        return {p.first, p.second - 1};
-    case 2:
-        return {p.first + 1, p.second};
-    case 3:
-        return {p.first, p.second + 1};
-    default:
-        return {p.first - 1, p.second};
-    }
+    const CPoint q =
+        Util::getIncrimentedPoint(CPoint(p.first, p.second), static_cast<unsigned short>(side));
+    return {q.x, q.y};
 }
 
 } // namespace

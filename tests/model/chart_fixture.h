@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <initializer_list>
 #include <vector>
 
 // Records object browser refreshes; its text style differs from the device context's
@@ -47,6 +48,13 @@ protected:
     bool listed(const Shape* shape) {
         const auto& list = view.getModelMgr()->getShapeList();
         return std::find(list.begin(), list.end(), shape) != list.end();
+    }
+    static void expectHits(const Shape* shape, std::initializer_list<CPoint> in,
+                           std::initializer_list<CPoint> out) {
+        for (CPoint p : in)
+            EXPECT_TRUE(shape->isClientPt(p)) << p.x << "," << p.y;
+        for (CPoint p : out)
+            EXPECT_FALSE(shape->isClientPt(p)) << p.x << "," << p.y;
     }
 
     FakePlatform fake;

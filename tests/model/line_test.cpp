@@ -52,13 +52,6 @@ protected:
             view.getCollection().add(s);
         view.getCollection().execute(eMove, &offset);
     }
-    void expectHits(Line* line, std::initializer_list<CPoint> in,
-                    std::initializer_list<CPoint> out) {
-        for (CPoint p : in)
-            EXPECT_TRUE(line->isClientPt(p)) << p.x << "," << p.y;
-        for (CPoint p : out)
-            EXPECT_FALSE(line->isClientPt(p)) << p.x << "," << p.y;
-    }
 };
 
 } // namespace

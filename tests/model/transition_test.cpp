@@ -68,13 +68,6 @@ protected:
     std::string pen(const Pen& p) { return "Pen " + RecordingDC::describe(p); }
     CPoint headPt(Transition* t) { return t->getHeadLink()->getHeadPt(); }
     CPoint tailPt(Transition* t) { return t->getTailLink()->getTailPt(); }
-    void expectHits(Transition* t, std::initializer_list<CPoint> in,
-                    std::initializer_list<CPoint> out) {
-        for (CPoint p : in)
-            EXPECT_TRUE(t->isClientPt(p)) << p.x << "," << p.y;
-        for (CPoint p : out)
-            EXPECT_FALSE(t->isClientPt(p)) << p.x << "," << p.y;
-    }
     GenericState* a = nullptr;
     GenericState* b = nullptr;
 };
