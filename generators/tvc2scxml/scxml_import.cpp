@@ -9,6 +9,7 @@
 #include <libxml/tree.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <memory>
@@ -95,6 +96,13 @@ struct Rect {
                std::to_string(b);
     }
 };
+
+// An id the drawing kept, if new ids can still follow it; anything else is numbered anew.
+constexpr long cLargestKeptId = 1000000000;
+long keptId(const std::string& text) {
+    const long id = std::strtol(text.c_str(), nullptr, 10); // saturates, unlike atol
+    return id > 0 && id <= cLargestKeptId ? id : 0;
+}
 
 struct Node; // a state, initial or final of the chart
 
@@ -206,7 +214,7 @@ private:
         n->parent = parent;
         n->element = e;
         n->scxmlId = attr(e, "id");
-        n->id = std::atol(tv(e, "id").c_str());
+        n->id = keptId(tv(e, "id"));
         if (parent)
             parent->children.push_back(n);
         else
@@ -243,7 +251,7 @@ private:
         topInitial->kind = Node::Initial;
         topInitial->element = root;
         topInitial->initialTarget = rootInitial;
-        topInitial->id = std::atol(tv(root, "initial-id").c_str());
+        topInitial->id = keptId(tv(root, "initial-id"));
         topInitial->transition = root;
         topInitial->transitionPrefix = "initial-transition-";
         rootElement = root;
@@ -349,8 +357,8 @@ private:
         edge.guard = toModelText(attr(t, "cond"));
         edge.effect = actions(t);
         edge.element = t;
-        edge.id = std::atol(tv(t, "id").c_str());
-        edge.labelId = std::atol(tv(t, "label-id").c_str());
+        edge.id = keptId(tv(t, "id"));
+        edge.labelId = keptId(tv(t, "label-id"));
         edge.labelEvent = hasAttr(t, "label-event", kTv.c_str()) ? tv(t, "label-event") : event;
         edge.labelGuard =
             hasAttr(t, "label-guard", kTv.c_str()) ? tv(t, "label-guard") : edge.guard;
@@ -738,7 +746,8 @@ void Reader::write() {
             std::string w, t;
             long id = 0;
             b >> w >> t >> id;
-            next = std::max(next, id);
+            if (id <= cLargestKeptId)
+                next = std::max(next, id);
         }
     }
     for (const auto& n : nodes)
@@ -761,7 +770,8 @@ void Reader::write() {
         std::string w, t;
         long id = 0;
         b >> w >> t >> id;
-        records[id] = scxmllayout::joinRecord(r);
+        if (id <= cLargestKeptId) // a larger one could meet the ids numbered above
+            records[id] = scxmllayout::joinRecord(r);
     }
     const auto centre = [](const Rect& r) {
         return std::pair<long, long>{(r.l + r.r) / 2, (r.t + r.b) / 2};
@@ -822,7 +832,7 @@ void Reader::write() {
         }
         const xmlNode* te = n->transition;
         const std::string prefix = n->transitionPrefix;
-        long tid = te && layout ? std::atol(tv(te, prefix + "id").c_str()) : 0;
+        long tid = te && layout ? keptId(tv(te, prefix + "id")) : 0;
         if (tid <= 0 || records.count(tid))
             tid = ++next;
         records[tid] = transition(tid, *n, *target, te, prefix, n.get());

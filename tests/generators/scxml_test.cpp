@@ -9,8 +9,10 @@
 
 #include <unistd.h>
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <sstream>
 
 namespace {
@@ -171,4 +173,26 @@ TEST(ScxmlImportTest, MalformedAndHostileDocumentsAreRefused) {
         EXPECT_NE(r.problems.front().find(c.problem), std::string::npos) << r.problems.front();
         EXPECT_EQ(r.modelText.find("root:"), std::string::npos);
     }
+}
+
+// A kept id too large to number after (a hand-edited or damaged drawing) is numbered anew.
+TEST(ScxmlImportTest, KeptIdsTooLargeToFollowAreNumberedAnew) {
+    const fs::path dir = scratch("large_ids");
+    std::string doc = exportChart(fs::path(TAVREN_EXAMPLES) / "door.tvc", dir);
+    for (const char* attribute : {"tv:id=\"", "tv:label-id=\""}) {
+        const auto at = doc.find(attribute) + std::strlen(attribute);
+        doc.replace(at, doc.find('"', at) - at, "9223372036854775807");
+    }
+    const scxmlimport::Result r = scxmlimport::importScxml(doc, false);
+    ASSERT_TRUE(r.ok) << (r.problems.empty() ? "" : r.problems.front());
+    std::set<long> ids;
+    std::istringstream lines(r.modelText);
+    for (std::string kind, line; std::getline(lines, line);)
+        if (long id = 0;
+            std::istringstream(line) >> kind >> kind >> id && line.rfind("BEGIN ", 0) == 0) {
+            EXPECT_TRUE(ids.insert(id).second) << line;
+            EXPECT_LT(id, 1000000) << line;
+        }
+    EXPECT_GT(ids.size(), 4u);
+    fs::remove_all(dir);
 }
